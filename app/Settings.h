@@ -1,0 +1,37 @@
+// The settings file beside the executable, read and written with private-profile
+// semantics: sections in square brackets, "key=value" lines, names compared
+// without regard to case, a missing file/section/key gives the default and a
+// non-numeric integer reads as 0.
+#pragma once
+
+#include <QString>
+
+class ProfileFile {
+public:
+    explicit ProfileFile(QString path) : m_path(std::move(path)) {}
+    const QString& path() const { return m_path; }
+
+    int GetInt(const QString& section, const QString& key, int defaultValue) const;
+    QString GetString(const QString& section, const QString& key, const QString& defaultValue = {}) const;
+    // Writes replace the whole file atomically; false when it cannot be written.
+    bool WriteInt(const QString& section, const QString& key, int value) const;
+    bool WriteString(const QString& section, const QString& key, const QString& value) const;
+
+private:
+    QString m_path;
+};
+
+// The running program's executable, and a file beside it with the same base
+// name and another extension (".ini", ".log", ".lna").
+QString ExecutablePath();
+QString ExecutableDir();
+QString ExecutableSibling(const QString& extension);
+
+// The application's profile: the executable's path with ".ini" unless a test
+// or tool points it elsewhere.
+ProfileFile AppProfile();
+void SetAppProfilePath(const QString& path);  // empty restores the default
+
+// Reads an integer as the private-profile functions do: optional blanks and
+// sign, then decimal digits; anything else stops the number ("12ab" = 12, "x" = 0).
+int ParseProfileInt(const QString& text);

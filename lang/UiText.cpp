@@ -1,0 +1,111 @@
+#include "lang/UiText.h"
+
+#include "lang/StringTable.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+namespace {
+
+class StandardErrorPresenter : public MessagePresenter {
+public:
+    int Present(unsigned, const QString&, const QString& text, unsigned style) override {
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        return DefaultAnswer(style);
+    }
+};
+
+StandardErrorPresenter g_stderrPresenter;
+MessagePresenter* g_presenter = &g_stderrPresenter;
+UiTextLookup g_lookup;
+
+}  // namespace
+
+MessagePresenter* SetMessagePresenter(MessagePresenter* presenter) {
+    MessagePresenter* previous = g_presenter;
+    g_presenter = presenter ? presenter : &g_stderrPresenter;
+    return previous;
+}
+
+int DefaultAnswer(unsigned style) {
+    switch (style & MB_TYPEMASK) {
+    case MB_YESNO: return IDYES;
+    case MB_YESNOCANCEL: return IDCANCEL;
+    default: return IDOK;
+    }
+}
+
+void SetUiTextLookup(UiTextLookup lookup) { g_lookup = std::move(lookup); }
+
+bool LookupUiText(uint32_t key, QString& text) { return g_lookup && g_lookup(key, text); }
+
+bool LoadUiString(QString& text, unsigned id) {
+    if (LookupUiText(kStringKeyBase + id, text)) return true;
+    const auto own = FindTableString(id);
+    if (!own) {
+        text.clear();
+        return false;
+    }
+    text = QString::fromUtf8(own->data(), qsizetype(own->size()));
+    return true;
+}
+
+QString LoadUiString(unsigned id) {
+    QString text;
+    LoadUiString(text, id);
+    return text;
+}
+
+int UiMessageBox(unsigned id, unsigned style) {
+    return g_presenter->Present(id, LoadUiString(IDS_APP_TITLE), LoadUiString(id), style);
+}
+
+QString FormatInserts(const QString& pattern, const QStringList& inserts) {
+    QString out;
+    out.reserve(pattern.size());
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == u'%' && i + 1 < pattern.size() && pattern[i + 1] == u'%') {
+            out += c;  // "%%" stands for one percent sign
+            ++i;
+            continue;
+        }
+        if (c != u'%' || i + 1 >= pattern.size() || !pattern[i + 1].isDigit() || pattern[i + 1] == u'0') {
+            out += c;
+            continue;
+        }
+        qsizetype j = i + 1;
+        int number = 0;
+        while (j < pattern.size() && pattern[j].isDigit() && j < i + 3) number = number * 10 + pattern[j++].digitValue();
+        if (number <= inserts.size()) {
+            out += inserts[number - 1];
+        } else {
+            out += pattern.mid(i, j - i);
+        }
+        i = j - 1;
+    }
+    return out;
+}
+
+void FormatUiString(QString& text, unsigned id, const QStringList& inserts) {
+    text = FormatInserts(LoadUiString(id), inserts);
+}
+
+void LoadUiPrompt(unsigned id, QString& text) {
+    text = LoadUiString(id);
+    const qsizetype newline = text.indexOf(u'\n');
+    if (newline >= 0) text.truncate(newline);
+}
+
+void LoadUiTooltip(unsigned id, QString& text) {
+    const QString full = LoadUiString(id);
+    const qsizetype newline = full.indexOf(u'\n');
+    text = newline >= 0 ? full.mid(newline + 1) : QString();
+}
+
+void ReportFileError(int code, const QString& path) {
+    const unsigned id = IDS_FILE_ERROR_BASE + unsigned(code);
+    QString text;
+    FormatUiString(text, id, {path});
+    g_presenter->Present(id, LoadUiString(IDS_APP_TITLE), text, MB_OK | MB_ICONSTOP);
+}

@@ -1,0 +1,62 @@
+// The text functions: the only way the program obtains and shows its texts.
+// Every lookup first asks the translation seam (LookupUiText) and falls back
+// to the program's own string table.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+// Message-box styles and results keep the platform's values, so that stored
+// expectations (tests, translated scripts) read the same everywhere.
+enum : unsigned {
+    MB_OK = 0x00,
+    MB_OKCANCEL = 0x01,
+    MB_YESNOCANCEL = 0x03,
+    MB_YESNO = 0x04,
+    MB_TYPEMASK = 0x0F,
+    MB_ICONSTOP = 0x10,
+    MB_ICONERROR = MB_ICONSTOP,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONWARNING = MB_ICONEXCLAMATION,
+    MB_ICONINFORMATION = 0x40,
+    MB_ICONMASK = 0xF0,
+};
+enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
+
+// Shows one message box. The GUI installs a QMessageBox presenter, command-line
+// programs print to standard error, tests record and answer from a script.
+class MessagePresenter {
+public:
+    virtual ~MessagePresenter() = default;
+    // id is the string ID the text came from (0 when none); returns IDOK, IDYES, ...
+    virtual int Present(unsigned id, const QString& caption, const QString& text, unsigned style) = 0;
+};
+
+// Installs a presenter (not owned; nullptr restores the standard-error one).
+// Returns the previous presenter.
+MessagePresenter* SetMessagePresenter(MessagePresenter* presenter);
+
+// The default answer of a non-interactive presenter: OK for OK boxes, Yes for
+// Yes/No boxes, Cancel where a Cancel button exists besides Yes and No.
+int DefaultAnswer(unsigned style);
+
+// Translation seam: returns true and the translated text for a translation key.
+using UiTextLookup = std::function<bool(uint32_t key, QString& text)>;
+void SetUiTextLookup(UiTextLookup lookup);
+bool LookupUiText(uint32_t key, QString& text);
+
+constexpr uint32_t kStringKeyBase = 0xC0000000u;
+
+bool LoadUiString(QString& text, unsigned id);
+QString LoadUiString(unsigned id);
+int UiMessageBox(unsigned id, unsigned style);
+void FormatUiString(QString& text, unsigned id, const QStringList& inserts);
+void LoadUiPrompt(unsigned id, QString& text);
+void LoadUiTooltip(unsigned id, QString& text);
+void ReportFileError(int code, const QString& path);
+
+// Replaces %1 .. %99 by the inserts and %% by %; a %n without an insert stays as it is.
+QString FormatInserts(const QString& pattern, const QStringList& inserts);

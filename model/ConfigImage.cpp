@@ -1,0 +1,39 @@
+#include "model/ConfigImage.h"
+
+#include "link/Crc8.h"
+
+#include <cstring>
+
+void ConfigImage::Clear() { std::memset(bytes(), 0, kConfigImageSize); }
+
+bool IsBlockValid(const ConfigImage& image, const DeviceBlock& block) {
+    return Crc8(image.bytes() + block.offset, block.length) == 0;
+}
+
+void StoreBlockCrc(ConfigImage& image, const DeviceBlock& block) {
+    uint8_t* start = image.bytes() + block.offset;
+    start[block.length - 1] = Crc8(start, block.length - 1);
+}
+
+void SetDefaultPanelInputMap(ConfigImage& image) {
+    for (int n = 0; n < kUsableInputs; ++n) image.panelInputMap[n] = uint8_t(n);
+}
+
+void SetDefaultKeyMap(ConfigImage& image) {
+    for (int n = 0; n < kUsableInputs; ++n) image.keyMap[n] = uint8_t(n + 1);
+}
+
+BlockCheck CheckDeviceBlocks(ConfigImage& image) {
+    if (!IsBlockValid(image, kInputTableBlock) || !IsBlockValid(image, kOutputTableBlock))
+        return BlockCheck::ModuleTablesBad;
+    BlockCheck result = BlockCheck::Ok;
+    if (!IsBlockValid(image, kPanelMapBlock)) {
+        SetDefaultPanelInputMap(image);
+        result = BlockCheck::LinkTablesReset;
+    }
+    if (!IsBlockValid(image, kKeyMapBlock)) {
+        SetDefaultKeyMap(image);
+        result = BlockCheck::LinkTablesReset;
+    }
+    return result;
+}

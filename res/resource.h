@@ -1,0 +1,86 @@
+// Resource identifiers: strings, commands, dialogs, controls, cursors.
+// Command and string IDs share their numbers where a command has a prompt.
+#pragma once
+
+// Strings
+#define IDR_MAINFRAME 128
+#define IDS_SELECT_PORT 2500
+#define IDS_FILE_ERROR_BASE 10034  // + 1 open, + 2 corrupt, + 3 save
+#define IDS_ERROR_OPENING 10035
+#define IDS_LOAD_CORRUPT 10036
+#define IDS_ERROR_SAVING 10037
+#define IDS_READING_CONFIG 10038
+#define IDS_WRITING_CONFIG 10039
+#define IDS_RESETTING 10040
+#define IDS_CONFIG_MISMATCH 10041
+#define IDS_INPUT_LIMIT 10042
+#define IDS_DUPLICATE_LABEL 10043
+#define IDS_UNKNOWN_MODULE 10044
+#define IDS_NOT_SAVED 10045
+#define IDS_CONFIG_FILES 10046
+#define IDS_DISCARD_CHANGES 10047
+#define IDS_WRITE_CONFIRM 10048
+#define IDS_WRITE_DONE 10049
+#define IDS_NO_INPUT_MODULES 10050
+#define IDS_TIP_MODULE 10051
+#define IDS_TIP_INPUT 10052
+#define IDS_TIP_OUTPUT 10053
+#define IDS_TIP_KEY 10054
+#define IDS_CHANGE_NOTICE 10055
+#define IDS_SYNC_TIME_CONFIRM 10056
+#define IDS_SETTING_TIME 10057
+#define IDS_TIME_DONE 10058
+#define IDS_TIP_AUDIO_INPUT 10059
+#define IDS_TIP_OUTPUT_MODULE 10060
+#define IDS_BASE_LANGUAGE 10100
+#define IDS_LINK_ERROR_BASE 21108  // + link result code 1..6
+#define IDS_CHECKSUM_WARNING 21115
+#define IDS_LANGUAGE_FILES 24008
+#define IDS_APP_TITLE 57344
+#define IDS_IDLE 57345
+
+// Commands (menu 128 and toolbar 128)
+#define ID_DEVICE_CONNECT 32771
+#define ID_DEVICE_WRITE 32773
+#define ID_DEVICE_DISCARD 32774
+#define ID_VIEW_TOOLTIPS 32775
+#define ID_VIEW_MESSAGES 32776
+#define ID_DEVICE_LOAD 32778
+#define ID_PORT_PLACEHOLDER 32779
+#define ID_DEVICE_SYNC_TIME 32780
+#define ID_LANGUAGE_FIRST 10100  // .. 10109
+#define ID_LANGUAGE_LAST 10109
+#define ID_LANGUAGE_EDIT 10113
+#define ID_LANGUAGE_NEW 10114
+#define ID_FILE_OPEN 57601
+#define ID_FILE_CLOSE 57602
+#define ID_FILE_SAVE 57603
+#define ID_FILE_SAVE_AS 57604
+#define ID_FILE_PRINT_SETUP 57606
+#define ID_FILE_PRINT 57607
+#define ID_FILE_PRINT_PREVIEW 57609
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+#define ID_VIEW_TOOLBAR 59392
+#define ID_VIEW_STATUS_BAR 59393
+#define ID_INDICATOR_CAPS 59137
+#define ID_INDICATOR_NUM 59138
+#define ID_VIEW_REBAR 0xE804
+#define IDC_PORT_COMBO 2500
+
+// Dialogs
+#define IDD_ABOUTBOX 100
+#define IDD_MODULE_CONFIG 130
+#define IDD_INPUT_LABEL 131
+#define IDD_OPERATION 132
+#define IDD_OUTPUT_SIGNAL 134
+#define IDD_EDIT_TRANSLATION 208
+#define IDD_EMBEDDED_AUDIO 209
+
+// Controls shared by several dialogs
+#define IDC_STATIC (-1)        // static texts without an ID of their own
+#define IDC_STATIC_ID 65535    // the same, as a 16-bit control ID in translation keys
+#define IDC_BUILD_DATE 1009
+
+// Cursors
+#define IDC_CURSOR_FIRST 134  // .. 138
