@@ -95,6 +95,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void PreCreateWindow();
@@ -104,6 +105,7 @@ private:
     void ApplyBarSettings();
     void RegisterFrameCommands();
     void UpdateIndicators();
+    void ShowPrompt(const QAction* item);
     void OnClose();
     void OnAbout();
 

@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStatusBar>
 #include <string_view>
 #include <vector>
 
@@ -78,7 +81,9 @@ constexpr const char* kResourceText = "vkxResourceText";
 QMenu* CMainFrame::AddPopup(QMenu* parent, const QString& text) {
     QMenu* popup = parent ? parent->addMenu(text) : menuBar()->addMenu(text);
     popup->menuAction()->setProperty(kResourceText, text);
+    popup->installEventFilter(this);
     connect(popup, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    connect(popup, &QMenu::aboutToHide, this, [this] { ShowPrompt(nullptr); });
     return popup;
 }
 
@@ -122,6 +127,30 @@ bool CMainFrame::RemoveCommandItem(int commandId) {
     delete it->second;  // also takes it out of every menu and toolbar
     m_actions.erase(it);
     return true;
+}
+
+void CMainFrame::ShowPrompt(const QAction* item) {
+    const int id = item && !item->menu() ? item->property("vkxCommandId").toInt() : 0;
+    const QString prompt = GetMessageString(id);
+    if (prompt.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(prompt);
+}
+
+// Qt gives status tips only for enabled menu items; the prompt of a disabled
+// command says just as well what it would do, so menus report every item.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu && event->type() == QEvent::MouseMove) {
+        ShowPrompt(menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+    } else if (menu && event->type() == QEvent::KeyPress) {
+        // The highlight moves after the key is handled.
+        QMetaObject::invokeMethod(this, [this, menu = QPointer<QMenu>(menu)] {
+            if (menu && menu->isVisible()) ShowPrompt(menu->activeAction());
+        }, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::RestoreMenuTexts() {
