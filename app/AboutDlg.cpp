@@ -52,7 +52,9 @@ QString CAboutDlg::BuildDateText() { return QString::asprintf("[%s]", __DATE__);
 
 void CAboutDlg::CreateControls() {
     setWindowTitle(QStringLiteral("About"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // A title with the system menu and close button only: nothing to resize or minimize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     const DialogUnits du(font());
     setFixedSize(du.X(220), du.Y(69));
 

@@ -115,18 +115,18 @@ void DrawPrint(QPainter& p) {
 }
 
 void DrawConnect(QPainter& p) {
-    // Cable entering a plug whose two prongs reach into a socket on the right.
-    p.setPen(QPen(kOutline, 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(1, 11.5), QPointF(4, 8.5));
+    // A cable's plug with its two prongs going into the device's socket.
+    p.setPen(QPen(kOutline, 2.5, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(0, 8), QPointF(3, 8));
     p.setPen(Outline());
     p.setBrush(kGreen);
-    p.drawRoundedRect(QRectF(3.5, 5.5, 5, 6), 1.5, 1.5);
-    p.setPen(QPen(kOutline, 1.4, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(8.5, 7), QPointF(11.5, 7));
-    p.drawLine(QPointF(8.5, 10), QPointF(11.5, 10));
+    p.drawRoundedRect(QRectF(2.5, 3.5, 5.5, 9), 1.5, 1.5);
+    p.setPen(QPen(kOutline, 1.6, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(8, 6), QPointF(11.5, 6));
+    p.drawLine(QPointF(8, 10), QPointF(11.5, 10));
     p.setPen(Outline());
     p.setBrush(kDevice);
-    p.drawRoundedRect(QRectF(11.5, 3.5, 3.5, 10), 1, 1);
+    p.drawRoundedRect(QRectF(11.5, 1.5, 4, 13), 1, 1);
 }
 
 void DrawLoad(QPainter& p) {

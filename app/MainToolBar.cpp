@@ -41,7 +41,7 @@ void CMainToolBar::CreatePortSelector() {
     m_wndPortCombo->setProperty("vkxControlId", IDC_PORT_COMBO);
     m_wndPortCombo->setEditable(false);
     m_wndPortCombo->setFixedWidth(kPortComboWidth);
-    m_wndPortCombo->setFocusPolicy(Qt::NoFocus);
+    m_wndPortCombo->setFocusPolicy(Qt::ClickFocus);  // never a Tab stop taken from the view
     const int rowHeight = m_wndPortCombo->fontMetrics().height() + 4;
     m_wndPortCombo->setMaxVisibleItems(qMax(kPortCount, kPortComboDroppedHeight / rowHeight));
     m_wndPortCombo->installEventFilter(this);

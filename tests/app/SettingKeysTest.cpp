@@ -26,21 +26,30 @@ TEST(SettingKeys, EveryKeyHasItsDefaultWithoutAFile) {
     EXPECT_FALSE(profile.Exists()) << "reading must not create the file";
 }
 
-TEST(SettingKeys, MissingKeyInAnExistingSectionGivesTheDefault) {
-    TempProfile profile;
-    profile.Write("[Layout]\r\nLeft=100\r\n[View]\r\n");
-    EXPECT_EQ(ReadSetting(kLayoutLeft), 100);
-    EXPECT_EQ(ReadSetting(kLayoutTop), 22);
-    EXPECT_EQ(ReadSetting(kViewToolBar), 1);
-}
+struct StoredCase {
+    const char* name;
+    const char* file;
+    IntSetting setting;
+    int expected;
+};
 
-TEST(SettingKeys, NonNumericValuesReadAsZero) {
+TEST(SettingKeys, StoredValuesMissingKeysAndNonNumericText) {
+    const StoredCase cases[] = {
+        {"stored value", "[Layout]\nLeft=100\n", kLayoutLeft, 100},
+        {"other key of the section", "[Layout]\nLeft=100\n", kLayoutTop, 22},
+        {"empty section", "[View]\n", kViewToolBar, 1},
+        {"section names ignore case", "[layout]\nwidth=640\n", kLayoutWidth, 640},
+        {"word", "[Layout]\nWidth=wide\n", kLayoutWidth, 0},
+        {"yes is not a number", "[Layout]\nMaximize=yes\n", kLayoutMaximize, 0},
+        {"empty value", "[View]\nToolBar=\n", kViewToolBar, 0},
+        {"letter first", "[Connection]\nPort=x3\n", kConnectionPort, 0},
+        {"digits then letters", "[Connection]\nPort=3x\n", kConnectionPort, 3},
+    };
     TempProfile profile;
-    profile.Write("[Layout]\nWidth=wide\nMaximize=yes\n[View]\nToolBar=\n[Connection]\nPort=x3\n");
-    EXPECT_EQ(ReadSetting(kLayoutWidth), 0);
-    EXPECT_EQ(ReadSetting(kLayoutMaximize), 0);
-    EXPECT_EQ(ReadSetting(kViewToolBar), 0);
-    EXPECT_EQ(ReadSetting(kConnectionPort), 0);
+    for (const StoredCase& c : cases) {
+        profile.Write(c.file);
+        EXPECT_EQ(ReadSetting(c.setting), c.expected) << c.name;
+    }
 }
 
 TEST(SettingKeys, WrittenValuesReadBackUnderTheirSectionAndKey) {

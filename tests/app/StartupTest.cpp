@@ -35,6 +35,13 @@ protected:
         m_app.reset();
     }
 
+    // The placement the last run stored: restored rectangle and maximized flag.
+    std::pair<QRect, int> StoredPlacement() const {
+        return {QRect(m_profile.Int("Layout", "Left"), m_profile.Int("Layout", "Top"), m_profile.Int("Layout", "Width"),
+                      m_profile.Int("Layout", "Height")),
+                m_profile.Int("Layout", "Maximize")};
+    }
+
     TempProfile m_profile;
     std::unique_ptr<CSetupApp> m_app;
 };
@@ -52,11 +59,7 @@ TEST_F(Startup, FirstStartWithoutSettingsFile) {
     Exit();
 
     // Closing a maximized window keeps the flag and the restored rectangle.
-    EXPECT_EQ(m_profile.Int("Layout", "Maximize"), 1);
-    EXPECT_EQ(m_profile.Int("Layout", "Left"), 22);
-    EXPECT_EQ(m_profile.Int("Layout", "Top"), 22);
-    EXPECT_EQ(m_profile.Int("Layout", "Width"), 600);
-    EXPECT_EQ(m_profile.Int("Layout", "Height"), 400);
+    EXPECT_EQ(StoredPlacement(), std::make_pair(QRect(22, 22, 600, 400), 1));
     EXPECT_EQ(m_profile.Int("View", "ToolBar"), 1);
     EXPECT_EQ(m_profile.Int("View", "StatusBar"), 1);
 }
@@ -68,18 +71,14 @@ TEST_F(Startup, NotMaximizedOpensAtTheStoredRectangleAndStoresTheNewOne) {
     EXPECT_EQ(frame.geometry(), QRect(40, 30, 500, 350));
     frame.setGeometry(60, 70, 520, 360);
     Exit();
-    EXPECT_EQ(m_profile.Int("Layout", "Maximize"), 0);
-    EXPECT_EQ(m_profile.Int("Layout", "Left"), 60);
-    EXPECT_EQ(m_profile.Int("Layout", "Top"), 70);
-    EXPECT_EQ(m_profile.Int("Layout", "Width"), 520);
-    EXPECT_EQ(m_profile.Int("Layout", "Height"), 360);
+    EXPECT_EQ(StoredPlacement(), std::make_pair(QRect(60, 70, 520, 360), 0));
 }
 
 TEST_F(Startup, MaximizedRunRestoresTheOldSizeWhenUnMaximized) {
     m_profile.Write("[Layout]\nLeft=50\nTop=40\nWidth=480\nHeight=320\nMaximize=0\n");
     Start().showMaximized();
     Exit();
-    EXPECT_EQ(m_profile.Int("Layout", "Maximize"), 1);
+    EXPECT_EQ(StoredPlacement(), std::make_pair(QRect(50, 40, 480, 320), 1));
 
     CMainFrame& frame = Start();
     EXPECT_TRUE(frame.isMaximized());
