@@ -114,7 +114,10 @@ void CEditDialog::BuildControls() {
     auto* outer = new QVBoxLayout(this);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     outer->setSpacing(0);
-    outer->setContentsMargins(du.X(kRowsLeft), du.Y(kRowsTop), du.X(m_template.width - kFieldLeft - fieldWidth),
+    // The right margin is never narrower than the left one, which the
+    // resources do not always keep.
+    const int rightMargin = std::max(kRowsLeft, m_template.width - kFieldLeft - fieldWidth);
+    outer->setContentsMargins(du.X(kRowsLeft), du.Y(kRowsTop), du.X(rightMargin),
                               du.Y(m_template.height - m_template.buttonsTop - kButtonHeight));
 
     auto* grid = new QGridLayout;

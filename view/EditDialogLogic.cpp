@@ -1,14 +1,31 @@
 #include "view/EditDialogLogic.h"
 
 #include "lang/CodePage.h"
+#include "model/ConfigImage.h"
+#include "skin/Skin.h"
+
+#include <algorithm>
 
 uint32_t MakeInputRange(int minInputs, int maxInputs) {
-    return uint32_t(minInputs & 0xFF) | uint32_t(maxInputs & 0xFF) << 8;
+    return uint32_t(std::clamp(minInputs, 0, 0xFF)) | uint32_t(std::clamp(maxInputs, 0, 0xFF)) << 8;
 }
 
 int RangeMinimum(uint32_t range) { return int(range & 0xFF); }
 
 int RangeMaximum(uint32_t range) { return int(range >> 8 & 0xFF); }
+
+QStringList SkinConfigNames(const CSkinModule& module) {
+    QStringList names;
+    for (const CSkinConfig& config : module.m_configs) names << config.m_name;
+    return names;
+}
+
+std::vector<uint32_t> SkinInputRanges(const CSkinModule& module) {
+    std::vector<uint32_t> ranges;
+    for (const CSkinConfig& config : module.m_configs)
+        ranges.push_back(MakeInputRange(config.m_minInputs, std::min(config.m_maxInputs, kInputsPerSlot)));
+    return ranges;
+}
 
 QStringList InputCountEntries(uint32_t range) {
     QStringList entries;

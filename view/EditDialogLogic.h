@@ -6,12 +6,22 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <vector>
+
+struct CSkinModule;
 
 // Input count range of a module configuration, packed as the module dialog
-// receives it: minimum in bits 0..7, maximum in bits 8..15.
+// receives it: minimum in bits 0..7, maximum in bits 8..15 (each held to 0..255).
 uint32_t MakeInputRange(int minInputs, int maxInputs);
 int RangeMinimum(uint32_t range);
 int RangeMaximum(uint32_t range);
+
+// What the module dialog lists for a skin module: the names of its
+// configurations in skin order, and their input count ranges. A slot has
+// places for kInputsPerSlot inputs, so no larger count is offered whatever
+// the skin says.
+QStringList SkinConfigNames(const CSkinModule& module);
+std::vector<uint32_t> SkinInputRanges(const CSkinModule& module);
 
 // The entries of the inputs list: every count from the minimum to the maximum
 // inclusive, in decimal; empty when the maximum is below the minimum.
