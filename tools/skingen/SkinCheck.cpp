@@ -47,6 +47,19 @@ void CheckBoxes(QStringList &problems, const ModuleDef &m, const ConfigDef &c) {
   for (int j = 0; j < c.audio.size(); ++j) CheckInside(problems, where, QString("audio %1").arg(j), c.audio[j].rect, size);
 }
 
+// A click picks the first area containing the point, and the module's own
+// area would hide the tooltips of inputs beneath it: hot areas must not overlap.
+void CheckOverlaps(QStringList &problems, const ModuleDef &m, const ConfigDef &c) {
+  QList<std::pair<QString, QRect>> areas;
+  for (int k = 0; k < c.inputs.size(); ++k) areas.append({QString("input %1").arg(k), c.inputs[k].rect});
+  for (int j = 0; j < c.audio.size(); ++j) areas.append({QString("audio %1").arg(j), c.audio[j].rect});
+  if (c.area.width() < c.image.width() || c.area.height() < c.image.height()) areas.append({"area", c.area});
+  for (int a = 0; a < areas.size(); ++a)
+    for (int b = a + 1; b < areas.size(); ++b)
+      if (areas[a].second.intersects(areas[b].second))
+        problems.append(QString("%1: %2 overlaps %3").arg(Where(m, c), areas[a].first, areas[b].first));
+}
+
 void CheckIds(QStringList &problems, const Catalogue &skin) {
   QSet<int> seen;
   for (const ModuleDef &m : skin.modules)
@@ -137,7 +150,10 @@ QStringList CheckStructure(const Catalogue &skin) {
   CheckIds(problems, skin);
   for (const ModuleDef &m : skin.modules) {
     CheckModuleSizes(problems, m);
-    for (const ConfigDef &c : m.configs) CheckBoxes(problems, m, c);
+    for (const ConfigDef &c : m.configs) {
+      CheckBoxes(problems, m, c);
+      CheckOverlaps(problems, m, c);
+    }
   }
   return problems;
 }
