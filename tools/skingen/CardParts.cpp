@@ -15,8 +15,10 @@ const QRect kBand(0, 26, 0, 24);  // width follows the card
 
 }  // namespace
 
+QRect CardBand(int cardWidth) { return QRect(0, kBand.top(), cardWidth, kBand.height()); }
+
 void DrawCardBody(QImage &image, const QColor &plate, const QColor &band, const QString &seed) {
-  const QRect bandRect(0, kBand.top(), image.width(), kBand.height());
+  const QRect bandRect = CardBand(image.width());
   BrushedMetal(image, image.rect(), plate, Grain::Vertical, SeedOf(seed));
   BrushedMetal(image, bandRect, band, Grain::Vertical, SeedOf(seed + "band"), 0.6);
   QPainter p(&image);

@@ -14,6 +14,7 @@ constexpr int kRowsBottom = 376;  // the handle starts below this
 const QColor kDarkSilk(26, 28, 34);
 const QColor kWhiteSilk(240, 240, 240);
 
+QRect CardBand(int cardWidth);
 void DrawCardBody(QImage &image, const QColor &plate, const QColor &band, const QString &seed);
 // Prints model, title and detail, adds the slot label when asked and sets
 // the configuration's area to the head.

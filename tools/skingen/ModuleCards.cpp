@@ -159,6 +159,19 @@ void DrawStackedPorts(QImage &image, const CardSpec &spec, int nameWidth, Config
   }
 }
 
+// Yellow and black stripes across the band of a plate standing in for a module.
+void DrawHazardBand(QImage &image) {
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRect band = CardBand(image.width());
+  p.setClipRect(band.adjusted(1, 1, -1, -1));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(236, 186, 20));
+  for (int x = -band.height(); x < band.width(); x += 16)
+    p.drawPolygon(QPolygonF({QPointF(x, band.bottom() + 1), QPointF(x + 8, band.bottom() + 1),
+                             QPointF(x + 8 + band.height(), band.top()), QPointF(x + band.height(), band.top())}));
+}
+
 int SignalWidth(const QStringList &signalNames) {
   int widest = 0;
   for (const QString &name : signalNames) widest = std::max(widest, BoxFor(name, kNameFont).width());
@@ -178,6 +191,7 @@ void DrawModuleCard(const CardSpec &spec, int width, const QStringList &signalNa
   const bool unknown = spec.port == Port::Unknown;
   DrawCardBody(cfg.image, unknown ? kUnknownPlate : kPlate,
                unknown ? kUnknownBand : spec.output ? kOutputBand : kInputBand, cfg.picture);
+  if (unknown) DrawHazardBand(cfg.image);
   DrawCardHead(cfg.image, spec.model, spec.title, spec.detail, cfg, true);
   const int nameWidth = width - kPortColumn - kRightMargin;
   if (spec.port == Port::Dvi)
@@ -189,7 +203,7 @@ void DrawModuleCard(const CardSpec &spec, int width, const QStringList &signalNa
 
 void DrawUnknownCard(bool output, int width, const QStringList &signalNames, ConfigDef &cfg) {
   CardSpec spec;
-  spec.model = "? ? ?";
+  spec.model = "";
   spec.title = "UNKNOWN";
   spec.detail = output ? "output module type" : "input module type";
   spec.output = output;
