@@ -70,17 +70,17 @@ void DrawBnc(QPainter &p, const QRect &rect, BncStyle style, const QColor &ring)
   QPainterPath outline;
   outline.addEllipse(c, R - 0.5, R - 0.5);
   DropShadow(p, outline);
-  if (ring.isValid()) {  // coloured marker washer
-    QRadialGradient g(c - QPointF(R * 0.3, R * 0.3), R * 1.4);
-    g.setColorAt(0, ring.lighter(150));
-    g.setColorAt(1, ring.darker(140));
-    p.setBrush(g);
-    p.setPen(QPen(ring.darker(200), 0.8));
-    p.drawEllipse(c, R - 0.5, R - 0.5);
-  }
+  // Flange washer under the nut: a coloured marker ring, or plain dark insulation.
+  const QColor washer = ring.isValid() ? ring : QColor(58, 60, 66);
+  QRadialGradient g(c - QPointF(R * 0.3, R * 0.3), R * 1.4);
+  g.setColorAt(0, washer.lighter(150));
+  g.setColorAt(1, washer.darker(140));
+  p.setBrush(g);
+  p.setPen(QPen(washer.darker(200), 0.8));
+  p.drawEllipse(c, R - 0.5, R - 0.5);
   p.setPen(QPen(QColor(55, 55, 60), 0.8));
   p.setBrush(Chrome(c, R, 235, 105));
-  p.drawPolygon(Hexagon(c, ring.isValid() ? R * 0.86 : R - 0.5));
+  p.drawPolygon(Hexagon(c, R * 0.86));
   if (style == BncStyle::Capped) {
     QRadialGradient cap(c - QPointF(R * 0.25, R * 0.3), R);
     cap.setColorAt(0, QColor(95, 95, 100));

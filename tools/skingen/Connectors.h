@@ -9,7 +9,8 @@ namespace skingen {
 
 enum class BncStyle { Plain, Capped };
 
-// Bulkhead BNC jack on its hex nut; ring (if valid) is a coloured marker washer.
+// Bulkhead BNC jack on its hex nut and round flange washer; ring (if valid)
+// colours the washer as a marker.
 void DrawBnc(QPainter &p, const QRect &r, BncStyle style = BncStyle::Plain, const QColor &ring = QColor());
 // HDMI type A receptacle, wide side up; capped ones carry a black dust plug.
 void DrawHdmi(QPainter &p, const QRect &r, bool capped = false);
