@@ -1,0 +1,79 @@
+#pragma once
+// The skin as the generator builds it: modules, configurations with their
+// rendered pictures, hot areas and label boxes, and the output signal names.
+#include <QImage>
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+namespace skingen {
+
+constexpr const char *kLabelFont = "Arial";
+
+// Reserved configuration IDs of the panels, the card and the fall-backs.
+enum ReservedId {
+  ID_CPU_CARD = 995,
+  ID_UNKNOWN_OUTPUT = 996,
+  ID_UNKNOWN_INPUT = 997,
+  ID_INPUT_PANEL = 998,
+  ID_KEY_PANEL = 999,
+};
+
+struct LabelStyle {
+  int fontSize = 11;      // cell height in pixels
+  QRgb color = 0;         // text
+  QRgb back = 0;          // box and text background
+  QRgb disabled = 0;      // box of an unusable input
+};
+
+// What the program writes into a label box; decides the longest text it must hold.
+enum class LabelText { SlotNumber, InputNumber, OutputNumber, UserLabel, SignalName };
+
+struct LabelBox {
+  QRect box;
+  LabelStyle style;
+  LabelText text = LabelText::UserLabel;  // generator's knowledge only, not in the file
+  QString font = kLabelFont;
+};
+
+struct AreaDef {
+  QString type;
+  QRect rect;
+  QList<LabelBox> labels;
+};
+
+struct ConfigDef {
+  int id = 0;
+  QString name;
+  int minInputs = 0;
+  int maxInputs = 0;
+  QRect area;  // the part that stands for the module as a whole
+  QString picture;
+  bool palette8 = true;  // written as an 8-bit palette file, else 24-bit
+  QList<LabelBox> labels;
+  QList<AreaDef> inputs;
+  QList<AreaDef> audio;
+  QImage image;
+};
+
+struct ModuleDef {
+  QString type;
+  int audio = 0;
+  QList<ConfigDef> configs;
+};
+
+struct Catalogue {
+  QStringList signalNames;
+  QList<ModuleDef> modules;
+};
+
+// Outline colours shared by every configuration (XOR pens on the picture).
+constexpr QRgb kSelectedColour = 0xFF00FFFF;    // cyan
+constexpr QRgb kFocusedColour = 0xFFFFFF00;     // yellow
+constexpr QRgb kDropTargetColour = 0xFF00FF00;  // green
+
+// Builds the complete catalogue with every picture drawn.
+Catalogue BuildCatalogue();
+
+}  // namespace skingen
