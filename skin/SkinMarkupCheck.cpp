@@ -2,8 +2,7 @@
 // loader would ignore or skip.
 #include "skin/Skin.h"
 #include "skin/SkinCheck.h"
-
-#include <tinyxml2.h>
+#include "skin/SkinXml.h"
 
 #include <initializer_list>
 #include <string>
@@ -94,8 +93,9 @@ void CheckElement(const XMLElement* e, Context context, QStringList& problems) {
 }  // namespace
 
 QStringList CheckSkinMarkup(QByteArrayView xml) {
+    if (xml.isEmpty()) return {QStringLiteral("empty file; the program would show no skin")};
     tinyxml2::XMLDocument doc;
-    if (doc.Parse(xml.data(), std::size_t(xml.size())) != tinyxml2::XML_SUCCESS) {
+    if (!ParseSkinXml(doc, xml)) {
         return {QStringLiteral("line %1: not well-formed XML (%2); the program would show no skin")
                     .arg(doc.ErrorLineNum())
                     .arg(QString::fromUtf8(doc.ErrorName()))};
