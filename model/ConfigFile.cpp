@@ -37,10 +37,14 @@ bool CMainDoc::LoadFile(const QString& path) {
         ReportFileError(1, path);
         return false;
     }
-    // Everything is read and checked in a scratch buffer before the document
-    // changes, so a short or damaged file leaves the configuration as it was.
     const QByteArray bytes = file.read(qint64(kConfigFileSize));
     file.close();
+    return LoadFileBytes(bytes, path);
+}
+
+bool CMainDoc::LoadFileBytes(const QByteArray& bytes, const QString& path) {
+    // Everything is checked in the scratch buffer before the document changes,
+    // so a short or damaged file leaves the configuration as it was.
     const uint32_t version = bytes.size() >= 8 ? ReadU32(bytes.constData() + 4) : 0;
     const std::size_t needed = ConfigFileSizeFor(version);
     if (bytes.size() < 8 || std::memcmp(bytes.constData(), kConfigFileMagic, 4) != 0 || needed == 0 ||
