@@ -5,11 +5,10 @@
 #include "skin/Skin.h"
 
 #include "lang/UiText.h"
+#include "skin/SkinXml.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <tinyxml2.h>
 
 #include <algorithm>
 
@@ -137,7 +136,7 @@ void CSkin::LoadSkinFile(const QString& xmlPath) {
 void CSkin::LoadSkinData(QByteArrayView xml, const QString& pictureDir) {
     Clear();
     tinyxml2::XMLDocument doc;
-    if (doc.Parse(xml.data(), std::size_t(xml.size())) != tinyxml2::XML_SUCCESS) return;
+    if (!ParseSkinXml(doc, xml)) return;
     const XMLElement* root = doc.FirstChildElement();
     if (!root) return;
     ForEachChild(root->FirstChildElement("signals"), "signal",

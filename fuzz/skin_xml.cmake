@@ -1,0 +1,1 @@
+vkx_add_fuzzer(skin_xml SOURCES skin_xml.cpp)
