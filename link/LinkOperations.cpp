@@ -34,6 +34,9 @@ int ReadMemory(LinkContext& link, uint8_t* buffer, uint32_t length, uint32_t add
 // (and an erase, unless plain writing) whenever a new 64 KB block begins,
 // chunks of at most 32 bytes, and after a FAILURE a restart at the start of
 // the current block, at most kMaxWriteRetries times in the whole operation.
+// A chunk never runs over the end of a block: its tail would land in the next
+// block before that block's address command, and an erase-write would then
+// erase it again.
 class MemoryWriter {
 public:
     MemoryWriter(LinkContext& link, int kind, const uint8_t* buffer, uint32_t length, uint32_t address)
@@ -43,7 +46,8 @@ public:
         while (m_offset < m_length) {
             int code = EnterBlock();
             if (code != LINK_OK) return code;
-            const uint32_t chunk = std::min<uint32_t>(kMaxFrameData, m_length - m_offset);
+            const uint32_t toBlockEnd = kMemoryBlockSize - m_address % kMemoryBlockSize;
+            const uint32_t chunk = std::min({uint32_t(kMaxFrameData), m_length - m_offset, toBlockEnd});
             if (m_kind == LINK_ERASE) {
                 Advance(chunk);
                 continue;
@@ -76,7 +80,7 @@ private:
 
     void Advance(uint32_t chunk) {
         m_address += chunk;
-        m_offset += kMaxFrameData;
+        m_offset += chunk;
     }
 
     // After a failed chunk: true when the walk goes back to the start of the
