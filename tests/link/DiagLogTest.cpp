@@ -30,12 +30,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ResetLogState();
-        QFile::remove(ExecutableSibling(QStringLiteral(".log")));
     }
     void TearDown() override {
         SetAppProfilePath({});
         ResetLogState();
-        QFile::remove(ExecutableSibling(QStringLiteral(".log")));
     }
     void UseSettings(const QByteArray& text) {
         const QString ini = dir.filePath(QStringLiteral("test.ini"));
@@ -67,29 +65,26 @@ TEST_F(DiagLogTest, LineFormat) {
     EXPECT_EQ(FormatLogLine(QDateTime(QDate(987, 1, 2), QTime(3, 4, 5)), ""), QByteArray("02.01.0987 03:04:05 - \r\n"));
 }
 
-TEST_F(DiagLogTest, NoFileWhenLogIsOffOrAbsent) {
+// One test, because the file beside the executable is shared by every
+// process of this test program that ctest may run at the same time.
+TEST_F(DiagLogTest, SwitchFromTheSettingsReadOnce) {
+    const QString besideExe = ExecutableSibling(QStringLiteral(".log"));
+    QFile::remove(besideExe);
     for (const QByteArray& settings : {QByteArray("[Debug]\r\nLog=0\r\n"), QByteArray("[Other]\r\nLog=1\r\n")}) {
         ResetLogState();
         UseSettings(settings);
         LogMessage("CDlgOper::OnAbort()");
-        EXPECT_FALSE(QFile::exists(ExecutableSibling(QStringLiteral(".log")))) << settings.constData();
+        EXPECT_FALSE(QFile::exists(besideExe)) << settings.constData();
     }
-}
-
-TEST_F(DiagLogTest, SwitchIsReadOnce) {
-    UseSettings("[Debug]\r\nLog=0\r\n");
-    LogMessage("first");
     UseSettings("[Debug]\r\nLog=1\r\n");
-    LogMessage("second");
-    EXPECT_FALSE(QFile::exists(ExecutableSibling(QStringLiteral(".log"))));
-}
+    LogMessage("still off: the switch was read at the first line");
+    EXPECT_FALSE(QFile::exists(besideExe));
 
-TEST_F(DiagLogTest, LogOnAppendsBesideTheExecutable) {
-    UseSettings("[Debug]\r\nLog=1\r\n");
+    ResetLogState();
     LogMessage("CDlgOper::StartCommand(%d, %d)", 1, 2);
     LogMessage("read from %08X, %d bytes", 0xFF0000u, 18);
-    EXPECT_EQ(Texts(ExecutableSibling(QStringLiteral(".log"))),
-              (QStringList{"CDlgOper::StartCommand(1, 2)", "read from 00FF0000, 18 bytes"}));
+    EXPECT_EQ(Texts(besideExe), (QStringList{"CDlgOper::StartCommand(1, 2)", "read from 00FF0000, 18 bytes"}));
+    QFile::remove(besideExe);
 }
 
 TEST_F(DiagLogTest, RedirectedFileAndLongMessages) {
