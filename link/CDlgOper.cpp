@@ -1,0 +1,167 @@
+#include "link/CDlgOper.h"
+
+#include "lang/TranslateUi.h"
+#include "lang/UiText.h"
+#include "link/DiagLog.h"
+#include "res/resource.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kStopWaitMs = 5000;
+
+// Dialog units of the 8-point dialog font, in pixels.
+QRect DialogUnits(int x, int y, int w, int h) {
+    const auto px = [](int units, int base, int divisor) { return units * base / divisor; };
+    return {px(x, 6, 4), px(y, 13, 8), px(w, 6, 4), px(h, 13, 8)};
+}
+
+template <typename Control>
+Control* AddControl(QWidget* parent, int id, QRect rect) {
+    auto* control = new Control(parent);
+    control->setProperty("controlId", id);
+    control->setGeometry(rect);
+    return control;
+}
+
+bool IsDialogEndingKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+}  // namespace
+
+CDlgOper::CDlgOper(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_notify(this, [this](int code, long param) { return OnSerialNotify(code, param); }) {
+    setWindowTitle(QStringLiteral("Operation in progress..."));
+    setFixedSize(DialogUnits(0, 0, 235, 77).size());
+    m_status = AddControl<QLabel>(this, IDC_OPER_STATUS, DialogUnits(8, 8, 220, 12));
+    m_status->setText(QStringLiteral("-"));
+    m_progress = AddControl<QProgressBar>(this, IDC_OPER_PROGRESS, DialogUnits(8, 28, 220, 14));
+    m_progress->setTextVisible(false);
+    m_abort = AddControl<QPushButton>(this, IDC_OPER_ABORT, DialogUnits(88, 57, 50, 14));
+    m_abort->setText(QStringLiteral("Abort"));
+    m_abort->setAutoDefault(false);
+    connect(m_abort, &QPushButton::clicked, this, [this] { OnAbort(); });
+    // Enter and Escape must not end the dialog, whichever control has the focus.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+CDlgOper::~CDlgOper() { OnDestroy(); }
+
+void CDlgOper::StartCommand(int command, int port, ConfigImage* image) {
+    LogMessage("CDlgOper::StartCommand(%d, %d)", command, port);
+    m_bAbort = false;
+    m_nCommand = command;
+    m_nPort = port;
+    m_pImage = image;
+    m_operation = std::make_unique<DeviceOperation>(command, *image);
+}
+
+void CDlgOper::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_initialized) {
+        m_initialized = true;
+        OnInitDialog();
+    }
+}
+
+void CDlgOper::closeEvent(QCloseEvent* event) { event->ignore(); }  // only the operation ends the dialog
+
+bool CDlgOper::eventFilter(QObject* watched, QEvent* event) {
+    if (IsDialogEndingKey(event)) {
+        event->accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDlgOper::OnInitDialog() {
+    TranslateDialog(IDD_OPERATION, this);
+    if (!m_operation) return EndLater(LINK_ERR_ABORTED);
+    m_progress->setRange(0, m_operation->ProgressMax());
+    m_status->setText(LoadUiString(m_operation->StatusTextId()));
+    StartStep();
+}
+
+void CDlgOper::OnAbort() {
+    m_bAbort = true;
+    LogMessage("CDlgOper::OnAbort()");
+}
+
+void CDlgOper::OnDestroy() {
+    LogMessage("CDlgOper::OnDestroy(): called");
+    m_notify.Close();
+    StopLinkThread(kStopWaitMs);
+    LogMessage("CDlgOper::OnDestroy(): done");
+}
+
+int CDlgOper::OnSerialNotify(int wParam, long lParam) {
+    LogMessage("CDlgOper::OnSerialNotify((%d, %d)", wParam, int(lParam));
+    if (wParam == LINK_PROGRESS) return 0;  // the bar moves per step, not per chunk
+    if (wParam == LINK_OK) {
+        OnStepCompleted();
+    } else {
+        m_nResult = wParam;
+        reject();
+    }
+    return 0;
+}
+
+void CDlgOper::StartStep() {
+    m_progress->setValue(m_operation->step());
+    LinkStep step;
+    if (!m_operation->PrepareStep(step, [this](int position) { m_progress->setValue(position); }))
+        return EndLater(m_operation->result());
+    if (!StartLinkThread(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address))
+        EndLater(LINK_ERR_PORT);  // no worker, so no report would ever end the dialog
+}
+
+void CDlgOper::OnStepCompleted() {
+    m_progress->setValue(m_operation->step() + 1);
+    const bool finished = m_operation->CompleteStep();
+    if (m_bAbort) {
+        m_nResult = LINK_ERR_ABORTED;
+        reject();
+    } else if (finished) {
+        m_nResult = m_operation->result();
+        done(m_nResult == LINK_OK ? Accepted : Rejected);
+    } else {
+        m_operation->NextStep();
+        StartStep();
+    }
+}
+
+// Ends the dialog from its event loop: the dialog may not be running its loop
+// yet (a failure while it is being shown).
+void CDlgOper::EndLater(int result) {
+    m_nResult = result;
+    QMetaObject::invokeMethod(
+        this, [this] { done(m_nResult == LINK_OK ? Accepted : Rejected); }, Qt::QueuedConnection);
+}
+
+bool RunDeviceOperation(int command, int port, ConfigImage& image, QWidget* parent) {
+    int result;
+    bool checksumWarning;
+    {
+        CDlgOper dialog(parent);
+        dialog.StartCommand(command, port, &image);
+        dialog.exec();
+        result = dialog.resultCode();
+        checksumWarning = dialog.checksumWarning();
+    }  // the dialog's end waits for its last worker
+    if (result != LINK_OK) {
+        UiMessageBox(IDS_LINK_ERROR_BASE + unsigned(result), MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    if (checksumWarning) UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}

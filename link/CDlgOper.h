@@ -1,0 +1,66 @@
+// The modal "Operation in progress..." dialog: runs one device operation step
+// by step on worker threads, shows a status line and a progress bar, offers
+// Abort (honoured between steps), and ends with a link result code.
+#pragma once
+
+#include "link/DeviceOperation.h"
+#include "link/QueuedNotifyTarget.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// Control IDs of dialog 132.
+constexpr int IDC_OPER_PROGRESS = 1005;
+constexpr int IDC_OPER_ABORT = 1006;
+constexpr int IDC_OPER_STATUS = 1007;
+
+class CDlgOper : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDlgOper(QWidget* parent = nullptr);
+    ~CDlgOper() override;  // waits for the last worker (OnDestroy)
+
+    // Called before the dialog is shown.
+    void StartCommand(int command, int port, ConfigImage* image);
+
+    int resultCode() const { return m_nResult; }
+    bool checksumWarning() const { return m_operation && m_operation->checksumWarning(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnInitDialog();
+    void OnAbort();
+    void OnDestroy();
+    int OnSerialNotify(int wParam, long lParam);
+    void StartStep();
+    void OnStepCompleted();
+    void EndLater(int result);
+
+    QProgressBar* m_progress;
+    QLabel* m_status;
+    QPushButton* m_abort;
+    int m_nPort = -1;
+    int m_nCommand = 0;
+    ConfigImage* m_pImage = nullptr;
+    bool m_bAbort = false;
+    int m_nResult = LINK_ERR_ABORTED;
+    bool m_initialized = false;
+    // Holds the step number, the module command scratch buffer and the
+    // checksum warning of the running operation.
+    std::unique_ptr<DeviceOperation> m_operation;
+    QueuedNotifyTarget m_notify;
+};
+
+// Runs one device operation (OPER_READ_CONFIG ...) on the port into or from
+// the caller's image in the modal dialog. Shows the error (21108 + code) or
+// the checksum warning itself; true on success.
+bool RunDeviceOperation(int command, int port, ConfigImage& image, QWidget* parent);

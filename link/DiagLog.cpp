@@ -1,0 +1,109 @@
+#include "link/DiagLog.h"
+
+#include "app/Settings.h"
+
+#include <QFile>
+
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr int kMaxMessageChars = 767;
+
+struct LogState {
+    std::mutex mutex;
+    bool decided = false;
+    bool on = false;
+    QString path;
+};
+
+LogState& State() {
+    static LogState state;
+    return state;
+}
+
+// The path to write to, or empty when the log is off. The settings are read
+// at the first call only.
+QString LogPath() {
+    LogState& state = State();
+    std::lock_guard lock(state.mutex);
+    if (!state.decided) {
+        state.decided = true;
+        state.on = AppProfile().GetInt(QStringLiteral("Debug"), QStringLiteral("Log"), 0) != 0;
+        if (state.on) state.path = ExecutableSibling(QStringLiteral(".log"));
+    }
+    return state.on ? state.path : QString();
+}
+
+// Appends the line with every other writer denied; drops it when the file is
+// busy or cannot be opened.
+void AppendExclusive(const QString& path, const QByteArray& line) {
+#ifdef Q_OS_WIN
+    int fd = -1;
+    if (_wsopen_s(&fd, reinterpret_cast<const wchar_t*>(path.utf16()), _O_WRONLY | _O_CREAT | _O_APPEND | _O_BINARY,
+                  _SH_DENYWR, _S_IREAD | _S_IWRITE) != 0)
+        return;
+    _write(fd, line.constData(), unsigned(line.size()));
+    _close(fd);
+#else
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        const ssize_t written = ::write(fd, line.constData(), std::size_t(line.size()));
+        (void)written;  // a short write is not reported, as no log failure is
+    }
+    ::close(fd);  // also releases the lock
+#endif
+}
+
+}  // namespace
+
+QByteArray FormatLogLine(const QDateTime& when, const QByteArray& text) {
+    const QDate d = when.date();
+    const QTime t = when.time();
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%02d.%02d.%04d %02d:%02d:%02d - ", d.day(), d.month(), d.year(), t.hour(),
+                  t.minute(), t.second());
+    return QByteArray(stamp) + text + "\r\n";
+}
+
+void LogMessage(const char* format, ...) {
+    const QString path = LogPath();
+    if (path.isEmpty()) return;
+    char text[kMaxMessageChars + 1];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    AppendExclusive(path, FormatLogLine(QDateTime::currentDateTime(), QByteArray(text)));
+}
+
+void SetLogFile(const QString& path) {
+    LogState& state = State();
+    std::lock_guard lock(state.mutex);
+    state.decided = true;
+    state.on = !path.isEmpty();
+    state.path = path;
+}
+
+void ResetLogState() {
+    LogState& state = State();
+    std::lock_guard lock(state.mutex);
+    state.decided = false;
+    state.on = false;
+    state.path.clear();
+}

@@ -1,0 +1,154 @@
+#include "link/LinkThread.h"
+
+#include "link/LinkOperations.h"
+#include "link/SerialLinkPort.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+SerialPortFactory g_serialPorts;
+std::atomic<LinkPortFactory*> g_ports{nullptr};
+std::atomic<LinkClock*> g_clock{nullptr};
+std::atomic<bool> g_failNextStart{false};
+
+// What the starter and StopLinkThread know about a running worker.
+struct WorkerState {
+    bool ended = false;
+    bool cancelled = false;
+    LinkPort* port = nullptr;  // while open
+};
+
+struct Workers {
+    std::mutex mutex;
+    std::condition_variable ended;
+    std::thread current;
+    std::thread retired;  // the one before; its final report has returned
+    std::shared_ptr<WorkerState> currentState;
+    LinkRequest request;  // the latest request, as started
+};
+
+Workers& TheWorkers() {
+    static Workers workers;
+    return workers;
+}
+
+// Publishes the open port so that StopLinkThread can cancel a pending read.
+class PortRegistration {
+public:
+    PortRegistration(WorkerState* state, LinkPort& port) : m_state(state) {
+        if (!m_state) return;
+        std::lock_guard lock(TheWorkers().mutex);
+        m_state->port = &port;
+        if (m_state->cancelled) port.Cancel();
+    }
+    ~PortRegistration() {
+        if (!m_state) return;
+        std::lock_guard lock(TheWorkers().mutex);
+        m_state->port = nullptr;
+    }
+    PortRegistration(const PortRegistration&) = delete;
+    PortRegistration& operator=(const PortRegistration&) = delete;
+
+private:
+    WorkerState* m_state;
+};
+
+int RunRequest(const LinkRequest& request, WorkerState* state) {
+    const LinkEnvironment env = DefaultLinkEnvironment();
+    LinkPortFactory& ports = request.ports ? *request.ports : *env.ports;
+    LinkClock& clock = request.clock ? *request.clock : *env.clock;
+    int code = LINK_ERR_PORT;
+    uint32_t count = 0;
+    if (std::unique_ptr<LinkPort> port = ports.OpenPort(request.port)) {
+        PortRegistration registration(state, *port);
+        LinkContext link{*port, clock, request.notify};
+        code = RunLinkOperation(link, request.operation, request.buffer, request.length, request.address, count);
+    }  // the port closes here, before the report
+    if (request.notify) request.notify->SendSerialNotify(code & 0xFFFF, code == LINK_OK ? long(count) : 0);
+    return code;
+}
+
+void WorkerMain(LinkRequest request, std::shared_ptr<WorkerState> state) {
+    RunRequest(request, state.get());
+    Workers& workers = TheWorkers();
+    std::lock_guard lock(workers.mutex);
+    state->ended = true;
+    workers.ended.notify_all();
+}
+
+void JoinRetired() {
+    Workers& workers = TheWorkers();
+    std::thread retired;
+    {
+        std::lock_guard lock(workers.mutex);
+        retired = std::move(workers.retired);
+    }
+    if (retired.joinable()) retired.join();
+}
+
+}  // namespace
+
+LinkEnvironment DefaultLinkEnvironment() {
+    LinkPortFactory* ports = g_ports.load();
+    LinkClock* clock = g_clock.load();
+    return {ports ? ports : &g_serialPorts, clock ? clock : &SystemLinkClock()};
+}
+
+void SetDefaultLinkEnvironment(LinkPortFactory* ports, LinkClock* clock) {
+    g_ports = ports;
+    g_clock = clock;
+}
+
+int LinkThreadProc(const LinkRequest& request) { return RunRequest(request, nullptr); }
+
+bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t* buffer, uint32_t length,
+                     uint32_t address) {
+    // The worker before the current one returned from its final report before
+    // the current one was started; joining it here cannot wait on us.
+    JoinRetired();
+    const LinkEnvironment env = DefaultLinkEnvironment();
+    LinkRequest request{notify, port, operation, address, length, buffer, env.ports, env.clock};
+    Workers& workers = TheWorkers();
+    std::lock_guard lock(workers.mutex);
+    workers.request = request;
+    if (g_failNextStart.exchange(false)) return false;
+    auto state = std::make_shared<WorkerState>();
+    std::thread thread;
+    try {
+        thread = std::thread(WorkerMain, request, state);
+    } catch (const std::system_error&) {
+        return false;  // out of threads: the caller ends the operation
+    }
+    workers.retired = std::move(workers.current);
+    workers.current = std::move(thread);
+    workers.currentState = std::move(state);
+    return true;
+}
+
+void StopLinkThread(int timeoutMs) {
+    Workers& workers = TheWorkers();
+    std::thread current;
+    {
+        std::unique_lock lock(workers.mutex);
+        if (workers.currentState) {
+            WorkerState& state = *workers.currentState;
+            if (!workers.ended.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return state.ended; })) {
+                state.cancelled = true;
+                if (state.port) state.port->Cancel();
+            }
+        }
+        current = std::move(workers.current);
+        workers.currentState.reset();
+    }
+    if (current.joinable()) current.join();
+    JoinRetired();
+}
+
+void FailNextLinkThreadStart() { g_failNextStart = true; }

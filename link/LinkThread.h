@@ -1,0 +1,49 @@
+// The serial worker: one thread per device step opens the port, runs one
+// link operation, closes the port and reports the result synchronously to
+// its notify target. At most one worker runs at a time.
+#pragma once
+
+#include "link/LinkProtocol.h"
+
+#include <cstdint>
+
+// What a worker does; copied into the worker when it starts.
+struct LinkRequest {
+    LinkNotifyTarget* notify = nullptr;
+    int port = -1;                 // 0-based index, COM1 = 0
+    int operation = LINK_NOP;      // LINK_QUERY .. LINK_MODULE_DATA
+    uint32_t address = 0;          // device address of memory operations (24 bits go on the wire)
+    uint32_t length = 0;           // data bytes to move
+    uint8_t* buffer = nullptr;     // caller's data, alive until the completion report
+    LinkPortFactory* ports = nullptr;  // nullptr: the default environment's
+    LinkClock* clock = nullptr;        // nullptr: the default environment's
+};
+
+// Where workers get their port and their time. By default the serial ports
+// and the computer's clock; tests and tools put the simulated device here.
+struct LinkEnvironment {
+    LinkPortFactory* ports;
+    LinkClock* clock;
+};
+LinkEnvironment DefaultLinkEnvironment();
+// nullptr restores the serial ports or the system clock.
+void SetDefaultLinkEnvironment(LinkPortFactory* ports, LinkClock* clock);
+
+// Runs a request on the calling thread: opens the port (LINK_ERR_PORT when it
+// cannot), runs the operation, closes the port, then reports the code and the
+// byte count to request.notify. Returns the code (the worker's exit code
+// carries nothing; direct callers may use it).
+int LinkThreadProc(const LinkRequest& request);
+
+// Starts a worker for the request in the default environment. False when no
+// thread could be created: then no report will come, and the caller ends the
+// operation itself.
+bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t* buffer, uint32_t length,
+                     uint32_t address);
+// Waits up to timeoutMs for the latest worker; if it is still running, its
+// pending read is cancelled and the thread joined. A thread is never killed.
+// The notify target must not block while this runs (close it first).
+void StopLinkThread(int timeoutMs);
+
+// Makes the next StartLinkThread fail as if no thread could be created.
+void FailNextLinkThreadStart();

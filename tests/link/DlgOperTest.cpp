@@ -1,0 +1,170 @@
+// The operation dialog, offscreen, against the simulated device: results and
+// their messages, Abort between steps, Enter and Escape, the log lines.
+#include "SimRig.h"
+
+#include "link/CDlgOper.h"
+#include "link/DiagLog.h"
+#include "res/resource.h"
+#include "support/RecordingPresenter.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+CDlgOper* RunningDialog() { return qobject_cast<CDlgOper*>(QApplication::activeModalWidget()); }
+
+template <typename Control>
+Control* ControlOf(QWidget* dialog, int id) {
+    for (Control* c : dialog->findChildren<Control*>())
+        if (c->property("controlId").toInt() == id) return c;
+    return nullptr;
+}
+
+// Runs `action` on the user-interface thread while the worker that saw the
+// request waits, so it happens in the middle of that step.
+void OnUiThreadDuringStep(std::function<void()> action) {
+    QMetaObject::invokeMethod(qApp, std::move(action), Qt::BlockingQueuedConnection);
+}
+
+bool IsSetAddress(const Bytes& frame, uint32_t address) {
+    return frame[2] == CMD_SET_ADDRESS && frame[4] == uint8_t(address) && frame[5] == uint8_t(address >> 8);
+}
+
+class DlgOperTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "link_gui_tests";
+        static char* argv[] = {name, nullptr};
+        if (!qApp) new QApplication(argc, argv);
+    }
+    void SetUp() override {
+        SetDefaultLinkEnvironment(&rig.ports, &rig.clock);
+        image.Clear();
+    }
+    void TearDown() override {
+        rig.device.SetRequestObserver(nullptr);
+        SetDefaultLinkEnvironment(nullptr, nullptr);
+        SetLogFile({});
+    }
+    SimRig rig;
+    RecordingPresenter presenter;
+    ConfigImage image;
+};
+
+TEST_F(DlgOperTest, ReadSucceedsWithoutMessage) {
+    QString title, status;
+    int maximum = -1;
+    rig.device.SetRequestObserver([&](const Bytes&) {
+        OnUiThreadDuringStep([&] {
+            CDlgOper* dialog = RunningDialog();
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            status = ControlOf<QLabel>(dialog, IDC_OPER_STATUS)->text();
+            maximum = ControlOf<QProgressBar>(dialog, IDC_OPER_PROGRESS)->maximum();
+        });
+    });
+    EXPECT_TRUE(RunDeviceOperation(OPER_READ_CONFIG, 0, image, nullptr));
+    EXPECT_TRUE(presenter.messages().empty());
+    EXPECT_TRUE(IsBlockValid(image, kInputTableBlock));
+    EXPECT_EQ(rig.Requests(CMD_SET_ADDRESS).size(), 4u);
+    EXPECT_EQ(title, "Operation in progress...");
+    EXPECT_EQ(status, "Reading configuration...");
+    EXPECT_EQ(maximum, 3);
+}
+
+struct MessageCase {
+    const char* name;
+    std::function<void(SimRig&)> setup;
+    int port;
+    bool success;
+    std::vector<unsigned> ids;
+    unsigned style;
+};
+
+TEST_F(DlgOperTest, ResultMessages) {
+    const MessageCase cases[] = {
+        {"no port selected", [](SimRig&) {}, -1, false, {IDS_LINK_ERROR_BASE + 1}, MB_OK | MB_ICONSTOP},
+        {"device not connected", [](SimRig& r) { r.device.SetSilent(true); }, 0, false, {21111}, MB_OK | MB_ICONSTOP},
+        {"bad replies", [](SimRig& r) { r.device.CorruptReplies(3); }, 0, false, {21112}, MB_OK | MB_ICONSTOP},
+        {"bad module table", [](SimRig& r) { r.device.CorruptStoredBlock(0xFF0080); }, 0, false, {21113},
+         MB_OK | MB_ICONSTOP},
+        {"bad key map", [](SimRig& r) { r.device.CorruptStoredBlock(0xFF0060); }, 0, true, {IDS_CHECKSUM_WARNING},
+         MB_OK | MB_ICONEXCLAMATION},
+        {"no thread", [](SimRig&) { FailNextLinkThreadStart(); }, 0, false, {21109}, MB_OK | MB_ICONSTOP},
+    };
+    for (const MessageCase& c : cases) {
+        SimRig local;
+        SetDefaultLinkEnvironment(&local.ports, &local.clock);
+        RecordingPresenter recorder;
+        c.setup(local);
+        image.Clear();
+        EXPECT_EQ(RunDeviceOperation(OPER_READ_CONFIG, c.port, image, nullptr), c.success) << c.name;
+        EXPECT_EQ(recorder.ids(), c.ids) << c.name;
+        ASSERT_FALSE(recorder.messages().empty()) << c.name;
+        EXPECT_EQ(recorder.messages()[0].style, c.style) << c.name;
+    }
+}
+
+TEST_F(DlgOperTest, AbortTakesEffectAfterTheRunningStep) {
+    rig.device.SetRequestObserver([](const Bytes& frame) {
+        if (!IsSetAddress(frame, 0xFF0040)) return;
+        OnUiThreadDuringStep([] { ControlOf<QPushButton>(RunningDialog(), IDC_OPER_ABORT)->click(); });
+    });
+    EXPECT_FALSE(RunDeviceOperation(OPER_READ_CONFIG, 0, image, nullptr));
+    EXPECT_EQ(presenter.ids(), std::vector<unsigned>{21114});
+    EXPECT_EQ(rig.Requests(CMD_SET_ADDRESS).size(), 2u) << "step 1 completed, step 2 never started";
+    EXPECT_EQ(rig.Requests(CMD_READ_MEMORY).size(), 2u);
+}
+
+TEST_F(DlgOperTest, EnterAndEscapeDoNotEndTheDialog) {
+    bool visibleAfterKeys = false;
+    rig.device.SetRequestObserver([&](const Bytes& frame) {
+        if (!IsSetAddress(frame, 0xFF0000)) return;
+        OnUiThreadDuringStep([&] {
+            CDlgOper* dialog = RunningDialog();
+            QPushButton* abort = ControlOf<QPushButton>(dialog, IDC_OPER_ABORT);
+            abort->setFocus();
+            for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+                QTest::keyClick(abort, Qt::Key(key));
+                QTest::keyClick(dialog, Qt::Key(key));
+            }
+            dialog->close();
+            visibleAfterKeys = dialog->isVisible();
+        });
+    });
+    EXPECT_TRUE(RunDeviceOperation(OPER_READ_CONFIG, 0, image, nullptr));
+    EXPECT_TRUE(visibleAfterKeys);
+    EXPECT_TRUE(presenter.messages().empty()) << "neither key pressed Abort";
+}
+
+TEST_F(DlgOperTest, WriteWithEmptySlotsRunsToTheReset) {
+    EXPECT_TRUE(RunDeviceOperation(OPER_WRITE_CONFIG, 0, image, nullptr));
+    EXPECT_EQ(rig.Commands(), (Bytes{CMD_SET_ADDRESS, CMD_WRITE_MEMORY, CMD_SET_ADDRESS, CMD_WRITE_MEMORY, CMD_RESET}));
+}
+
+TEST_F(DlgOperTest, LogLinesOfAFailedRead) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("oper.log"));
+    SetLogFile(path);
+    rig.device.SetSilent(true);
+    EXPECT_FALSE(RunDeviceOperation(OPER_READ_CONFIG, 3, image, nullptr));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList texts;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.isEmpty()) texts << QString::fromLatin1(line.mid(22).chopped(1));
+    EXPECT_EQ(texts, (QStringList{"CDlgOper::StartCommand(1, 3)", "read from 00FF0000, 18 bytes",
+                                  "CDlgOper::OnSerialNotify((3, 0)", "CDlgOper::OnDestroy(): called",
+                                  "CDlgOper::OnDestroy(): done"}));
+}
+
+}  // namespace

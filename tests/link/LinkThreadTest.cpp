@@ -1,0 +1,138 @@
+// The worker thread: reports, port failures, thread creation failure, and
+// stopping a worker that is blocked in a read without killing it.
+#include "SimRig.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class ThreadTarget : public LinkNotifyTarget {
+public:
+    int SendSerialNotify(int code, long param) override {
+        std::lock_guard lock(m_mutex);
+        m_reports.push_back({code, param});
+        if (code != LINK_PROGRESS) m_final.notify_all();
+        return 0;
+    }
+    // The reports once the final one has come (empty after the wait runs out).
+    std::vector<Report> WaitForFinal(std::chrono::milliseconds wait = 10s) {
+        std::unique_lock lock(m_mutex);
+        const bool done = m_final.wait_for(lock, wait, [&] {
+            return !m_reports.empty() && m_reports.back().code != LINK_PROGRESS;
+        });
+        return done ? m_reports : std::vector<Report>{};
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_final;
+    std::vector<Report> m_reports;
+};
+
+// Blocks every read until cancelled, as a port waiting on a silent line.
+class BlockingPort : public LinkPort {
+public:
+    explicit BlockingPort(std::atomic<bool>& reading) : m_reading(reading) {}
+    bool Write(const uint8_t*, std::size_t) override { return true; }
+    int Read(uint8_t*, std::size_t, int) override {
+        m_reading = true;
+        while (!m_cancelled) std::this_thread::sleep_for(1ms);
+        return -1;
+    }
+    void Cancel() override { m_cancelled = true; }
+
+private:
+    std::atomic<bool>& m_reading;
+    std::atomic<bool> m_cancelled{false};
+};
+
+class BlockingPorts : public LinkPortFactory {
+public:
+    std::unique_ptr<LinkPort> OpenPort(int) override { return std::make_unique<BlockingPort>(reading); }
+    std::atomic<bool> reading{false};
+};
+
+class LinkThreadTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetDefaultLinkEnvironment(&rig.ports, &rig.clock); }
+    void TearDown() override {
+        StopLinkThread(5000);
+        SetDefaultLinkEnvironment(nullptr, nullptr);
+    }
+    SimRig rig;
+    ThreadTarget target;
+};
+
+TEST_F(LinkThreadTest, ReportsProgressThenTheResult) {
+    uint8_t buffer[41];
+    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 41, 0xFF0080));
+    EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_PROGRESS, 0}, {LINK_PROGRESS, 32}, {LINK_OK, 0}}));
+}
+
+TEST_F(LinkThreadTest, QueryReportsItsByteCount) {
+    uint8_t buffer[6];
+    ASSERT_TRUE(StartLinkThread(&target, 7, LINK_QUERY, buffer, 6, 0));
+    EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_OK, 6}}));
+    EXPECT_EQ(rig.ports.lastPortIndex(), 7);
+}
+
+TEST_F(LinkThreadTest, PortThatCannotBeOpenedStillReports) {
+    rig.ports.SetPresent(false);
+    uint8_t buffer[18];
+    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
+    EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_ERR_PORT, 0}}));
+}
+
+TEST_F(LinkThreadTest, ThreadCreationFailureIsReturned) {
+    FailNextLinkThreadStart();
+    uint8_t buffer[1];
+    EXPECT_FALSE(StartLinkThread(&target, 0, LINK_NOP, buffer, 0, 0));
+    EXPECT_TRUE(target.WaitForFinal(50ms).empty());
+    EXPECT_TRUE(StartLinkThread(&target, 0, LINK_NOP, buffer, 0, 0));  // only the next start fails
+    EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_OK, 0}}));
+}
+
+TEST_F(LinkThreadTest, StopCancelsABlockedReadAndJoins) {
+    BlockingPorts blocking;
+    SetDefaultLinkEnvironment(&blocking, nullptr);
+    uint8_t buffer[18];
+    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
+    while (!blocking.reading) std::this_thread::sleep_for(1ms);
+    QElapsedTimer timer;
+    timer.start();
+    StopLinkThread(50);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(target.WaitForFinal(0ms), (std::vector<Report>{{LINK_ERR_NO_REPLY, 0}}));
+}
+
+// The dialog starts the next step from inside the final report, while the
+// reporting worker still waits; the chain must neither deadlock nor lose a step.
+class ChainingTarget : public ThreadTarget {
+public:
+    int SendSerialNotify(int code, long param) override {
+        if (code == LINK_OK && --remaining > 0) StartLinkThread(this, 0, LINK_QUERY, buffer, 4, 0);
+        if (remaining > 0) return 0;
+        return ThreadTarget::SendSerialNotify(code, param);
+    }
+    std::atomic<int> remaining{5};
+    uint8_t buffer[4] = {};
+};
+
+TEST_F(LinkThreadTest, NextStepStartsFromInsideTheReport) {
+    ChainingTarget chain;
+    ASSERT_TRUE(StartLinkThread(&chain, 0, LINK_QUERY, chain.buffer, 4, 0));
+    EXPECT_EQ(chain.WaitForFinal(), (std::vector<Report>{{LINK_OK, 4}}));
+    StopLinkThread(5000);
+    EXPECT_EQ(rig.device.CountRequests(CMD_QUERY), 5u);
+}
+
+}  // namespace
