@@ -1,5 +1,6 @@
 // Merging an image freshly read from the device into the document.
 #include "lang/UiText.h"
+#include "link/DiagLog.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 
@@ -14,6 +15,7 @@ constexpr struct {
 }  // namespace
 
 bool CMainDoc::ReadCfg(const ConfigImage& image, bool force) {
+    LogMessage("CMainDoc::ReadCfg()");
     if (m_hasConfig && !force && !MatchesDevice(image)) {
         UiMessageBox(IDS_CONFIG_MISMATCH, MB_OK | MB_ICONSTOP);
         return false;
