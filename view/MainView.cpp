@@ -1,0 +1,220 @@
+// CMainView: creation and destruction, layout and scrolling, painting, the
+// timer with the busy period, the view options, tooltips and the change notice.
+#include "view/MainView.h"
+
+#include "app/MainFrame.h"
+#include "app/SettingKeys.h"
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+#include "res/resource.h"
+#include "view/ViewDialogs.h"
+
+#include <QHelpEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPrinter>
+#include <QProxyStyle>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolTip>
+
+#include <chrono>
+
+namespace {
+
+constexpr int kToolTipDelayMs = 200;
+
+// Tooltips over the drawing come up quicker than the platform's default.
+class QuickToolTipStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ToolTip_WakeUpDelay) return kToolTipDelayMs;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+uint32_t SystemTicks() {
+    using namespace std::chrono;
+    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+CMainView::CMainView(CMainFrame* frame, CMainDoc* doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_pFrame(frame), m_pDoc(doc), m_ticks(SystemTicks) {
+    setObjectName(QStringLiteral("MainView"));
+    SetDialogs(nullptr);
+    OnCreate();
+    RegisterCommands();
+}
+
+CMainView::~CMainView() { OnDestroy(); }
+
+CSetupApp::ViewFactory CMainView::Factory() {
+    return [](CMainFrame& frame, CMainDoc& doc) -> QWidget* {
+        auto* view = new CMainView(&frame, &doc);
+        view->OnInitialUpdate();
+        return view;
+    };
+}
+
+void CMainView::OnCreate() {
+    // The picture shows on white wherever no module picture covers the window.
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    viewport()->setPalette(palette);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    auto* style = new QuickToolTipStyle;
+    style->setParent(this);
+    viewport()->setStyle(style);
+
+    m_showToolTips = ReadSetting(kViewToolTips) != 0;
+    m_showMessages = ReadSetting(kViewMessages) != 0;
+    m_port = ReadSetting(kConnectionPort);
+    m_skin.LoadSkin();
+
+    m_timer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, &CMainView::OnTimer);
+    m_timer->start(kViewTimerMs);
+    m_timerId = m_timer->timerId();
+}
+
+void CMainView::OnInitialUpdate() {
+    if (!m_portShown && m_pFrame) {
+        m_pFrame->SetPortSelection(m_port);
+        m_portShown = true;
+    }
+    BuildLayout();
+}
+
+void CMainView::OnDestroy() {
+    if (m_destroyed) return;
+    m_destroyed = true;
+    if (m_timerId != 0) m_timer->stop();
+    m_timerId = 0;
+    // The port of the last Connect (or the one read at start), not whatever
+    // the selector shows now.
+    WriteSetting(kConnectionPort, m_port);
+}
+
+void CMainView::SetTickSource(TickSource ticks) { m_ticks = ticks ? std::move(ticks) : TickSource(SystemTicks); }
+
+void CMainView::SetDialogs(ViewDialogs* dialogs) {
+    if (!dialogs && !m_qtDialogs) m_qtDialogs = std::make_unique<QtViewDialogs>();
+    m_dialogs = dialogs ? dialogs : m_qtDialogs.get();
+}
+
+// --- layout and scrolling ---------------------------------------------------------
+
+void CMainView::BuildLayout() {
+    m_selItem = m_selSubItem = m_dropItem = m_dropSubItem = -1;
+    m_dragging = false;
+    if (m_pFrame) m_pFrame->OnUpdateFrameTitle();
+    m_layout.BuildLayout(m_skin, *m_pDoc);
+    UpdateScrollBars();
+    RefreshToolTips(true);
+    RedrawAll();
+}
+
+void CMainView::RedrawAll() { viewport()->update(); }
+
+QPoint CMainView::ScrollPosition() const { return {horizontalScrollBar()->value(), verticalScrollBar()->value()}; }
+
+QSize CMainView::ClientSize() const { return viewport()->size(); }
+
+void CMainView::UpdateScrollBars() {
+    const QSize total = m_layout.size();
+    const QSize client = ClientSize();
+    horizontalScrollBar()->setRange(0, std::max(0, total.width() - client.width()));
+    verticalScrollBar()->setRange(0, std::max(0, total.height() - client.height()));
+    horizontalScrollBar()->setPageStep(client.width());
+    verticalScrollBar()->setPageStep(client.height());
+    horizontalScrollBar()->setSingleStep(std::max(1, total.width() / 100));
+    verticalScrollBar()->setSingleStep(std::max(1, total.height() / 100));
+}
+
+void CMainView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CMainView::scrollContentsBy(int, int) { RedrawAll(); }
+
+void CMainView::paintEvent(QPaintEvent* event) {
+    RefreshToolTips(false);
+    const QPoint scroll = ScrollPosition();
+    QPainter painter(viewport());
+    painter.translate(-scroll);
+    PaintConfiguration(painter, m_layout, m_skin, *m_pDoc, ClientSize(), event->rect().translated(scroll),
+                       Selection(), true);
+}
+
+// --- timer and busy period -----------------------------------------------------------
+
+void CMainView::StartBusyPeriod(uint32_t periodMs) {
+    m_busySince = m_ticks();
+    m_busyPeriod = periodMs;
+    m_deviceReady = false;
+}
+
+void CMainView::OnTimer() {
+    if (m_deviceReady) return;
+    // The difference is taken as a distance, so a tick count that wraps
+    // during the period still ends it.
+    uint32_t elapsed = m_ticks() - m_busySince;
+    if (elapsed > 0x80000000u) elapsed = 0u - elapsed;
+    if (elapsed >= m_busyPeriod) {
+        m_deviceReady = true;
+        m_busyPeriod = 0;
+    }
+}
+
+// --- options, notice, tooltips ---------------------------------------------------------
+
+void CMainView::OnToggleToolTips() {
+    m_showToolTips = !m_showToolTips;
+    WriteSetting(kViewToolTips, m_showToolTips ? 1 : 0);
+    RefreshToolTips(true);
+}
+
+void CMainView::OnToggleMessages() {
+    m_showMessages = !m_showMessages;
+    WriteSetting(kViewMessages, m_showMessages ? 1 : 0);
+}
+
+void CMainView::ShowChangeNotice() {
+    if (!m_pDoc->deviceBound() || !m_pDoc->configModified() || !m_showMessages || m_noticeShown) return;
+    m_noticeShown = true;
+    UiMessageBox(IDS_CHANGE_NOTICE, MB_OK | MB_ICONINFORMATION);
+}
+
+void CMainView::RefreshToolTips(bool force) {
+    const QSize client = ClientSize();
+    const QPoint scroll = ScrollPosition();
+    if (!force && client == m_lastClient && scroll == m_lastScroll) return;
+    m_lastClient = client;
+    m_lastScroll = scroll;
+    m_toolTipsActive = m_showToolTips;
+    m_toolAreas.clear();
+    QToolTip::hideText();
+    if (m_toolTipsActive) m_toolAreas = BuildToolAreas(m_layout, *m_pDoc, client, scroll);
+}
+
+QString CMainView::ToolTipAt(QPoint clientPoint) const {
+    if (!m_toolTipsActive) return {};
+    const ToolArea* area = FindToolArea(m_toolAreas, clientPoint);
+    return area ? ToolTipDisplayText(area->text) : QString();
+}
+
+bool CMainView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const ToolArea* area = m_toolTipsActive ? FindToolArea(m_toolAreas, help->pos()) : nullptr;
+    if (area)
+        QToolTip::showText(help->globalPos(), ToolTipDisplayText(area->text), viewport(), area->rect);
+    else
+        QToolTip::hideText();
+    return true;
+}

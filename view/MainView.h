@@ -1,0 +1,177 @@
+// The configuration view: the one scrolling view of the main window. It shows
+// the document's configuration as skin pictures, runs the Device commands
+// (through the operation dialog), the File and Print commands, keeps the
+// busy period after a write or a time setting, and owns the tooltip areas.
+//
+// Mouse editing (hit testing, selection, drag and drop, edit dialogs) builds on
+// this class: it sets the selection fields below, then calls RefreshToolTips,
+// RedrawAll and ShowChangeNotice after a change.
+#pragma once
+
+#include "app/SetupApp.h"
+#include "skin/ConfigPainter.h"
+#include "skin/Layout.h"
+#include "skin/Skin.h"
+#include "view/ToolTipAreas.h"
+
+#include <QAbstractScrollArea>
+#include <QRect>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CMainDoc;
+class CMainFrame;
+class QPrinter;
+class QTimer;
+class ViewDialogs;
+struct CCmdUI;
+
+// Timer period and busy periods, in milliseconds.
+constexpr int kViewTimerMs = 2000;
+constexpr uint32_t kBusyAfterWriteMs = 15000;
+constexpr uint32_t kBusyAfterTimeSetMs = 5000;
+
+class CMainView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    // A millisecond tick count that wraps at 32 bits, as the busy period measures it.
+    using TickSource = std::function<uint32_t()>;
+
+    // Creation: reads the view options and the saved port, loads the skin
+    // beside the executable, starts the timer and registers the view's
+    // commands and the save-modified hook with the frame (which may be null).
+    CMainView(CMainFrame* frame, CMainDoc* doc, QWidget* parent = nullptr);
+    ~CMainView() override;  // OnDestroy
+
+    // The factory the application uses: creates the view and runs its initial update.
+    static CSetupApp::ViewFactory Factory();
+
+    // First time: the saved port into the frame's selector. Every time: BuildLayout.
+    void OnInitialUpdate();
+    // Stops the timer and stores the port; runs once, at the latest on destruction.
+    void OnDestroy();
+
+    // --- what the rest of the view builds on --------------------------------------
+    CMainDoc* GetDocument() const { return m_pDoc; }
+    CMainFrame* GetMainFrame() const { return m_pFrame; }
+    const CSkin& Skin() const { return m_skin; }
+    CSkinLayout& Layout() { return m_layout; }
+    const CSkinLayout& Layout() const { return m_layout; }
+    // Rebuilds the items from the document: resets selection and drag, brings
+    // the title up to date, lays out (with its warnings), sets the scroll
+    // size, rebuilds the tooltips and repaints.
+    void BuildLayout();
+    // Rebuilds the tooltip areas when forced or when the client size or the
+    // scroll position changed since the last time.
+    void RefreshToolTips(bool force);
+    // The once-per-run notice that changes reach the device only when written.
+    void ShowChangeNotice();
+    void RedrawAll();
+    // Scroll position in pixels and the client size, as GetItemRect and the
+    // painter take them.
+    QPoint ScrollPosition() const;
+    QSize ClientSize() const;
+    PaintSelection Selection() const { return {m_selItem, m_selSubItem, m_dropItem, m_dropSubItem}; }
+
+    // --- Device commands ---------------------------------------------------------
+    void OnConnect();
+    void OnLoadConfig();
+    void OnWriteConfig() { WriteConfig(); }
+    // Write configuration after its confirmation; true when the device took it.
+    bool WriteConfig();
+    void OnDiscardChanges();
+    void OnSyncTime();
+    void OnToggleToolTips();
+    void OnToggleMessages();
+    // Ends the busy period once it has run out; the view's timer calls it every 2 s.
+    void OnTimer();
+
+    // --- File commands -------------------------------------------------------------
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileClose();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    // The "not saved" prompt: true when the configuration may be dropped.
+    bool RunClosePrompt();
+    // The document's hook before the program closes: Write configuration first
+    // when connected and changed, then the close prompt.
+    bool SaveModified();
+
+    // --- state and seams ---------------------------------------------------------------
+    int Port() const { return m_port; }
+    bool IsDeviceReady() const { return m_deviceReady; }
+    bool IsTimerRunning() const { return m_timerId != 0; }
+    bool ShowsToolTips() const { return m_showToolTips; }
+    bool ShowsMessages() const { return m_showMessages; }
+    bool ToolTipsActive() const { return m_toolTipsActive; }
+    const std::vector<ToolArea>& ToolAreas() const { return m_toolAreas; }
+    // The tooltip text shown at a client point; empty where there is none.
+    QString ToolTipAt(QPoint clientPoint) const;
+    QPrinter& Printer();
+    // Replaces the clock of the busy period (tests run it without waiting).
+    void SetTickSource(TickSource ticks);
+    // Replaces the file, print and page set-up dialogs (not owned; null restores Qt's).
+    void SetDialogs(ViewDialogs* dialogs);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    void OnCreate();
+    void RegisterCommands();
+    void RegisterFileCommands();
+    void UpdateScrollBars();
+    // Connect and Load configuration after the port is chosen.
+    bool ReadFromDevice(bool force);
+    void StartBusyPeriod(uint32_t periodMs);
+    bool PrintOnePage(QPrinter& printer);
+    QString ConfigFileFilter() const;
+
+    // Enabling rules.
+    bool CanConnect() const;
+    bool CanUseDevice() const;
+    bool HasConfig() const;
+
+    CMainFrame* m_pFrame;
+    CMainDoc* m_pDoc;
+    CSkin m_skin;
+    CSkinLayout m_layout;  // the item array (m_items) and the scroll size
+
+    // Selection and drag state of the mouse editing; BuildLayout resets them.
+    int m_selItem = -1;
+    int m_selSubItem = -1;
+    int m_dropItem = -1;
+    int m_dropSubItem = -1;
+    bool m_dragging = false;
+
+    int m_port = 0;
+    QTimer* m_timer = nullptr;
+    int m_timerId = 0;
+    uint32_t m_busySince = 0;
+    uint32_t m_busyPeriod = 0;
+    bool m_deviceReady = true;
+    TickSource m_ticks;
+
+    std::vector<ToolArea> m_toolAreas;
+    bool m_toolTipsActive = false;
+    QSize m_lastClient{-1, -1};
+    QPoint m_lastScroll{-1, -1};
+    bool m_showToolTips = true;
+    bool m_showMessages = true;
+    bool m_noticeShown = false;
+    bool m_portShown = false;
+    bool m_destroyed = false;
+
+    std::unique_ptr<ViewDialogs> m_qtDialogs;
+    ViewDialogs* m_dialogs = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+};

@@ -1,0 +1,91 @@
+// CMainView: the Device commands, the View options and their enabling.
+#include "view/MainView.h"
+
+#include "app/MainFrame.h"
+#include "lang/UiText.h"
+#include "link/CDlgOper.h"
+#include "link/DeviceOperation.h"
+#include "model/CMainDoc.h"
+#include "res/resource.h"
+
+void CMainView::RegisterCommands() {
+    if (!m_pFrame) return;
+    m_pFrame->SetCommandHandler(ID_DEVICE_CONNECT, [this] { OnConnect(); }, [this](CCmdUI& ui) {
+        ui.Enable(CanConnect());
+        // The port may be changed exactly while Connect is possible.
+        m_pFrame->EnablePortSelector(CanConnect());
+    });
+    const auto deviceUpdate = [this](CCmdUI& ui) { ui.Enable(CanUseDevice()); };
+    m_pFrame->SetCommandHandler(ID_DEVICE_LOAD, [this] { OnLoadConfig(); }, deviceUpdate);
+    m_pFrame->SetCommandHandler(ID_DEVICE_WRITE, [this] { OnWriteConfig(); }, deviceUpdate);
+    m_pFrame->SetCommandHandler(ID_DEVICE_DISCARD, [this] { OnDiscardChanges(); }, deviceUpdate);
+    m_pFrame->SetCommandHandler(ID_DEVICE_SYNC_TIME, [this] { OnSyncTime(); }, deviceUpdate);
+    m_pFrame->SetCommandHandler(ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); },
+                                [this](CCmdUI& ui) { ui.SetCheck(m_showToolTips); });
+    m_pFrame->SetCommandHandler(ID_VIEW_MESSAGES, [this] { OnToggleMessages(); },
+                                [this](CCmdUI& ui) { ui.SetCheck(m_showMessages); });
+    RegisterFileCommands();
+    m_pFrame->SetSaveModifiedHandler([this] { return SaveModified(); });
+}
+
+bool CMainView::CanConnect() const { return m_pDoc && m_deviceReady && !m_pDoc->deviceBound(); }
+
+bool CMainView::CanUseDevice() const { return m_pDoc && m_pDoc->deviceBound() && m_deviceReady; }
+
+void CMainView::OnConnect() {
+    if (m_pFrame) {
+        m_port = m_pFrame->GetPortSelection();
+        m_pFrame->EnablePortSelector(false);
+    }
+    ReadFromDevice(false);
+}
+
+void CMainView::OnLoadConfig() { ReadFromDevice(true); }
+
+bool CMainView::ReadFromDevice(bool force) {
+    ConfigImage image;
+    image.Clear();
+    if (!RunDeviceOperation(OPER_READ_CONFIG, m_port, image, this)) return false;
+
+    // Which modules carry embedded audio is known from the skin, not the device.
+    bool embeddedAudio = false;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const int code = image.inputModules[slot].code;
+        const CSkinModule* module = code != 0 ? m_skin.FindModuleByConfigID(code) : nullptr;
+        if (!module) continue;
+        image.audioKinds[slot] = uint8_t(module->m_audioKind & 0xFF);
+        embeddedAudio = embeddedAudio || image.audioKinds[slot] == kAudioKindEmbedded;
+    }
+    // Without the audio settings the configuration is still worth showing.
+    if (embeddedAudio) RunDeviceOperation(OPER_READ_MODULE_DATA, m_port, image, this);
+
+    if (!m_pDoc->ReadCfg(image, force)) return false;
+    BuildLayout();
+    return true;
+}
+
+bool CMainView::WriteConfig() {
+    if (UiMessageBox(IDS_WRITE_CONFIRM, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return false;
+    ConfigImage image = m_pDoc->image();
+    if (!RunDeviceOperation(OPER_WRITE_CONFIG, m_port, image, this)) return false;
+    // The device restarts with what it was given: what is shown is no longer
+    // what the device holds until it is read again.
+    m_pDoc->SetDeviceBound(false);
+    StartBusyPeriod(kBusyAfterWriteMs);
+    UiMessageBox(IDS_WRITE_DONE, MB_OK | MB_ICONINFORMATION);
+    return true;
+}
+
+void CMainView::OnDiscardChanges() {
+    if (!m_pDoc->configModified() || UiMessageBox(IDS_DISCARD_CHANGES, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+        m_pDoc->SetDeviceBound(false);
+}
+
+void CMainView::OnSyncTime() {
+    if (UiMessageBox(IDS_SYNC_TIME_CONFIRM, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+    ConfigImage scratch;  // setting the clock sends no configuration
+    scratch.Clear();
+    if (!RunDeviceOperation(OPER_SET_TIME, m_port, scratch, this)) return;
+    StartBusyPeriod(kBusyAfterTimeSetMs);
+    UiMessageBox(IDS_TIME_DONE, MB_OK | MB_ICONINFORMATION);
+}

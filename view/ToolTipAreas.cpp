@@ -1,0 +1,102 @@
+#include "view/ToolTipAreas.h"
+
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+#include "model/ConfigImage.h"
+#include "res/resource.h"
+#include "skin/Layout.h"
+
+#include <algorithm>
+
+namespace {
+
+class AreaCollector {
+public:
+    AreaCollector(QSize client, QPoint scroll) : m_client(QPoint(0, 0), client), m_scroll(scroll) {}
+
+    // Adds the area when any part of it is in the window.
+    void Add(QRect rect, unsigned textId) {
+        rect.translate(-m_scroll);
+        if (!rect.intersects(m_client)) return;
+        rect.setLeft(std::max(0, rect.left()));
+        rect.setTop(std::max(0, rect.top()));
+        m_areas.push_back(ToolArea{int(m_areas.size()) + 1, rect, textId, LoadUiString(textId)});
+    }
+    std::vector<ToolArea> Take() { return std::move(m_areas); }
+
+private:
+    QRect m_client;
+    QPoint m_scroll;
+    std::vector<ToolArea> m_areas;
+};
+
+unsigned InputTextId(int kind) {
+    switch (kind) {
+    case ITEM_KEY_PANEL: return IDS_TIP_KEY;
+    case ITEM_INPUT_PANEL:
+    case ITEM_INPUT_MODULE: return IDS_TIP_INPUT;
+    case ITEM_OUTPUT_MODULE: return IDS_TIP_OUTPUT;
+    default: return 0;  // the card's areas explain nothing
+    }
+}
+
+unsigned AudioTextId(const ViewItem& item) {
+    return item.module->m_audioKind == kAudioKindEmbedded ? IDS_TIP_AUDIO_INPUT : IDS_TIP_KEY;
+}
+
+void AddModuleAreas(const CSkinLayout& layout, QSize client, AreaCollector& areas) {
+    const auto& items = layout.items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int kind = items[i].kind;
+        if (kind != ITEM_INPUT_MODULE && kind != ITEM_OUTPUT_MODULE) continue;
+        QRect rect;
+        if (layout.GetItemRect(int(i), rect, SUBITEM_AREA, client))
+            areas.Add(rect, kind == ITEM_INPUT_MODULE ? IDS_TIP_MODULE : IDS_TIP_OUTPUT_MODULE);
+    }
+}
+
+void AddSubItemArea(const CSkinLayout& layout, const CMainDoc& doc, QSize client, int item, int subItem,
+                    unsigned textId, AreaCollector& areas) {
+    QRect rect;
+    if (textId == 0 || !layout.GetItemRect(item, rect, subItem, client)) return;
+    if (layout.IsSubItemEnabled(item, subItem, doc)) areas.Add(rect, textId);
+}
+
+void AddSubItemAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, AreaCollector& areas) {
+    const auto& items = layout.items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const CSkinConfig* config = items[i].config();
+        if (!config) continue;
+        const int inputs = std::min<int>(int(config->m_inputs.size()), kMaxSkinSubItems);
+        const int audio = std::min<int>(int(config->m_audio.size()), kMaxSkinSubItems);
+        for (int s = 0; s < inputs; ++s)
+            AddSubItemArea(layout, doc, client, int(i), s, InputTextId(items[i].kind), areas);
+        for (int j = 0; j < audio; ++j)
+            AddSubItemArea(layout, doc, client, int(i), SUBITEM_AUDIO + j, AudioTextId(items[i]), areas);
+    }
+}
+
+}  // namespace
+
+std::vector<ToolArea> BuildToolAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll) {
+    AreaCollector areas(client, scroll);
+    AddModuleAreas(layout, client, areas);
+    AddSubItemAreas(layout, doc, client, areas);
+    return areas.Take();
+}
+
+const ToolArea* FindToolArea(const std::vector<ToolArea>& areas, QPoint point) {
+    const auto it = std::find_if(areas.begin(), areas.end(), [&](const ToolArea& a) { return a.rect.contains(point); });
+    return it == areas.end() ? nullptr : &*it;
+}
+
+QString ToolTipDisplayText(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;  // "&x" shows x, "&&" shows &
+        else if (text[i] == QLatin1Char('&')) continue;                // a trailing "&" marks nothing
+        shown += text[i];
+    }
+    return shown;
+}

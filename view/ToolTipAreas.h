@@ -1,0 +1,33 @@
+// The areas of the view that carry a tooltip: the configuration area of each
+// module, then every usable input, output, key, panel input and audio channel
+// that is visible in the window. Plain code so the rules can be tested
+// without a window; CMainView rebuilds the set when the layout, the window
+// or the scroll position changes.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+class CMainDoc;
+class CSkinLayout;
+
+struct ToolArea {
+    int id = 0;      // 1, 2, ... in the order the areas were added
+    QRect rect;      // client coordinates, left and top raised to 0 when negative
+    unsigned textId = 0;
+    QString text;    // the string in the current language, as fetched when the area was added
+};
+
+// client is the window's client size, scroll its scroll position.
+std::vector<ToolArea> BuildToolAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll);
+
+// The first area containing a client point, or nullptr.
+const ToolArea* FindToolArea(const std::vector<ToolArea>& areas, QPoint point);
+
+// A string as a tooltip shows it: "&&" is one ampersand and a single "&" marks
+// no letter, as in the menus the texts are shared with.
+QString ToolTipDisplayText(const QString& text);

@@ -1,0 +1,47 @@
+#include "view/ViewDialogs.h"
+
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+QString QtViewDialogs::GetOpenFileName(QWidget* parent, const QString& filter, const QString& initialPath) {
+    QFileDialog dialog(parent, QString(), initialPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!initialPath.isEmpty()) dialog.selectFile(initialPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtViewDialogs::GetSaveFileName(QWidget* parent, const QString& filter, const QString& initialPath,
+                                       const QString& defaultSuffix) {
+    QFileDialog dialog(parent, QString(), initialPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);  // the folder must exist; overwriting is confirmed
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (!initialPath.isEmpty()) dialog.selectFile(initialPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtViewDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    // The configuration always prints as one page.
+    dialog.setMinMax(1, 1);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtViewDialogs::ShowPrintPreview(QWidget* parent, QPrinter& printer, const PaintPages& paintPages) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paintPages](QPrinter* target) { paintPages(*target); });
+    dialog.exec();
+}
+
+bool QtViewDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
