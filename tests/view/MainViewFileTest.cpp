@@ -1,0 +1,229 @@
+// The File commands in the running program: Open, Save, Save As, Close with
+// the "not saved" prompt, the prompt before the window closes, the title,
+// and printing into PDF files.
+#include "ViewRig.h"
+
+#include "model/ConfigFile.h"
+#include "res/resource.h"
+
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace viewtest;
+
+namespace {
+
+class FileCommands : public ::testing::Test {
+protected:
+    QString PathOf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    // Connected to the demo device, saved as a file, then disconnected
+    // without changes: a configuration from a file, nothing modified.
+    void ShowSavedConfiguration(ViewRig& rig, const QString& path) {
+        ASSERT_TRUE(rig.Connect());
+        rig.dialogs.saveAnswers.push_back(path);
+        ASSERT_TRUE(rig.Command(ID_FILE_SAVE_AS));
+        ASSERT_TRUE(rig.Command(ID_DEVICE_DISCARD));
+        ASSERT_FALSE(rig.doc().IsModified());
+        rig.presenter->Clear();
+    }
+
+    QByteArray FileBytes(const QString& path) const {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
+
+QByteArray Version1File(const char* firstLabel) {
+    const ConfigImage image = DemoImage();
+    QByteArray bytes("V520");
+    for (int shift = 0; shift < 32; shift += 8) bytes.append(char((kConfigFileVersion1 >> shift) & 0xFF));
+    bytes.append(reinterpret_cast<const char*>(image.bytes()), qsizetype(kVersion1ImageBytes));
+    QByteArray labels(qsizetype(kInputLabelBytes + kPanelLabelBytes), '\0');
+    labels.replace(0, qsizetype(qstrlen(firstLabel)), firstLabel);
+    return bytes + labels;
+}
+
+}  // namespace
+
+TEST_F(FileCommands, ClosePromptAnswers) {
+    struct Case {
+        const char* name;
+        int answer;
+        bool closed;
+        bool fileHasChange;
+    };
+    const Case cases[] = {
+        {"Yes saves, then closes", IDYES, true, true},
+        {"No closes without saving", IDNO, true, false},
+        {"Cancel keeps the configuration", IDCANCEL, false, false},
+    };
+    for (const Case& c : cases) {
+        ViewRig rig;
+        const QString path = PathOf("prompt.vkcfg");
+        ShowSavedConfiguration(rig, path);
+        ASSERT_TRUE(rig.doc().SetPanelLabel(3, "Mic 4"));
+        rig.presenter->Answer(c.answer);
+        rig.Command(ID_FILE_CLOSE);
+        ASSERT_EQ(rig.presenter->ids(), std::vector<unsigned>{IDS_NOT_SAVED}) << c.name;
+        EXPECT_EQ(rig.presenter->messages()[0].style, MB_YESNOCANCEL | MB_ICONEXCLAMATION) << c.name;
+        EXPECT_EQ(rig.doc().hasConfig(), !c.closed) << c.name;
+        EXPECT_EQ(rig.view().Layout().items().empty(), c.closed) << c.name;
+        EXPECT_EQ(rig.frame().windowTitle(), c.closed ? "VKX520Setup" : "VKX520Setup - prompt") << c.name;
+        EXPECT_EQ(FileBytes(path).contains("Mic 4"), c.fileHasChange) << c.name;
+    }
+}
+
+TEST_F(FileCommands, YesWithoutAFileAndACancelledSaveDialogKeepsTheConfiguration) {
+    ViewRig rig;
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.Command(ID_DEVICE_DISCARD));
+    ASSERT_TRUE(rig.doc().SetInputLabel(2, "Studio B"));
+    rig.presenter->Answer(IDYES);
+    rig.dialogs.saveAnswers.push_back({});  // cancelled
+    rig.Command(ID_FILE_CLOSE);
+    EXPECT_EQ(rig.dialogs.asked, QStringList{"save Configuration files (*.vkcfg) "});
+    EXPECT_TRUE(rig.doc().hasConfig());
+    EXPECT_TRUE(rig.doc().labelsModified());
+}
+
+TEST_F(FileCommands, CloseWhileConnectedAndChangedOffersWriteFirst) {
+    for (const int writeAnswer : {IDYES, IDNO}) {
+        ViewRig rig;
+        ASSERT_TRUE(rig.Connect());
+        rig.doc().SetOutputSignal(1, 0, 1);
+        rig.presenter->Answer(writeAnswer);
+        rig.presenter->Answer(IDNO);  // do not save
+        rig.Command(ID_FILE_CLOSE);
+        const std::vector<unsigned> expected = writeAnswer == IDYES
+                                                   ? std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_WRITE_DONE, IDS_NOT_SAVED}
+                                                   : std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_NOT_SAVED};
+        EXPECT_EQ(rig.presenter->ids(), expected);
+        EXPECT_EQ(rig.device.SaveImage().outputModules[1].signal[0], writeAnswer == IDYES ? 1 : 3);
+        EXPECT_FALSE(rig.doc().hasConfig());
+        EXPECT_FALSE(rig.doc().deviceBound());
+    }
+}
+
+TEST_F(FileCommands, ClosingTheWindowRunsTheSaveModifiedHook) {
+    ViewRig rig;
+    EXPECT_TRUE(rig.CloseWindow()) << "nothing to lose";
+    EXPECT_TRUE(rig.presenter->messages().empty());
+
+    ViewRig changed;
+    ASSERT_TRUE(changed.Connect());
+    changed.doc().SetOutputSignal(0, 3, 0);
+    changed.presenter->Answer(IDNO);      // no write
+    changed.presenter->Answer(IDCANCEL);  // stay
+    EXPECT_FALSE(changed.CloseWindow());
+    EXPECT_TRUE(changed.frame().isVisible());
+    changed.presenter->Answer(IDNO);  // no write
+    changed.presenter->Answer(IDNO);  // do not save
+    EXPECT_TRUE(changed.CloseWindow());
+    EXPECT_EQ(changed.presenter->ids(),
+              (std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_NOT_SAVED, IDS_WRITE_CONFIRM, IDS_NOT_SAVED}));
+}
+
+TEST_F(FileCommands, OpenReadsAVersion1File) {
+    ViewRig rig;
+    const QString path = PathOf("old studio.vkcfg");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Version1File("Camera"));
+    file.close();
+
+    rig.dialogs.openAnswers.push_back(path);
+    ASSERT_TRUE(rig.Command(ID_FILE_OPEN));
+    EXPECT_EQ(rig.dialogs.asked, QStringList{"open Configuration files (*.vkcfg) "});
+    EXPECT_TRUE(rig.doc().hasConfig());
+    EXPECT_FALSE(rig.doc().deviceBound());
+    EXPECT_EQ(rig.doc().GetInputLabel(0, true), "Camera");
+    EXPECT_EQ(rig.doc().image().audioTable[0][0], 0) << "version 1 carries no embedded audio";
+    EXPECT_EQ(rig.doc().image().audioKinds[0], 0);
+    EXPECT_EQ(rig.view().Layout().items().size(), 8u);
+    EXPECT_EQ(rig.frame().windowTitle(), "VKX520Setup - old studio");
+    EXPECT_TRUE(rig.presenter->messages().empty());
+}
+
+TEST_F(FileCommands, OpenOfABadFileLeavesTheShownConfiguration) {
+    ViewRig rig;
+    const QString good = PathOf("good.vkcfg");
+    ShowSavedConfiguration(rig, good);
+    const QString bad = PathOf("bad.vkcfg");
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("V521 not a configuration");
+    file.close();
+
+    rig.dialogs.openAnswers.push_back(bad);
+    rig.Command(ID_FILE_OPEN);
+    EXPECT_EQ(rig.presenter->ids(), std::vector<unsigned>{IDS_LOAD_CORRUPT});
+    EXPECT_EQ(rig.dialogs.asked.last(), "open Configuration files (*.vkcfg) " + good);
+    EXPECT_EQ(rig.doc().filePath(), good);
+    EXPECT_EQ(rig.frame().windowTitle(), "VKX520Setup - good");
+}
+
+TEST_F(FileCommands, OpenIsCancelledByThePrompt) {
+    ViewRig rig;
+    ASSERT_TRUE(rig.Connect());
+    rig.doc().SetOutputSignal(0, 0, 2);
+    rig.presenter->Answer(IDCANCEL);
+    rig.Command(ID_FILE_OPEN);
+    EXPECT_TRUE(rig.dialogs.asked.isEmpty()) << "no file dialog after Cancel";
+    EXPECT_TRUE(rig.doc().configModified());
+}
+
+TEST_F(FileCommands, SaveGoesToSaveAsOnceThenKeepsTheFile) {
+    ViewRig rig;
+    ASSERT_TRUE(rig.Connect());
+    const QString path = PathOf("studio.vkcfg");
+    rig.dialogs.saveAnswers.push_back(path);
+    ASSERT_TRUE(rig.Command(ID_FILE_SAVE));
+    EXPECT_EQ(rig.dialogs.lastDefaultSuffix, "vkcfg");
+    EXPECT_EQ(rig.frame().windowTitle(), "VKX520Setup - studio");
+    EXPECT_EQ(FileBytes(path).size(), qsizetype(kConfigFileSize));
+
+    ASSERT_TRUE(rig.doc().SetInputLabel(1, "Graphics"));
+    ASSERT_TRUE(rig.Command(ID_FILE_SAVE));
+    EXPECT_EQ(rig.dialogs.asked.size(), 1) << "the second save asks for no name";
+    EXPECT_TRUE(FileBytes(path).contains("Graphics"));
+    EXPECT_FALSE(rig.doc().IsModified());
+}
+
+TEST_F(FileCommands, PrintAndPreviewMakeOnePage) {
+    ViewRig rig;
+    ASSERT_TRUE(rig.Connect());
+    rig.dialogs.pdfPath = PathOf("print.pdf");
+    ASSERT_TRUE(rig.Command(ID_FILE_PRINT));
+    EXPECT_EQ(PdfPageCount(rig.dialogs.pdfPath), 1);
+
+    rig.dialogs.pdfPath = PathOf("preview.pdf");
+    ASSERT_TRUE(rig.Command(ID_FILE_PRINT_PREVIEW));
+    EXPECT_EQ(PdfPageCount(rig.dialogs.pdfPath), 1);
+
+    rig.dialogs.pdfPath = PathOf("cancelled.pdf");
+    rig.dialogs.printAccepted = false;
+    ASSERT_TRUE(rig.Command(ID_FILE_PRINT));
+    EXPECT_FALSE(QFile::exists(rig.dialogs.pdfPath));
+
+    ASSERT_TRUE(rig.Command(ID_FILE_PRINT_SETUP));
+    EXPECT_EQ(rig.dialogs.asked, (QStringList{"print", "preview", "print", "setup"}));
+}
+
+TEST_F(FileCommands, QtPrintPreviewShowsOnePage) {
+    ViewRig rig;
+    ASSERT_TRUE(rig.Connect());
+    rig.view().SetDialogs(nullptr);
+    int pages = -1;
+    ViewRig::OnNextModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog& preview) {
+        if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) pages = widget->pageCount();
+        preview.reject();
+    });
+    rig.Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(pages, 1);
+}
