@@ -77,8 +77,10 @@ void DrawLabel(QPainter& painter, const SkinLabel& label, const QRect& box, cons
 }
 
 bool SupportsXorOutlines(const QPainter& painter) {
+    // Vector engines (PDF, printers, recordings) accept the raster-op modes
+    // but cannot invert what is already on the page.
     const QPaintEngine* engine = painter.paintEngine();
-    return engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+    return engine && engine->type() == QPaintEngine::Raster;
 }
 
 void DrawHighlight(QPainter& painter, const QRect& rect, SkinColor color) {

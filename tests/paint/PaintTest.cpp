@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPicture>
+#include <QWidget>
 #include <QTemporaryDir>
 
 namespace {
@@ -192,6 +194,52 @@ TEST_F(PaintTest, DrawingAnOutlineAgainRemovesIt) {
     DrawHighlight(painter, area, Config(keys).m_focusedColor);
     painter.end();
     EXPECT_EQ(image, plain);
+}
+
+// A widget that paints the configuration as the view does.
+class ConfigWidget : public QWidget {
+public:
+    explicit ConfigWidget(const std::function<void(QPainter&)>& paint) : m_paint(paint) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        m_paint(painter);
+    }
+
+private:
+    std::function<void(QPainter&)> m_paint;
+};
+
+TEST_F(PaintTest, AWidgetShowsTheSameDrawingOutlinesIncluded) {
+    const PaintSelection selection{0, 4, -1, -1};
+    bool inverted = false;
+    ConfigWidget widget([&](QPainter& painter) {
+        inverted = SupportsXorOutlines(painter);
+        painter.fillRect(painter.viewport(), QColor::fromRgb(kSentinel));
+        PaintConfiguration(painter, m_layout, m_skin, m_doc, m_layout.size(), QRect(QPoint(0, 0), m_layout.size()),
+                           selection, true);
+    });
+    widget.resize(m_layout.size());
+    const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(inverted);
+    EXPECT_EQ(shown, Render(selection, true));
+}
+
+TEST_F(PaintTest, DevicesThatCannotInvertGetAPlainOutline) {
+    const QRect area(10, 10, 30, 20);
+    QPicture recording;  // like a printer or the print preview: a vector device
+    QPainter recorder(&recording);
+    EXPECT_FALSE(SupportsXorOutlines(recorder));
+    DrawHighlight(recorder, area, 0x0000FF);
+    recorder.end();
+    QImage image(60, 50, QImage::Format_RGB32);
+    image.fill(0xFF808080);
+    QPainter painter(&image);
+    painter.drawPicture(0, 0, recording);
+    painter.end();
+    EXPECT_EQ(Rgb(image.pixel(area.center().x(), area.top())), 0xFF0000u) << "red, not grey XOR red";
+    EXPECT_EQ(Rgb(image.pixel(area.center())), 0x808080u) << "the inside stays as it was";
 }
 
 TEST_F(PaintTest, OnlyItemsMeetingTheClipAreDrawn) {
