@@ -3,14 +3,17 @@
 // serves the screen, printing and print preview.
 #pragma once
 
+#include "skin/Skin.h"
+
 #include <QRect>
 #include <QSize>
 #include <QSizeF>
 
+class QAbstractPrintDialog;
 class QPainter;
 class QPrinter;
+class QWidget;
 class CMainDoc;
-class CSkin;
 class CSkinLayout;
 
 // The view's selection state that painting reads (items -1 = none).
@@ -27,10 +30,49 @@ struct PaintSelection {
 void PaintConfiguration(QPainter& painter, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc,
                         QSize client, const QRect& clip, const PaintSelection& selection, bool outlines);
 
+// Fills the part of clip that no item covers with the view's white
+// background; the items paint everything inside their own rectangles.
+void EraseBackground(QPainter& painter, const CSkinLayout& layout, QSize client, const QRect& clip);
+
+// The outline colour of sub-item subItem of an item showing config: the
+// focused colour for the selected sub-item, else the drop-target colour for
+// the drop target, else the selected colour when its mask bit is set. False
+// when the sub-item has no outline.
+bool GetOutlineColor(const CSkinConfig& config, uint32_t mask, int subItem, int selSubItem, int dropSubItem,
+                     SkinColor& color);
+
 // The printing scale: the smaller of the page/layout ratios (page in tenths of
 // a millimetre, layout in pixels), clamped to 1.0 .. 4.0.
 double ComputePrintScale(const QSizeF& printableTenthsMm, const QSize& layoutPixels);
 
+// Where the drawing lands on paper: the scale and the offsets of the layout's
+// corner from the printable area's corner, in tenths of a millimetre, so the
+// drawing is centred (a layout too large even at scale 1.0 overhangs both sides).
+struct PrintPlacement {
+    double scale = 1.0;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+PrintPlacement ComputePrintPlacement(const QSizeF& printableTenthsMm, const QSize& layoutPixels);
+
+// The printer's printable area (the page inside its margins) in tenths of a millimetre.
+QSizeF PrintableTenthsMm(const QPrinter& printer);
+
+// Draws the printed page on any painter whose origin is the printable area's
+// corner and that has dotsPerTenthMm device units per tenth of a millimetre.
+void PaintPrintPage(QPainter& painter, double dotsPerTenthMm, const QSizeF& printableTenthsMm,
+                    const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc);
+
 // Prints the configuration on exactly one page, centred on the printable area,
-// without outlines. False when the printer could not be started.
+// without outlines. Also the handler of the print preview's paint requests.
+// False when the printer could not be started; printing into a file reports
+// the file that could not be written.
 bool PrintConfiguration(QPrinter& printer, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc);
+
+// Offers only page 1 in a print dialog: the configuration is always one page.
+void PreparePrintDialog(QAbstractPrintDialog& dialog);
+
+// The modal print preview of the configuration on printer; returns when the
+// user closes it.
+void RunPrintPreview(QPrinter& printer, QWidget* parent, const CSkinLayout& layout, const CSkin& skin,
+                     const CMainDoc& doc);
