@@ -60,12 +60,8 @@ CSetupApp::ViewFactory CMainView::Factory() {
 }
 
 void CMainView::OnCreate() {
-    // The picture shows on white wherever no module picture covers the window.
-    QPalette palette = viewport()->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    viewport()->setPalette(palette);
-    viewport()->setBackgroundRole(QPalette::Base);
-    viewport()->setAutoFillBackground(true);
+    // Painting erases the background itself, outside the pictures only.
+    viewport()->setAutoFillBackground(false);
     auto* style = new QuickToolTipStyle;
     style->setParent(this);
     viewport()->setStyle(style);
@@ -147,8 +143,9 @@ void CMainView::paintEvent(QPaintEvent* event) {
     const QPoint scroll = ScrollPosition();
     QPainter painter(viewport());
     painter.translate(-scroll);
-    PaintConfiguration(painter, m_layout, m_skin, *m_pDoc, ClientSize(), event->rect().translated(scroll),
-                       Selection(), true);
+    const QRect clip = event->rect().translated(scroll);
+    EraseBackground(painter, m_layout, ClientSize(), clip);
+    PaintConfiguration(painter, m_layout, m_skin, *m_pDoc, ClientSize(), clip, Selection(), true);
 }
 
 // --- timer and busy period -----------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "link/DeviceOperation.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
+#include "skin/AudioKinds.h"
 
 void CMainView::RegisterCommands() {
     if (!m_pFrame) return;
@@ -48,14 +49,7 @@ bool CMainView::ReadFromDevice(bool force) {
     if (!RunDeviceOperation(OPER_READ_CONFIG, m_port, image, this)) return false;
 
     // Which modules carry embedded audio is known from the skin, not the device.
-    bool embeddedAudio = false;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const int code = image.inputModules[slot].code;
-        const CSkinModule* module = code != 0 ? m_skin.FindModuleByConfigID(code) : nullptr;
-        if (!module) continue;
-        image.audioKinds[slot] = uint8_t(module->m_audioKind & 0xFF);
-        embeddedAudio = embeddedAudio || image.audioKinds[slot] == kAudioKindEmbedded;
-    }
+    const bool embeddedAudio = FillAudioKinds(m_skin, image);
     // Without the audio settings the configuration is still worth showing.
     if (embeddedAudio) RunDeviceOperation(OPER_READ_MODULE_DATA, m_port, image, this);
 

@@ -1,5 +1,7 @@
 #include "view/ViewDialogs.h"
 
+#include "skin/ConfigPainter.h"
+
 #include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -28,9 +30,7 @@ QString QtViewDialogs::GetSaveFileName(QWidget* parent, const QString& filter, c
 
 bool QtViewDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
-    // The configuration always prints as one page.
-    dialog.setMinMax(1, 1);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    PreparePrintDialog(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
