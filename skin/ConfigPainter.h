@@ -27,6 +27,12 @@ struct PaintSelection {
 // Paints every item whose rectangle meets clip. Coordinates are those of
 // CSkinLayout::GetItemRect(item, rect, sub, client): the caller translates the
 // painter by minus its scroll position. outlines is false when printing.
+// A view's paint event, for instance:
+//   QPainter painter(viewport());
+//   painter.translate(-scroll);
+//   const QRect clip = event->rect().translated(scroll);
+//   EraseBackground(painter, layout, viewport()->size(), clip);
+//   PaintConfiguration(painter, layout, skin, doc, viewport()->size(), clip, selection, true);
 void PaintConfiguration(QPainter& painter, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc,
                         QSize client, const QRect& clip, const PaintSelection& selection, bool outlines);
 

@@ -18,6 +18,7 @@ constexpr double kMinPrintScale = 1.0;
 constexpr double kMaxPrintScale = 4.0;
 constexpr double kTenthsPerMm = 10.0;
 constexpr double kTenthsMmPerInch = 254.0;
+constexpr int kFileSaveError = 3;  // "Error saving file!"
 
 double Ratio(double page, int layout) { return layout > 0 ? page / layout : kMaxPrintScale; }
 
@@ -58,7 +59,7 @@ void PaintPrintPage(QPainter& painter, double dotsPerTenthMm, const QSizeF& prin
 bool PrintConfiguration(QPrinter& printer, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc) {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        if (!printer.outputFileName().isEmpty()) ReportFileError(3, printer.outputFileName());
+        if (!printer.outputFileName().isEmpty()) ReportFileError(kFileSaveError, printer.outputFileName());
         return false;
     }
     PaintPrintPage(painter, printer.resolution() / kTenthsMmPerInch, PrintableTenthsMm(printer), layout, skin, doc);

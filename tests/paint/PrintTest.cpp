@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -117,6 +118,16 @@ TEST_F(PrintTest, APdfThatCannotBeWrittenIsReported) {
     EXPECT_FALSE(PrintConfiguration(printer, m_layout, m_skin, m_doc));
     ASSERT_EQ(m_presenter.ids(), std::vector<unsigned>{IDS_ERROR_SAVING});
     EXPECT_TRUE(m_presenter.messages()[0].text.contains(path));
+}
+
+TEST(PrintDialogTest, OffersOnlyTheOnePage) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    PreparePrintDialog(dialog);
+    EXPECT_EQ(dialog.minPage(), 1);
+    EXPECT_EQ(dialog.maxPage(), 1);
+    EXPECT_EQ(dialog.fromPage(), 1);
+    EXPECT_EQ(dialog.toPage(), 1);
 }
 
 TEST_F(PrintTest, PreviewShowsOnePage) {
