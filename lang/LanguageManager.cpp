@@ -1,7 +1,6 @@
 #include "lang/LanguageManager.h"
 
 #include "app/Settings.h"
-#include "lang/CodePage.h"
 #include "lang/StringTable.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
@@ -83,7 +82,8 @@ int LanguageManager::LoadLanguageTable(LanguageTable& table, const QString& titl
     table.Clear();
     QFile file(FilePath(title, extension));
     if (!file.open(QIODevice::ReadOnly)) return LANG_CANNOT_OPEN;
-    const QByteArray bytes = file.read(qint64(kMaxLanguageFileSize) + 1);
+    if (file.size() > qint64(kMaxLanguageFileSize)) return LANG_BAD_FILE;
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || std::size_t(bytes.size()) > kMaxLanguageFileSize) return LANG_BAD_FILE;
     return table.Parse(bytes);
 }
@@ -148,11 +148,11 @@ QStringList LanguageManager::MenuLanguageNames() const {
 bool LanguageManager::LookupText(TranslationKey key, QString& text) const {
     if (!m_enabled) return false;
     const TranslationKey resolved = m_base.ResolveAlias(key);
-    std::optional<std::string_view> found;
-    if (m_currentIndex != 0) found = m_translation.FindText(resolved);
-    if (!found) found = m_base.FindText(resolved);
+    std::optional<QString> found;
+    if (m_currentIndex != 0) found = m_translation.FindDecodedText(resolved);
+    if (!found) found = m_base.FindDecodedText(resolved);
     if (!found) return false;
-    text = FromCodePage(*found);
+    text = std::move(*found);
     text.replace(QStringLiteral("\\t"), QStringLiteral("\t"));
     return true;
 }

@@ -129,6 +129,12 @@ std::optional<std::string_view> LanguageTable::FindText(TranslationKey key) cons
     return TextOf(*entry);
 }
 
+std::optional<QString> LanguageTable::FindDecodedText(TranslationKey key) const {
+    const auto text = FindText(key);
+    if (!text) return std::nullopt;
+    return FromCodePage(*text);
+}
+
 TranslationKey LanguageTable::ResolveAlias(TranslationKey key) const {
     const LanguageAlias* alias = FindByKey(m_aliasIndex, key);
     return alias ? alias->target : key;

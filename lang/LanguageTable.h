@@ -76,6 +76,8 @@ public:
 
     // The text stored for exactly this key (8-bit, as in the pool), or nothing.
     std::optional<std::string_view> FindText(TranslationKey key) const;
+    // The same text converted from Windows-1252, as shown and edited.
+    std::optional<QString> FindDecodedText(TranslationKey key) const;
     // The alias target of key, or key itself when it has no alias.
     TranslationKey ResolveAlias(TranslationKey key) const;
 

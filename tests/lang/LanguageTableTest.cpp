@@ -137,6 +137,8 @@ TEST(LanguageTable, BuildStoresWindows1252AndReportsLoss) {
     EXPECT_TRUE(lossless);
     EXPECT_EQ(table.FindText(kOne), "Gr\xF6\xDF" "e 5 \x80");
     EXPECT_EQ(table.DecodedTextOf(table.Texts()[0]), QString::fromUtf8("Größe 5 €"));
+    EXPECT_EQ(table.FindDecodedText(kOne), QString::fromUtf8("Größe 5 €"));
+    EXPECT_EQ(table.FindDecodedText(kTwo), std::nullopt);
 
     const LanguageTable lossy =
         LanguageTable::Build({{kOne, QString::fromUtf8("日本")}, {kTwo, QString("a") + QChar(0) + "b"}}, {}, &lossless);
