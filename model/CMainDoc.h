@@ -5,6 +5,7 @@
 
 #include "model/ConfigImage.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <string>
@@ -58,6 +59,8 @@ public:
 
     // --- files ---------------------------------------------------------------
     bool LoadFile(const QString& path);
+    // LoadFile on the file's bytes already read; path is for messages and filePath.
+    bool LoadFileBytes(const QByteArray& bytes, const QString& path);
     bool SaveFile(const QString& path);
 
     // --- state ---------------------------------------------------------------

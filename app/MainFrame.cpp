@@ -1,0 +1,238 @@
+#include "app/MainFrame.h"
+
+#include "app/AboutDlg.h"
+#include "app/CommandIcons.h"
+#include "app/CommandTexts.h"
+#include "app/KeyLockState.h"
+#include "app/MainToolBar.h"
+#include "app/Placement.h"
+#include "app/SettingKeys.h"
+#include "lang/StringTable.h"
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+#include "res/resource.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+// Enabling is refreshed this often while the program is idle, as the toolbar
+// has no moment like a menu opening to do it.
+constexpr int kIdleUpdateMs = 200;
+
+QLabel* CreateIndicator(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return label;
+}
+
+QList<QRect> AvailableScreenAreas() {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) areas << screen->availableGeometry();
+    return areas;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CMainDoc* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc) {
+    setWindowIcon(AppIcon());
+    PreCreateWindow();
+    BuildMenuBar();
+    m_wndToolBar = new CMainToolBar(this);
+    m_wndToolBar->LoadToolBar([this](int id) { return Action(id); });
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    CreateStatusBar();
+    m_wndToolBar->FillPortSelector();
+    ApplyBarSettings();
+    RegisterFrameCommands();
+    SetView(nullptr);
+    RefreshUiTexts();
+
+    m_idleTimer = new QTimer(this);
+    connect(m_idleTimer, &QTimer::timeout, this, [this] {
+        UpdateCommandUI();
+        UpdateIndicators();
+    });
+    m_idleTimer->start(kIdleUpdateMs);
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() { OnDestroy(); }
+
+void CMainFrame::PreCreateWindow() {
+    const QRect stored(ReadSetting(kLayoutLeft), ReadSetting(kLayoutTop), ReadSetting(kLayoutWidth),
+                       ReadSetting(kLayoutHeight));
+    setGeometry(UsablePlacement(stored, AvailableScreenAreas()));
+}
+
+void CMainFrame::CreateStatusBar() {
+    m_idleText = new QLabel(this);
+    m_capIndicator = CreateIndicator(this);
+    m_numIndicator = CreateIndicator(this);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(m_idleText, 1);
+    statusBar()->addPermanentWidget(m_capIndicator);
+    statusBar()->addPermanentWidget(m_numIndicator);
+}
+
+void CMainFrame::ApplyBarSettings() {
+    if (ReadSetting(kViewToolBar) == 0) m_wndToolBar->hide();
+    if (ReadSetting(kViewStatusBar) == 0) statusBar()->hide();
+}
+
+void CMainFrame::RegisterFrameCommands() {
+    SetCommandHandler(ID_APP_ABOUT, [this] { OnAbout(); });
+    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
+    SetCommandHandler(
+        ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); },
+        [this](CCmdUI& ui) { ui.SetCheck(!m_wndToolBar->isHidden()); });
+    SetCommandHandler(
+        ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
+        [this](CCmdUI& ui) { ui.SetCheck(!statusBar()->isHidden()); });
+}
+
+void CMainFrame::SetView(QWidget* view) {
+    m_pView = view;
+    if (!view) {
+        // Until a view is plugged in, an empty client area like an empty view's.
+        view = new QWidget(this);
+        view->setBackgroundRole(QPalette::Base);
+        view->setAutoFillBackground(true);
+    }
+    setCentralWidget(view);
+    UpdateCommandUI();
+}
+
+// --- commands ----------------------------------------------------------------
+
+QAction* CMainFrame::Action(int commandId) const {
+    const auto it = m_actions.find(commandId);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate) {
+    m_handlers[commandId] = {std::move(onCommand), std::move(onUpdate)};
+}
+
+bool CMainFrame::ExecuteCommand(int commandId) {
+    const auto it = m_handlers.find(commandId);
+    if (it == m_handlers.end() || !it->second.first) return false;
+    // A shortcut may arrive before the next refresh: ask the enabling again.
+    CCmdUI ui{commandId};
+    if (it->second.second) it->second.second(ui);
+    if (!ui.enabled) return false;
+    const CommandHandler handler = it->second.first;  // the handler may replace itself
+    handler();
+    UpdateCommandUI();
+    return true;
+}
+
+void CMainFrame::UpdateCommandUI() {
+    for (const auto& [id, action] : m_actions) {
+        const auto it = m_handlers.find(id);
+        CCmdUI ui{id};
+        ui.enabled = it != m_handlers.end() && it->second.first;
+        if (ui.enabled && it->second.second) it->second.second(ui);
+        action->setEnabled(ui.enabled);
+        if (ui.checkSet) {
+            action->setCheckable(true);
+            action->setChecked(ui.checked);
+        } else if (action->isCheckable()) {
+            action->setChecked(false);
+        }
+    }
+}
+
+bool CMainFrame::SaveModified() {
+    if (m_saveModified) return m_saveModified();
+    if (!m_pDoc) return true;
+    return RunClosePrompt(*m_pDoc, [this] { ExecuteCommand(ID_FILE_SAVE); });
+}
+
+// --- port selector -------------------------------------------------------------
+
+int CMainFrame::GetPortSelection() const { return m_wndToolBar->PortCombo()->currentIndex(); }
+
+void CMainFrame::SetPortSelection(int index) {
+    QComboBox* combo = m_wndToolBar->PortCombo();
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+void CMainFrame::EnablePortSelector(bool enable) {
+    QComboBox* combo = m_wndToolBar->PortCombo();
+    if (combo->isEnabled() != enable) combo->setEnabled(enable);
+}
+
+// --- texts ---------------------------------------------------------------------
+
+QString CMainFrame::GetMessageString(int commandId) const { return CommandPrompt(commandId); }
+
+void CMainFrame::OnUpdateFrameTitle() {
+    // The application title is the program's own name in every language.
+    const auto own = FindTableString(IDS_APP_TITLE);
+    QString title = own ? QString::fromUtf8(own->data(), qsizetype(own->size())) : QString();
+    if (m_pDoc && !m_pDoc->filePath().isEmpty())
+        title += QStringLiteral(" - ") + QFileInfo(m_pDoc->filePath()).completeBaseName();
+    setWindowTitle(title);
+}
+
+void CMainFrame::RefreshUiTexts() {
+    for (const auto& [id, action] : m_actions) action->setStatusTip(GetMessageString(id));
+    m_idleText->setText(LoadUiString(IDS_IDLE));
+    const QFontMetrics metrics(m_capIndicator->font());
+    for (QLabel* indicator : {m_capIndicator, m_numIndicator}) {
+        const unsigned id = indicator == m_capIndicator ? ID_INDICATOR_CAPS : ID_INDICATOR_NUM;
+        indicator->setFixedWidth(metrics.horizontalAdvance(LoadUiString(id)) + 12);
+    }
+    UpdateIndicators();
+    OnUpdateFrameTitle();
+}
+
+void CMainFrame::UpdateIndicators() {
+    m_capIndicator->setText(IsKeyLockOn(LockKey::Caps) ? LoadUiString(ID_INDICATOR_CAPS) : QString());
+    m_numIndicator->setText(IsKeyLockOn(LockKey::Num) ? LoadUiString(ID_INDICATOR_NUM) : QString());
+}
+
+// --- closing -----------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    OnClose();
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+// Bar visibility is stored even when the close is then refused.
+void CMainFrame::OnClose() {
+    WriteSetting(kViewToolBar, m_wndToolBar->isVisibleTo(this) ? 1 : 0);
+    WriteSetting(kViewStatusBar, statusBar()->isVisibleTo(this) ? 1 : 0);
+}
+
+void CMainFrame::OnDestroy() {
+    if (m_destroyed) return;
+    m_destroyed = true;
+    // The restored rectangle is kept even while maximized or minimized, so that
+    // un-maximizing after the next start gives back the old size.
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    WriteSetting(kLayoutLeft, normal.left());
+    WriteSetting(kLayoutTop, normal.top());
+    WriteSetting(kLayoutWidth, normal.width());
+    WriteSetting(kLayoutHeight, normal.height());
+    WriteSetting(kLayoutMaximize, windowState().testFlag(Qt::WindowMaximized) ? 1 : 0);
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}

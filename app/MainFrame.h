@@ -1,0 +1,125 @@
+// The program's one top-level window: menu 128, the toolbar with the port
+// selector, the status bar with prompts and key indicators, and the view as
+// central widget. It keeps its placement and bar visibility in the settings and
+// its title in step with the document's file.
+//
+// Commands are QActions carrying their command ID (property "vkxCommandId").
+// Whoever handles a command (the view, the language menu) registers it with
+// SetCommandHandler; a command nobody handles stays disabled. Enabling and check
+// marks are refreshed by UpdateCommandUI: before a menu opens, on a short idle
+// timer for the toolbar, after every command, and whenever a handler asks.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+
+class CMainDoc;
+class CMainToolBar;
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+// What an enabling handler reports for one command.
+struct CCmdUI {
+    int id = 0;
+    bool enabled = true;
+    bool checked = false;
+    bool checkSet = false;
+    void Enable(bool on = true) { enabled = on; }
+    void SetCheck(bool on = true) {
+        checked = on;
+        checkSet = true;
+    }
+};
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    using CommandHandler = std::function<void()>;
+    using UpdateHandler = std::function<void(CCmdUI&)>;
+    using SaveModifiedHandler = std::function<bool()>;
+
+    explicit CMainFrame(CMainDoc* doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CMainDoc* GetDocument() const { return m_pDoc; }
+
+    // The view: becomes the central widget (owned by the frame), replacing the
+    // empty placeholder.
+    void SetView(QWidget* view);
+    QWidget* GetView() const { return m_pView; }
+
+    // --- commands ------------------------------------------------------------
+    // The action of a menu or toolbar command; nullptr for an unknown ID.
+    QAction* Action(int commandId) const;
+    // Registers (or replaces) the handler of a command and its enabling; without
+    // onUpdate the command is always enabled.
+    void SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate = {});
+    // Appends a command item to a menu (language items, for instance); an item
+    // with the same ID is removed first. The action belongs to the frame.
+    QAction* AddCommandItem(QMenu* menu, int commandId, const QString& text);
+    // Removes a command's item from menus and toolbar; false when there is none.
+    bool RemoveCommandItem(int commandId);
+    // Runs the command when it has a handler and is enabled now; false otherwise.
+    bool ExecuteCommand(int commandId);
+    void UpdateCommandUI();
+
+    // The document's save-modified hook, asked before the window closes; without
+    // one, the close prompt runs with the Save command as its save step.
+    void SetSaveModifiedHandler(SaveModifiedHandler handler) { m_saveModified = std::move(handler); }
+    bool SaveModified();
+
+    // --- port selector (for the view) ------------------------------------------
+    int GetPortSelection() const;  // -1 when no entry is selected
+    void SetPortSelection(int index);
+    void EnablePortSelector(bool enable);
+
+    // --- texts -----------------------------------------------------------------
+    QString GetMessageString(int commandId) const;
+    // "VKX520Setup", plus " - " and the file title when the document has a path.
+    void OnUpdateFrameTitle();
+    // Fetches prompts, the idle text, the indicators and the title again; called
+    // after the language changed.
+    void RefreshUiTexts();
+    // Puts the menu's own texts back before it is translated into another language.
+    void RestoreMenuTexts();
+
+    CMainToolBar* ToolBar() const { return m_wndToolBar; }
+    QMenu* HelpMenu() const { return m_helpMenu; }
+    QMenu* LanguageMenu() const { return m_languageMenu; }
+
+    // Saves the window placement; runs once, at the latest when the frame is destroyed.
+    void OnDestroy();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void PreCreateWindow();
+    void BuildMenuBar();
+    QMenu* AddPopup(QMenu* parent, const QString& text);
+    void CreateStatusBar();
+    void ApplyBarSettings();
+    void RegisterFrameCommands();
+    void UpdateIndicators();
+    void ShowPrompt(const QAction* item);
+    void OnClose();
+    void OnAbout();
+
+    CMainDoc* m_pDoc;
+    QWidget* m_pView = nullptr;
+    CMainToolBar* m_wndToolBar = nullptr;
+    QLabel* m_idleText = nullptr;
+    QLabel* m_capIndicator = nullptr;
+    QLabel* m_numIndicator = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QMenu* m_languageMenu = nullptr;
+    QTimer* m_idleTimer = nullptr;
+    std::map<int, QAction*> m_actions;
+    std::map<int, std::pair<CommandHandler, UpdateHandler>> m_handlers;
+    SaveModifiedHandler m_saveModified;
+    bool m_destroyed = false;
+};

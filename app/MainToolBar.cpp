@@ -1,0 +1,91 @@
+#include "app/MainToolBar.h"
+
+#include "app/CommandTexts.h"
+#include "app/SettingKeys.h"
+#include "res/resource.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+
+// Toolbar resource 128 in order; 0 is a separator, the placeholder becomes the
+// port selector.
+constexpr int kToolBarItems[] = {
+    ID_FILE_OPEN,        ID_FILE_SAVE,     ID_FILE_CLOSE,    0, ID_FILE_PRINT,     0, ID_PORT_PLACEHOLDER, 0,
+    ID_DEVICE_CONNECT,   ID_DEVICE_LOAD,   ID_DEVICE_WRITE,  ID_DEVICE_DISCARD, 0, ID_DEVICE_SYNC_TIME, 0,
+    ID_APP_ABOUT,
+};
+
+constexpr int kPortComboWidth = 80;
+constexpr int kPortComboDroppedHeight = 150;
+
+}  // namespace
+
+CMainToolBar::CMainToolBar(QWidget* parent) : QToolBar(parent) {
+    setObjectName(QStringLiteral("MainToolBar"));
+    setIconSize(QSize(16, 16));
+    setAllowedAreas(Qt::TopToolBarArea);
+    setFloatable(false);
+    CreatePortSelector();
+}
+
+CMainToolBar::~CMainToolBar() = default;
+
+void CMainToolBar::CreatePortSelector() {
+    m_wndPortCombo = new QComboBox(this);
+    m_wndPortCombo->setObjectName(QStringLiteral("PortCombo"));
+    m_wndPortCombo->setProperty("vkxControlId", IDC_PORT_COMBO);
+    m_wndPortCombo->setEditable(false);
+    m_wndPortCombo->setFixedWidth(kPortComboWidth);
+    m_wndPortCombo->setFocusPolicy(Qt::ClickFocus);  // never a Tab stop taken from the view
+    const int rowHeight = m_wndPortCombo->fontMetrics().height() + 4;
+    m_wndPortCombo->setMaxVisibleItems(qMax(kPortCount, kPortComboDroppedHeight / rowHeight));
+    m_wndPortCombo->installEventFilter(this);
+}
+
+void CMainToolBar::LoadToolBar(const std::function<QAction*(int)>& actionOf) {
+    for (int id : kToolBarItems) {
+        if (id == 0) {
+            addSeparator();
+        } else if (id == ID_PORT_PLACEHOLDER) {
+            addWidget(m_wndPortCombo);
+        } else if (QAction* action = actionOf(id)) {
+            addAction(action);
+            if (QWidget* button = widgetForAction(action)) button->installEventFilter(this);
+        }
+    }
+}
+
+void CMainToolBar::FillPortSelector() {
+    m_wndPortCombo->clear();
+    for (int n = 0; n < kPortCount; ++n) {
+        m_wndPortCombo->addItem(PortName(n));
+#ifndef Q_OS_WIN
+        m_wndPortCombo->setItemData(n, PortDevicePath(n), Qt::ToolTipRole);
+#endif
+    }
+    m_wndPortCombo->setCurrentIndex(-1);
+}
+
+int CMainToolBar::ControlIdOf(QObject* object) const {
+    if (auto* button = qobject_cast<QToolButton*>(object); button && button->defaultAction())
+        return button->defaultAction()->property("vkxCommandId").toInt();
+    return object->property("vkxControlId").toInt();
+}
+
+// Tooltips come from the command's string each time they are asked for, so they
+// follow the current language; a command without a tooltip text shows none.
+bool CMainToolBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QToolBar::eventFilter(watched, event);
+    const QString text = CommandToolTip(ControlIdOf(watched));
+    auto* help = static_cast<QHelpEvent*>(event);
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, qobject_cast<QWidget*>(watched));
+    return true;
+}

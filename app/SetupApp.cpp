@@ -1,0 +1,57 @@
+#include "app/SetupApp.h"
+
+#include "app/CommandIcons.h"
+#include "app/MainFrame.h"
+#include "app/MessageBoxPresenter.h"
+#include "app/SettingKeys.h"
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+#include "res/resource.h"
+
+#include <QApplication>
+
+CSetupApp::CSetupApp() = default;
+
+CSetupApp::~CSetupApp() {
+    m_frame.reset();
+    if (m_presenter) SetMessagePresenter(m_previousPresenter);
+}
+
+bool CSetupApp::InitInstance() {
+    // The application's name is its title string: the caption of every message box.
+    QApplication::setApplicationName(LoadUiString(IDS_APP_TITLE));
+    QApplication::setWindowIcon(AppIcon());
+    m_presenter = std::make_unique<MessageBoxPresenter>();
+    m_previousPresenter = SetMessagePresenter(m_presenter.get());
+    if (!ProcessShellCommand()) return false;
+    ShowMainWindow();
+    return true;
+}
+
+int CSetupApp::ExitInstance(int exitCode) {
+    m_frame.reset();  // the frame stores its placement as it goes
+    return exitCode;
+}
+
+// The default shell command: a new, empty document with its frame and view.
+bool CSetupApp::ProcessShellCommand() {
+    m_doc = std::make_unique<CMainDoc>();
+    m_frame = std::make_unique<CMainFrame>(m_doc.get());
+    if (m_viewFactory) {
+        QWidget* view = m_viewFactory(*m_frame, *m_doc);
+        if (!view) return false;
+        m_frame->SetView(view);
+    } else {
+        // Without a view, the selector shows the saved port as the view would.
+        m_frame->SetPortSelection(ReadSetting(kConnectionPort));
+    }
+    return true;
+}
+
+void CSetupApp::ShowMainWindow() {
+    if (ReadSetting(kLayoutMaximize) != 0)
+        m_frame->showMaximized();
+    else
+        m_frame->showNormal();
+    m_frame->repaint();
+}

@@ -1,0 +1,44 @@
+// The application object: starts the program with its settings, creates the one
+// document with its frame and view, and shows the window as it was left.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class CMainDoc;
+class CMainFrame;
+class MessageBoxPresenter;
+class MessagePresenter;
+
+class CSetupApp {
+public:
+    // Creates the view for the frame and document (the frame takes ownership).
+    using ViewFactory = std::function<QWidget*(CMainFrame& frame, CMainDoc& doc)>;
+
+    CSetupApp();
+    virtual ~CSetupApp();
+    CSetupApp(const CSetupApp&) = delete;
+    CSetupApp& operator=(const CSetupApp&) = delete;
+
+    // Set before InitInstance; without one the frame shows an empty client area.
+    void SetViewFactory(ViewFactory factory) { m_viewFactory = std::move(factory); }
+
+    // Needs a QApplication. The command line is not looked at: the program
+    // always starts with an empty document. False when the window cannot be made.
+    virtual bool InitInstance();
+    virtual int ExitInstance(int exitCode);
+
+    CMainDoc* GetDocument() const { return m_doc.get(); }
+    CMainFrame* GetMainFrame() const { return m_frame.get(); }
+
+private:
+    bool ProcessShellCommand();
+    void ShowMainWindow();
+
+    ViewFactory m_viewFactory;
+    std::unique_ptr<MessageBoxPresenter> m_presenter;
+    MessagePresenter* m_previousPresenter = nullptr;
+    std::unique_ptr<CMainDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;  // destroyed before the document it shows
+};

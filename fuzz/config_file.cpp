@@ -1,0 +1,47 @@
+// Configuration files from anywhere must never crash the loader or leave a
+// label without its terminating NUL.
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+class SilentPresenter : public MessagePresenter {
+public:
+    int Present(unsigned, const QString&, const QString&, unsigned style) override { return DefaultAnswer(style); }
+};
+
+void CheckLabelsTerminated(const CMainDoc& doc) {
+    for (int s = 0; s < kSlotCount; ++s)
+        for (int i = 0; i < kInputsPerSlot; ++i)
+            if (doc.InputLabelField(s, i)[kLabelSize - 1] != 0) std::abort();
+    for (int p = 0; p < kPanelInputCount; ++p)
+        if (doc.PanelLabelField(p)[kLabelSize - 1] != 0) std::abort();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static SilentPresenter presenter;
+    SetMessagePresenter(&presenter);
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+
+    CMainDoc fresh;
+    if (fresh.LoadFileBytes(bytes, QStringLiteral("fuzz.vkcfg"))) {
+        CheckLabelsTerminated(fresh);
+        // Exercise the record with whatever the file held.
+        for (int n = 0; n < 20; ++n) (void)fresh.GetInputLabel(n, false);
+        fresh.WarnInputLimit();
+    }
+
+    // The same bytes over a device-bound configuration.
+    CMainDoc bound;
+    ConfigImage device;
+    device.Clear();
+    if (size > 0) device.inputModules[0] = {data[0], uint8_t(size % 11)};
+    bound.ReadCfg(device, true);
+    bound.LoadFileBytes(bytes, QStringLiteral("fuzz.vkcfg"));
+    CheckLabelsTerminated(bound);
+    if (bound.GetTotalInputs(true) > 64) std::abort();
+    return 0;
+}

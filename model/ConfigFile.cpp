@@ -1,0 +1,117 @@
+// CMainDoc's file operations and the close prompt.
+#include "model/ConfigFile.h"
+
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+#include "res/resource.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstring>
+
+std::size_t ConfigFileSizeFor(uint32_t version) {
+    const std::size_t labels = kInputLabelBytes + kPanelLabelBytes;
+    if (version == kConfigFileVersion1) return kConfigFileHeaderSize + kVersion1ImageBytes + labels;
+    if (version == kConfigFileVersion2) return kConfigFileHeaderSize + kConfigImageSize + labels;
+    return 0;
+}
+
+namespace {
+
+uint32_t ReadU32(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+}
+
+// The link tables and embedded audio that a file may bring to a device-bound
+// configuration: image bytes 76..173.
+constexpr std::size_t kLinkPartBegin = 76;
+constexpr std::size_t kLinkPartEnd = 174;
+
+}  // namespace
+
+bool CMainDoc::LoadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReportFileError(1, path);
+        return false;
+    }
+    const QByteArray bytes = file.read(qint64(kConfigFileSize));
+    file.close();
+    return LoadFileBytes(bytes, path);
+}
+
+bool CMainDoc::LoadFileBytes(const QByteArray& bytes, const QString& path) {
+    // Everything is checked in the scratch buffer before the document changes,
+    // so a short or damaged file leaves the configuration as it was.
+    const uint32_t version = bytes.size() >= 8 ? ReadU32(bytes.constData() + 4) : 0;
+    const std::size_t needed = ConfigFileSizeFor(version);
+    if (bytes.size() < 8 || std::memcmp(bytes.constData(), kConfigFileMagic, 4) != 0 || needed == 0 ||
+        std::size_t(bytes.size()) < needed) {
+        ReportFileError(2, path);
+        return false;
+    }
+
+    const char* p = bytes.constData() + kConfigFileHeaderSize;
+    const std::size_t imageBytes = version == kConfigFileVersion1 ? kVersion1ImageBytes : kConfigImageSize;
+    ConfigImage fileImage;
+    fileImage.Clear();
+    std::memcpy(fileImage.bytes(), p, imageBytes);
+    p += imageBytes;
+
+    if (m_deviceBound) {
+        if (!MatchesDevice(fileImage)) {
+            UiMessageBox(IDS_CONFIG_MISMATCH, MB_OK | MB_ICONSTOP);
+            return false;
+        }
+        std::memcpy(m_image.bytes() + kLinkPartBegin, fileImage.bytes() + kLinkPartBegin, kLinkPartEnd - kLinkPartBegin);
+    } else {
+        m_image = fileImage;
+    }
+
+    std::memcpy(m_inputLabels, p, kInputLabelBytes);
+    std::memcpy(m_panelLabels, p + kInputLabelBytes, kPanelLabelBytes);
+    // A label always ends within its field, whatever the file holds.
+    for (auto& slot : m_inputLabels)
+        for (auto& label : slot) label[kLabelSize - 1] = 0;
+    for (auto& label : m_panelLabels) label[kLabelSize - 1] = 0;
+
+    m_filePath = path;
+    m_hasConfig = true;
+    m_configModified = m_labelsModified = false;
+    return true;
+}
+
+bool CMainDoc::SaveFile(const QString& path) {
+    QByteArray bytes;
+    bytes.reserve(qsizetype(kConfigFileSize));
+    bytes.append(kConfigFileMagic, 4);
+    for (int shift = 0; shift < 32; shift += 8) bytes.append(char((kConfigFileVersion2 >> shift) & 0xFF));
+    bytes.append(reinterpret_cast<const char*>(m_image.bytes()), qsizetype(kConfigImageSize));
+    bytes.append(&m_inputLabels[0][0][0], qsizetype(kInputLabelBytes));
+    bytes.append(&m_panelLabels[0][0], qsizetype(kPanelLabelBytes));
+
+    // The new file replaces the old one only once it is complete on disk; a
+    // failure leaves the previous file, the flags and the file path untouched.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        ReportFileError(3, path);
+        return false;
+    }
+    m_filePath = path;
+    m_configModified = m_labelsModified = false;
+    return true;
+}
+
+bool RunClosePrompt(CMainDoc& doc, const std::function<void()>& save) {
+    if (!doc.IsModified()) return true;
+    switch (UiMessageBox(IDS_NOT_SAVED, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDCANCEL: return false;
+    case IDNO: return true;
+    default:
+        save();
+        return !doc.IsModified();
+    }
+}

@@ -1,0 +1,101 @@
+#include "app/Placement.h"
+#include "app/SettingKeys.h"
+#include "TempProfile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct IntDefault {
+    IntSetting setting;
+    int expected;
+};
+
+// The documented defaults, spelled out here independently of the key table.
+const IntDefault kIntDefaults[] = {
+    {kLayoutLeft, 22},   {kLayoutTop, 22},     {kLayoutWidth, 600},   {kLayoutHeight, 400},
+    {kLayoutMaximize, 1}, {kViewToolBar, 1},   {kViewStatusBar, 1},   {kViewToolTips, 1},
+    {kViewMessages, 1},  {kConnectionPort, 0}, {kDebugLog, 0},
+};
+
+TEST(SettingKeys, EveryKeyHasItsDefaultWithoutAFile) {
+    TempProfile profile;
+    for (const IntDefault& row : kIntDefaults)
+        EXPECT_EQ(ReadSetting(row.setting), row.expected) << row.setting.section << "/" << row.setting.key;
+    EXPECT_EQ(ReadSetting(kLanguageId), QString());
+    EXPECT_FALSE(profile.Exists()) << "reading must not create the file";
+}
+
+struct StoredCase {
+    const char* name;
+    const char* file;
+    IntSetting setting;
+    int expected;
+};
+
+TEST(SettingKeys, StoredValuesMissingKeysAndNonNumericText) {
+    const StoredCase cases[] = {
+        {"stored value", "[Layout]\nLeft=100\n", kLayoutLeft, 100},
+        {"other key of the section", "[Layout]\nLeft=100\n", kLayoutTop, 22},
+        {"empty section", "[View]\n", kViewToolBar, 1},
+        {"section names ignore case", "[layout]\nwidth=640\n", kLayoutWidth, 640},
+        {"word", "[Layout]\nWidth=wide\n", kLayoutWidth, 0},
+        {"yes is not a number", "[Layout]\nMaximize=yes\n", kLayoutMaximize, 0},
+        {"empty value", "[View]\nToolBar=\n", kViewToolBar, 0},
+        {"letter first", "[Connection]\nPort=x3\n", kConnectionPort, 0},
+        {"digits then letters", "[Connection]\nPort=3x\n", kConnectionPort, 3},
+    };
+    TempProfile profile;
+    for (const StoredCase& c : cases) {
+        profile.Write(c.file);
+        EXPECT_EQ(ReadSetting(c.setting), c.expected) << c.name;
+    }
+}
+
+TEST(SettingKeys, WrittenValuesReadBackUnderTheirSectionAndKey) {
+    TempProfile profile;
+    for (const IntDefault& row : kIntDefaults) ASSERT_TRUE(WriteSetting(row.setting, row.expected + 7));
+    ASSERT_TRUE(WriteSetting(kLanguageId, QStringLiteral("Deutsch")));
+    for (const IntDefault& row : kIntDefaults) {
+        EXPECT_EQ(ReadSetting(row.setting), row.expected + 7) << row.setting.key;
+        EXPECT_EQ(profile.Int(row.setting.section, row.setting.key), row.expected + 7);
+    }
+    EXPECT_EQ(ReadSetting(kLanguageId), "Deutsch");
+}
+
+TEST(SettingKeys, PortsMapToDevicePathsWithTtySDefaults) {
+    TempProfile profile;
+    profile.Write("[Ports]\nCOM3=/dev/ttyUSB0\n");
+    EXPECT_EQ(PortName(0), "COM1");
+    EXPECT_EQ(PortName(7), "COM8");
+    EXPECT_EQ(PortDevicePath(0), "/dev/ttyS0");
+    EXPECT_EQ(PortDevicePath(2), "/dev/ttyUSB0");
+    EXPECT_EQ(PortDevicePath(7), "/dev/ttyS7");
+}
+
+struct PlacementCase {
+    const char* name;
+    QRect stored;
+    QRect expected;
+};
+
+TEST(Placement, StoredRectangleIsKeptUnlessItCannotBeSeen) {
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const PlacementCase cases[] = {
+        {"defaults", {22, 22, 600, 400}, {22, 22, 600, 400}},
+        {"on the second screen", {2000, 100, 800, 600}, {2000, 100, 800, 600}},
+        {"partly off the edge", {1800, 900, 600, 400}, {1800, 900, 600, 400}},
+        {"zero size from a bad value", {22, 22, 0, 0}, {22, 22, kMinWindowSize.width(), kMinWindowSize.height()}},
+        {"off every screen", {5000, 3000, 600, 400}, {22, 22, 600, 400}},
+        {"negative, off every screen", {-2000, -900, 600, 400}, {22, 22, 600, 400}},
+    };
+    for (const PlacementCase& c : cases) EXPECT_EQ(UsablePlacement(c.stored, screens), c.expected) << c.name;
+}
+
+TEST(Placement, LostWindowMovesToTheFirstScreensCorner) {
+    const QList<QRect> screens{QRect(100, 50, 800, 600)};
+    EXPECT_EQ(UsablePlacement(QRect(-900, 0, 300, 200), screens), QRect(122, 72, 300, 200));
+    EXPECT_EQ(UsablePlacement(QRect(-900, 0, 300, 200), {}), QRect(-900, 0, 300, 200)) << "no screen known";
+}
+
+}  // namespace
