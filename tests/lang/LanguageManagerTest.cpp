@@ -182,6 +182,16 @@ TEST_F(LanguageManagerTest, BadBaseFileKeepsTranslationOff) {
     EXPECT_EQ(LoadUiString(IDS_IDLE), "Ready");
 }
 
+TEST_F(LanguageManagerTest, FileFarLargerThanAnyLanguageFileIsRefused) {
+    WriteTranslation("Huge", {{StringKey(IDS_IDLE), "x"}});
+    LanguageTable table;
+    for (const qint64 size : {qint64(kMaxLanguageFileSize), qint64(kMaxLanguageFileSize) + 1}) {
+        ASSERT_TRUE(QFile::resize(PathOf("Huge.lng"), size));  // trailing bytes alone would be accepted
+        EXPECT_EQ(m_languages.LoadLanguageTable(table, "Huge", ".lng"),
+                  size > qint64(kMaxLanguageFileSize) ? LANG_BAD_FILE : LANG_OK);
+    }
+}
+
 TEST_F(LanguageManagerTest, SelectLanguageChangesOnlyToAnotherListedLanguage) {
     WriteBase({});
     WriteTranslation("Deutsch", {{StringKey(IDS_IDLE), "Bereit"}});
