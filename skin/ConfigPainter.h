@@ -48,12 +48,13 @@ bool GetOutlineColor(const CSkinConfig& config, uint32_t mask, int subItem, int 
                      SkinColor& color);
 
 // The printing scale: the smaller of the page/layout ratios (page in tenths of
-// a millimetre, layout in pixels), clamped to 1.0 .. 4.0.
+// a millimetre, layout in pixels), clamped to 1.0 .. 4.0 — except that a
+// layout that does not fit at 1.0 gets the smaller scale that fits the page.
 double ComputePrintScale(const QSizeF& printableTenthsMm, const QSize& layoutPixels);
 
 // Where the drawing lands on paper: the scale and the offsets of the layout's
 // corner from the printable area's corner, in tenths of a millimetre, so the
-// drawing is centred (a layout too large even at scale 1.0 overhangs both sides).
+// drawing is centred.
 struct PrintPlacement {
     double scale = 1.0;
     int offsetX = 0;

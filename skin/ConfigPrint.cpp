@@ -12,8 +12,10 @@
 
 namespace {
 
-// Below 0.1 mm per pixel the label texts are no longer legible; above 0.4 mm
-// the pictures turn coarse.
+// A layout is printed at no less than 0.1 mm per pixel, where the label texts
+// stay legible, and no more than 0.4 mm, where the pictures turn coarse. A
+// layout too large for the page even at 0.1 mm is shrunk to fit instead:
+// cutting off modules at the page edges would lose part of the configuration.
 constexpr double kMinPrintScale = 1.0;
 constexpr double kMaxPrintScale = 4.0;
 constexpr double kTenthsPerMm = 10.0;
@@ -27,7 +29,8 @@ double Ratio(double page, int layout) { return layout > 0 ? page / layout : kMax
 double ComputePrintScale(const QSizeF& printableTenthsMm, const QSize& layoutPixels) {
     const double scale = std::min(Ratio(printableTenthsMm.width(), layoutPixels.width()),
                                   Ratio(printableTenthsMm.height(), layoutPixels.height()));
-    return std::clamp(scale, kMinPrintScale, kMaxPrintScale);
+    if (scale < kMinPrintScale) return scale;
+    return std::min(scale, kMaxPrintScale);
 }
 
 PrintPlacement ComputePrintPlacement(const QSizeF& printableTenthsMm, const QSize& layoutPixels) {
