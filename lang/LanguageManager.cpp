@@ -161,3 +161,9 @@ LanguageManager& Languages() {
     static LanguageManager manager;
     return manager;
 }
+
+bool InitCommandLineLanguages() {
+    LanguageManager& languages = Languages();
+    languages.SetProgramLocation(ExecutableDir(), QStringLiteral("VKX520Setup"));
+    return languages.InitLanguages();
+}

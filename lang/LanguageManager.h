@@ -93,3 +93,9 @@ private:
 
 // The program's one language manager.
 LanguageManager& Languages();
+
+// For the command-line companion, which lies beside the GUI program and
+// shows its messages in the GUI's language: points the manager at the running
+// executable's directory with the GUI's base file "VKX520Setup.lna" and runs
+// InitLanguages. Returns whether translation is available.
+bool InitCommandLineLanguages();

@@ -36,6 +36,10 @@
 #define IDS_LINK_ERROR_BASE 21108  // + link result code 1..6
 #define IDS_CHECKSUM_WARNING 21115
 #define IDS_LANGUAGE_FILES 24008
+
+// Translation editor (lang): confirmations the editor adds
+#define IDS_TRANSLATION_LOSSY 10115
+#define IDS_TRANSLATION_REPLACE 10116
 #define IDS_APP_TITLE 57344
 #define IDS_IDLE 57345
 
