@@ -17,6 +17,7 @@
 class CMainDoc;
 class CMainToolBar;
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -135,6 +136,7 @@ private:
     QLabel* m_numIndicator = nullptr;
     QMenu* m_helpMenu = nullptr;
     QMenu* m_languageMenu = nullptr;
+    QActionGroup* m_languageGroup = nullptr;  // one language is chosen at a time
     QTimer* m_idleTimer = nullptr;
     std::map<int, QAction*> m_actions;
     std::map<int, std::pair<CommandHandler, UpdateHandler>> m_handlers;

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -21,8 +22,13 @@ void CMainFrame::RebuildLanguageMenu() {
         return;
     }
     if (m_languageMenu) {
+        if (!m_languageGroup) m_languageGroup = new QActionGroup(m_languageMenu);
         const QStringList names = languages.MenuLanguageNames();
-        for (int n = 0; n < names.size(); ++n) AddCommandItem(m_languageMenu, ID_LANGUAGE_FIRST + n, names[n]);
+        for (int n = 0; n < names.size(); ++n) {
+            QAction* item = AddCommandItem(m_languageMenu, ID_LANGUAGE_FIRST + n, names[n]);
+            item->setCheckable(true);
+            m_languageGroup->addAction(item);
+        }
     }
     // Texts the new language lacks fall back to the menu's own, not to the
     // previous language's.
@@ -34,8 +40,9 @@ void CMainFrame::RemoveLanguageSubmenu() {
     if (!m_languageMenu) return;
     RemoveCommandItem(ID_LANGUAGE_NEW);
     RemoveCommandItem(ID_LANGUAGE_EDIT);
-    delete m_languageMenu;  // takes its item out of the "&?" menu
+    delete m_languageMenu;  // takes its item out of the "&?" menu, and its group
     m_languageMenu = nullptr;
+    m_languageGroup = nullptr;
 }
 
 void CMainFrame::OnLanguageChanged() {

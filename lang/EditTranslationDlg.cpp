@@ -13,14 +13,15 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTreeWidget>
 
 namespace {
 
 // Sizes in average character widths and lines of the dialog's font.
-constexpr int kListChars = 34;
-constexpr int kBoxChars = 44;
+constexpr int kListChars = 30;
+constexpr int kBoxChars = 60;
 constexpr int kBoxLines = 5;
 constexpr int kListLines = 18;
 
@@ -46,6 +47,9 @@ QPlainTextEdit* CreateBox(QWidget* parent, int id, bool readOnly) {
 
 QLabel* CreateLabel(QWidget* parent, int id, const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, parent);
+    // Room above for accents on capitals ("Ü"), which some fonts draw
+    // beyond their ascent.
+    label->setContentsMargins(0, 3, 0, 0);
     label->setBuddy(buddy);
     SetControlId(label, id);
     return label;
@@ -115,6 +119,7 @@ void CEditTranslationDlg::OnInitDialog() {
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setIconSize(QSize(kStateImageSize, kStateImageSize));
     FillList();
+    FitListWidth();
     connect(m_list, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { OnItemChanged(item); });
     if (m_edits.Count() > 0) {
@@ -134,6 +139,17 @@ void CEditTranslationDlg::FillList() {
         auto* item = new QTreeWidgetItem(m_list, {TranslationItemText(m_edits.BaseTextAt(row))});
         item->setIcon(0, TranslationStateIcon(m_edits.ImageAt(row)));
     }
+}
+
+// Every row text shows in full, with its image and beside the scroll bar.
+void CEditTranslationDlg::FitListWidth() {
+    const QFontMetrics metrics(m_list->font());
+    int widest = 0;
+    for (int row = 0; row < m_list->topLevelItemCount(); ++row)
+        widest = qMax(widest, metrics.horizontalAdvance(m_list->topLevelItem(row)->text(0)));
+    const int chrome = kStateImageSize + 4 * metrics.averageCharWidth() + 2 * m_list->frameWidth() +
+                       m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_list->setMinimumWidth(qMax(m_list->minimumWidth(), widest + chrome));
 }
 
 void CEditTranslationDlg::OnItemChanged(QTreeWidgetItem* item) {

@@ -52,6 +52,7 @@ private:
     void CreateControls();
     void OnInitDialog();
     void FillList();
+    void FitListWidth();
     void OnItemChanged(QTreeWidgetItem* item);
     void OnReset();
     void ShowCurrent();

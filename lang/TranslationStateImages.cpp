@@ -36,7 +36,7 @@ void DrawDialogGlyph(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(kDialogColour);
     p.drawRect(1, 2, 11, 3);
-    p.drawRect(7, 8, 4, 2);
+    p.drawRect(2, 8, 5, 2);
 }
 
 // A string: lines of text on a sheet.
@@ -48,19 +48,25 @@ void DrawStringGlyph(QPainter& p) {
     for (int y : {3, 5, 7, 9}) p.drawLine(3, y, y == 9 ? 6 : 9, y);
 }
 
-// Translated: a green tick; not translated: an amber dot, in the lower right.
+// Translated: a white tick on a green disc; not translated: a white bar on
+// an amber disc. Both sit in the lower right corner over the glyph.
 void DrawBadge(QPainter& p, bool translated) {
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kPaper, 1.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPaper);
+    p.drawEllipse(QRectF(7, 7, 9, 9));
     p.setBrush(translated ? kDoneColour : kOpenColour);
-    p.drawEllipse(QRectF(8.5, 8.5, 7, 7));
-    if (!translated) return;
-    QPainterPath tick;
-    tick.moveTo(10.2, 12.2);
-    tick.lineTo(11.6, 13.6);
-    tick.lineTo(14.0, 10.6);
-    p.setPen(QPen(kPaper, 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawEllipse(QRectF(8, 8, 8, 8));
+    if (!translated) {
+        p.fillRect(QRect(10, 11, 4, 2), kPaper);
+        return;
+    }
+    p.setPen(QPen(kPaper, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
+    QPainterPath tick;
+    tick.moveTo(10, 12.1);
+    tick.lineTo(11.6, 13.7);
+    tick.lineTo(14.2, 10.4);
     p.drawPath(tick);
 }
 

@@ -3,6 +3,7 @@
 // whole window can switch to German and back.
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/SetupApp.h"
 #include "lang/LanguageSandbox.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
@@ -191,6 +192,23 @@ TEST_F(GermanSample, EveryGermanPopupHasDistinctAccelerators) {
             EXPECT_TRUE(seen.insert(key).second) << popup->title().toStdString() << ": " << a->text().toStdString();
         }
     }
+}
+
+TEST(StartUp, ProgramComesUpInTheStoredLanguage) {
+    ProgramTexts();
+    LanguageSandbox sandbox;
+    sandbox.CopyShippedFiles();
+    AppProfile().WriteString("Language", "LangID", "deutsch");
+    CSetupApp app;
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.GetMainFrame();
+    EXPECT_EQ(Languages().GetLanguageName(Languages().GetCurrentLanguage()), "Deutsch");
+    EXPECT_EQ(frame->menuBar()->actions()[0]->text(), "&Datei");
+    EXPECT_EQ(frame->LanguageMenu()->title(), "&Sprache");
+    EXPECT_TRUE(frame->Action(ID_LANGUAGE_FIRST + 1)->isChecked());
+    EXPECT_EQ(LoadUiString(IDS_IDLE), "Bereit");
+    EXPECT_TRUE(frame->close());
+    app.ExitInstance(0);
 }
 
 }  // namespace

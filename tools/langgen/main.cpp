@@ -1,9 +1,12 @@
 // langgen: makes the shipped language files from the program's own texts.
 //   QT_QPA_PLATFORM=offscreen build/bin/langgen --write res/lang
 //   QT_QPA_PLATFORM=offscreen build/bin/langgen --check res/lang
+//   QT_QPA_PLATFORM=offscreen build/bin/langgen --shots <png dir> res/lang Deutsch
 // writes (or compares with) VKX520Setup.lna, the base language, and
-// Deutsch.lng, the German sample translation.
+// Deutsch.lng, the German sample translation; --shots pictures the menus and
+// dialogs in a language for review.
 #include "tools/langgen/LanguageFiles.h"
+#include "tools/langgen/Shots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +22,10 @@ struct LanguageFile {
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: langgen --write <dir>\n       langgen --check <dir>\n");
+    std::fprintf(stderr,
+                 "usage: langgen --write <dir>\n"
+                 "       langgen --check <dir>\n"
+                 "       langgen --shots <png dir> <language dir> <language>\n");
     return 2;
 }
 
@@ -64,6 +70,7 @@ int Check(const QDir& dir, const std::vector<LanguageFile>& files) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
+    if (args.size() == 4 && args[0] == "--shots") return langgen::WriteShots(args[2], args[3], args[1]) ? 0 : 1;
     if (args.size() != 2 || (args[0] != "--write" && args[0] != "--check")) return Usage();
     std::vector<LanguageFile> files;
     if (!MakeFiles(files)) return 1;
