@@ -21,6 +21,8 @@ public:
     // Makes a pending and every later Read or Write fail promptly. Callable
     // from any thread; this is how a worker is stopped without killing it.
     virtual void Cancel() = 0;
+    // Discards what both directions still hold, as opening the port does.
+    virtual void Purge() {}
 };
 
 // Opens the port with the given 0-based index (COM1 = 0). nullptr when it

@@ -71,6 +71,7 @@ public:
     }
 
     void Cancel() override { m_cancelled = true; }
+    void Purge() override { m_port.clear(QSerialPort::AllDirections); }
 
 private:
     // Qt reports a wait that ran out as an error; that one is expected.

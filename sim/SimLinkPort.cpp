@@ -41,6 +41,10 @@ int SimLinkPort::Read(uint8_t* bytes, std::size_t count, int timeoutMs) {
     return int(got);
 }
 
+void SimLinkPort::Purge() {
+    while (!m_arrivals.empty() && m_arrivals.front().atUs <= m_clock.NowUs()) m_arrivals.pop_front();
+}
+
 std::unique_ptr<LinkPort> SimPortFactory::OpenPort(int portIndex) {
     m_lastPortIndex = portIndex;
     if (!m_present || portIndex < 0 || portIndex >= 8) return nullptr;

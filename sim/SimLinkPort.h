@@ -18,6 +18,8 @@ public:
     bool Write(const uint8_t* bytes, std::size_t count) override;
     int Read(uint8_t* bytes, std::size_t count, int timeoutMs) override;
     void Cancel() override { m_cancelled = true; }
+    // Reply bytes already in are dropped; those still on the way arrive later.
+    void Purge() override;
 
     // Microseconds the line needs for this many bytes (10 bits each).
     static uint64_t WireTimeUs(std::size_t bytes) { return uint64_t(bytes) * 10 * 1000000 / 38400; }

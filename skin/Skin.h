@@ -95,7 +95,10 @@ public:
     // Reloading invalidates every pointer into the previous tree.
     void LoadSkin();
     // The same for another skin file; pictures are looked up beside it.
-    void LoadSkinFile(const QString& xmlPath);
+    // SkinPictures::Skip reads the description alone (names, audio kinds,
+    // areas) for tools that draw nothing; picture sizes then stay 0.
+    enum class SkinPictures { Load, Skip };
+    void LoadSkinFile(const QString& xmlPath, SkinPictures pictures = SkinPictures::Load);
     // The same for a skin already in memory; pictures are looked up in pictureDir.
     void LoadSkinData(QByteArrayView xml, const QString& pictureDir);
     void Clear();
@@ -111,6 +114,9 @@ public:
     bool IsEmpty() const { return m_modules.empty() && m_signalNames.isEmpty(); }
 
 private:
+    // pictureDir nullptr: no pictures are loaded.
+    void LoadSkinXml(QByteArrayView xml, const QString* pictureDir);
+
     std::vector<CSkinModule> m_modules;
     QStringList m_signalNames;
 };

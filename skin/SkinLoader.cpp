@@ -93,7 +93,7 @@ void LoadPicture(CSkinConfig& config, const QString& pictureDir, CSkinModule& mo
     module.m_maxHeight = std::max(module.m_maxHeight, config.m_pictureHeight);
 }
 
-void LoadConfig(const XMLElement* e, const QString& pictureDir, CSkinModule& module) {
+void LoadConfig(const XMLElement* e, const QString* pictureDir, CSkinModule& module) {
     if (!e->Attribute("ID")) return;
     CSkinConfig config;
     config.m_id = DecimalOf(e, "ID");
@@ -105,14 +105,14 @@ void LoadConfig(const XMLElement* e, const QString& pictureDir, CSkinModule& mod
     config.m_dropTargetColor = NumberOf(e, "DropTarget");
     config.m_area = AreaOf(e);
     config.m_pictureName = TextOf(e, "Picture");
-    LoadPicture(config, pictureDir, module);
+    if (pictureDir) LoadPicture(config, *pictureDir, module);
     config.m_labels = LoadLabels(e);
     config.m_inputs = LoadInputs(e->FirstChildElement("inputs"), true);
     config.m_audio = LoadInputs(e->FirstChildElement("audio"), false);
     module.m_configs.push_back(std::move(config));
 }
 
-CSkinModule LoadModule(const XMLElement* e, const QString& pictureDir) {
+CSkinModule LoadModule(const XMLElement* e, const QString* pictureDir) {
     CSkinModule module;
     module.m_type = TextOf(e, "Type");
     module.m_audioKind = DecimalOf(e, "Audio");
@@ -125,15 +125,18 @@ CSkinModule LoadModule(const XMLElement* e, const QString& pictureDir) {
 
 void CSkin::LoadSkin() { LoadSkinFile(DefaultSkinPath()); }
 
-void CSkin::LoadSkinFile(const QString& xmlPath) {
+void CSkin::LoadSkinFile(const QString& xmlPath, SkinPictures pictures) {
     Clear();
     QFile file(xmlPath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSkinFileSize) return;
     const QByteArray xml = file.readAll();
-    LoadSkinData(xml, QFileInfo(xmlPath).absolutePath());
+    const QString pictureDir = QFileInfo(xmlPath).absolutePath();
+    LoadSkinXml(xml, pictures == SkinPictures::Load ? &pictureDir : nullptr);
 }
 
-void CSkin::LoadSkinData(QByteArrayView xml, const QString& pictureDir) {
+void CSkin::LoadSkinData(QByteArrayView xml, const QString& pictureDir) { LoadSkinXml(xml, &pictureDir); }
+
+void CSkin::LoadSkinXml(QByteArrayView xml, const QString* pictureDir) {
     Clear();
     tinyxml2::XMLDocument doc;
     if (!ParseSkinXml(doc, xml)) return;

@@ -1,0 +1,40 @@
+// Arguments of one vkx520ctl verb: the options the verb allows, in any order
+// ("--port PORT" or "--port=PORT"), and its file operands.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+enum VerbOption : unsigned {
+    OPT_PORT = 1u << 0,    // --port PORT
+    OPT_OUTPUT = 1u << 1,  // -o FILE, --output FILE
+    OPT_SKIN = 1u << 2,    // --skin modules.xml
+    OPT_LOG = 1u << 3,     // --log FILE
+    OPT_YES = 1u << 4,     // --yes
+    OPT_JSON = 1u << 5,    // --json
+};
+
+struct VerbSyntax {
+    const char* usage;  // the verb's line of the help text
+    unsigned allowed;   // VerbOption bits
+    unsigned required;
+    int files;          // file operands the verb takes (exactly)
+};
+
+struct VerbOptions {
+    QString port, output, skin, log;
+    bool yes = false;
+    bool json = false;
+    QStringList files;
+};
+
+// Parses args (the arguments after the verb). False on a usage error, with a
+// one-line description in error.
+bool ParseVerbArgs(const QStringList& args, const VerbSyntax& syntax, VerbOptions& options, QString& error);
+
+// The same, printing "vkx520ctl: <error>" and the usage line to standard
+// error on failure.
+bool ParseVerbArgsOrComplain(const QStringList& args, const VerbSyntax& syntax, VerbOptions& options);
+
+// The skin a verb reads: --skin, or modules.xml beside the program.
+QString SkinPathArg(const VerbOptions& options);

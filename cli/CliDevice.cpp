@@ -1,0 +1,84 @@
+#include "cli/CliDevice.h"
+
+#include "app/Settings.h"
+#include "cli/CliArgs.h"
+#include "cli/ExitCodes.h"
+#include "lang/UiText.h"
+#include "link/DeviceOperation.h"
+#include "link/DiagLog.h"
+#include "res/resource.h"
+
+#include <QRegularExpression>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+volatile std::sig_atomic_t g_abortRequested = 0;
+void OnInterrupt(int) { g_abortRequested = 1; }
+
+// While an operation runs, Ctrl-C ends it between two steps (as the dialog's
+// Abort button does) instead of killing the program halfway through a step.
+class InterruptAsAbort {
+public:
+    InterruptAsAbort() {
+        g_abortRequested = 0;
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &m_previous);
+    }
+    ~InterruptAsAbort() { sigaction(SIGINT, &m_previous, nullptr); }
+    InterruptAsAbort(const InterruptAsAbort&) = delete;
+    InterruptAsAbort& operator=(const InterruptAsAbort&) = delete;
+
+private:
+    struct sigaction m_previous {};
+};
+
+}  // namespace
+
+QString CliSettingsPath() { return ExecutableDir() + QStringLiteral("/VKX520Setup.ini"); }
+
+PortChoice ResolvePortArg(const QString& port) {
+    static const QRegularExpression comName(QStringLiteral("^COM([1-8])$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = comName.match(port);
+    if (match.hasMatch()) return {match.captured(1).toInt() - 1, {}};
+    return {0, port};
+}
+
+void ApplyLogOption(const QString& logPath) {
+    if (!logPath.isEmpty()) SetLogFile(logPath);
+}
+
+CliLink::CliLink(const QString& port) : m_choice(ResolvePortArg(port)), m_serialPorts(m_choice.devicePath) {}
+
+int CliLink::Run(int command, ConfigImage& image) {
+    const LinkEnvironment env{&m_ports, &SystemLinkClock()};
+    bool checksumWarning = false;
+    int result;
+    {
+        InterruptAsAbort interrupt;
+        OperationObserver observer;
+        observer.abortRequested = [] { return g_abortRequested != 0; };
+        result = RunDeviceOperationSync(command, m_choice.index, image, env, observer, &checksumWarning);
+    }
+    if (result != LINK_OK) {
+        UiMessageBox(IDS_LINK_ERROR_BASE + unsigned(result), MB_OK | MB_ICONSTOP);
+    } else if (checksumWarning) {
+        UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return result;
+}
+
+int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, int command, unsigned doneTextId) {
+    VerbOptions options;
+    if (!ParseVerbArgsOrComplain(args, syntax, options)) return EXIT_USAGE;
+    ApplyLogOption(options.log);
+    ConfigImage unused;
+    unused.Clear();
+    if (const int code = CliLink(options.port).Run(command, unused); code != LINK_OK) return code;
+    if (doneTextId != 0) std::printf("%s\n", LoadUiString(doneTextId).toLocal8Bit().constData());
+    return EXIT_OK;
+}

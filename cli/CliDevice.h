@@ -1,0 +1,51 @@
+// What the device verbs of vkx520ctl share: the port argument, the log
+// option and running one device operation with the same step driver and
+// link code as the desktop program's operation dialog.
+#pragma once
+
+#include "link/HeldPortFactory.h"
+#include "link/SerialLinkPort.h"
+#include "model/ConfigImage.h"
+
+#include <QString>
+#include <QStringList>
+
+// The settings file whose "Ports" section maps COM1..COM8 to devices: the
+// desktop program's, beside vkx520ctl, so both programs agree on the names.
+QString CliSettingsPath();
+
+// Where a PORT argument leads. "COM1".."COM8" (any letter case) are port
+// indexes 0..7, mapped to devices as the desktop program maps them; anything
+// else is a device path (a serial device, a pseudo-terminal).
+struct PortChoice {
+    int index = -1;
+    QString devicePath;  // empty: the index's mapping
+};
+PortChoice ResolvePortArg(const QString& port);
+
+// --log FILE: the diagnostic lines go to FILE. Without it the settings decide.
+void ApplyLogOption(const QString& logPath);
+
+// The port a verb works on. It is opened by the first step and kept open
+// for every step and operation of the verb, each step starting on a purged
+// line as if the port had just been opened.
+class CliLink {
+public:
+    explicit CliLink(const QString& port);
+
+    // Runs a device operation and shows, as the operation dialog does, the
+    // link error (string 21108 + code) or the checksum warning on standard
+    // error. Ctrl-C asks for an abort, honoured between steps. Returns the
+    // link result code.
+    int Run(int command, ConfigImage& image);
+
+private:
+    PortChoice m_choice;
+    SerialPortFactory m_serialPorts;
+    HeldPortFactory m_ports{m_serialPorts};
+};
+
+struct VerbSyntax;
+// A verb that only needs a port: parses, runs the operation with an image it
+// does not need, and prints the text doneTextId (0: none) on success.
+int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, int command, unsigned doneTextId);

@@ -1,0 +1,86 @@
+// vkx520ctl's command line: the verbs, --help and --version.
+#include "cli/CliCommands.h"
+#include "cli/CmdSkinCheck.h"
+#include "cli/ExitCodes.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char kHelp[] = R"(usage:
+  vkx520ctl read     --port PORT -o FILE.vkcfg [--skin modules.xml] [--log FILE]
+  vkx520ctl write    --port PORT FILE.vkcfg [--yes] [--log FILE]
+  vkx520ctl set-time --port PORT [--log FILE]
+  vkx520ctl reset    --port PORT [--log FILE]
+  vkx520ctl show     FILE.vkcfg [--json] [--skin modules.xml]
+  vkx520ctl ports
+  vkx520ctl skin-check [modules.xml]
+  vkx520ctl --help | --version
+
+The command-line companion of VKX520Setup: the same device operations over
+the same link, for scripts and for use without a display.
+
+  read      reads the device's configuration (as Connect does) and saves it
+            to FILE.vkcfg; the skin tells which modules carry embedded audio,
+            whose settings are read too
+  write     writes FILE.vkcfg's configuration to the device, which then
+            restarts; asks "Write configuration to device?" first when
+            standard input is a terminal, unless --yes is given
+  set-time  sets the device clock to this computer's time of day
+  reset     restarts the device
+  show      prints what FILE.vkcfg holds; --json prints one JSON object
+            (slots counted from 0, labels as stored, "" for a default name)
+  ports     lists COM1..COM8 with the devices they stand for, and the
+            serial ports found on this system
+  skin-check  lists the problems of a skin file (default: modules.xml
+            beside the program)
+
+PORT is COM1..COM8, mapped to devices as VKX520Setup maps them (section
+"Ports" of VKX520Setup.ini beside this program; by default /dev/ttyS0..7),
+or the path of a serial device or pseudo-terminal (see vkx520sim).
+--skin names the skin file (default: modules.xml beside this program).
+--log FILE appends the diagnostic lines of the link to FILE.
+Ctrl-C during an operation stops it after the step that is running.
+
+Exit status:
+  0      success (a checksum warning is printed, the status stays 0)
+  1..6   the link failed: 1 port cannot be opened, 2 write failed,
+         3 no reply, 4 three bad replies, 5 device failure, 6 aborted
+  64     wrong arguments
+  65     a file is corrupt or not a configuration file (skin-check: the
+         skin has problems)
+  66     an input file cannot be opened
+  73     an output file cannot be created
+)";
+
+struct Verb {
+    const char* name;
+    int (*run)(const QStringList&);
+};
+constexpr Verb kVerbs[] = {{"read", RunRead},   {"write", RunWrite}, {"set-time", RunSetTime},
+                           {"reset", RunReset}, {"show", RunShow},   {"ports", RunPorts},
+                           {"skin-check", RunSkinCheck}};
+
+int UsageError(const char* what, const QString& argument) {
+    std::fprintf(stderr, "vkx520ctl: %s%s\n(see vkx520ctl --help)\n", what, argument.toLocal8Bit().constData());
+    return EXIT_USAGE;
+}
+
+}  // namespace
+
+int RunVkx520Ctl(const QStringList& args) {
+    if (args.isEmpty()) return UsageError("a command is missing", {});
+    const QString& first = args.first();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        std::fputs(kHelp, stdout);
+        return EXIT_OK;
+    }
+    if (first == QLatin1String("--version")) {
+        std::printf("vkx520ctl %s\n", VKX_VERSION);
+        return EXIT_OK;
+    }
+    for (const Verb& verb : kVerbs)
+        if (first == QLatin1String(verb.name)) return verb.run(args.mid(1));
+    return UsageError("unknown command ", first);
+}

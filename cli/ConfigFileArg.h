@@ -1,0 +1,20 @@
+// Configuration files named on a command line, with the exit status each
+// failure stands for. Failures are reported with the program's file-error
+// messages before the status is returned.
+#pragma once
+
+#include "model/CMainDoc.h"
+
+#include <cstdint>
+
+// Loads the file into doc. EXIT_OK, EXIT_NO_INPUT when it cannot be opened,
+// EXIT_DATA_ERROR when it is corrupt or of another format. version (optional)
+// gets the file's format version.
+int LoadConfigFileArg(CMainDoc& doc, const QString& path, uint32_t* version = nullptr);
+
+// Checks, before any work is done, that a file can be created at path without
+// touching anything already there. EXIT_OK or EXIT_CANNOT_CREATE.
+int CheckOutputFileArg(const QString& path);
+
+// Saves doc to path. EXIT_OK or EXIT_CANNOT_CREATE.
+int SaveConfigFileArg(CMainDoc& doc, const QString& path);

@@ -1,0 +1,81 @@
+#include "cli/ConfigSummary.h"
+
+#include "lang/CodePage.h"
+#include "model/CMainDoc.h"
+#include "skin/Skin.h"
+
+#include <QJsonArray>
+#include <QJsonValue>
+
+namespace {
+
+QJsonValue ModuleName(const CSkin& skin, int code) {
+    const CSkinConfig* config = code != 0 ? skin.FindConfig(code) : nullptr;
+    return config ? QJsonValue(config->m_name) : QJsonValue(QJsonValue::Null);
+}
+
+template <typename Value>
+QJsonArray ArrayOf(const Value* values, int count) {
+    QJsonArray array;
+    for (int i = 0; i < count; ++i) array.append(int(values[i]));
+    return array;
+}
+
+QString LabelText(const char* field) { return FromCodePage(std::string_view(field, strnlen(field, kLabelSize - 1))); }
+
+QJsonArray InputModulesJson(const ConfigImage& image, const CSkin& skin) {
+    QJsonArray modules;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const InputModuleSlot& entry = image.inputModules[slot];
+        modules.append(QJsonObject{{QStringLiteral("slot"), slot}, {QStringLiteral("code"), entry.code},
+                                   {QStringLiteral("inputs"), entry.count},
+                                   {QStringLiteral("name"), ModuleName(skin, entry.code)}});
+    }
+    return modules;
+}
+
+QJsonArray OutputModulesJson(const ConfigImage& image, const CSkin& skin) {
+    QJsonArray modules;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const OutputModuleSlot& entry = image.outputModules[slot];
+        modules.append(QJsonObject{{QStringLiteral("slot"), slot}, {QStringLiteral("code"), entry.code},
+                                   {QStringLiteral("signals"), ArrayOf(entry.signal, kOutputsPerModule)},
+                                   {QStringLiteral("name"), ModuleName(skin, entry.code)}});
+    }
+    return modules;
+}
+
+QJsonArray InputLabelsJson(const CMainDoc& doc) {
+    QJsonArray slots;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        QJsonArray labels;
+        for (int input = 0; input < kInputsPerSlot; ++input) labels.append(LabelText(doc.InputLabelField(slot, input)));
+        slots.append(labels);
+    }
+    return slots;
+}
+
+QJsonArray AudioJson(const ConfigImage& image) {
+    QJsonArray slots;
+    for (int slot = 0; slot < kSlotCount; ++slot) slots.append(ArrayOf(image.audioTable[slot], kInputsPerSlot));
+    return slots;
+}
+
+}  // namespace
+
+QJsonObject ConfigToJson(const CMainDoc& doc, uint32_t version, const CSkin& skin) {
+    const ConfigImage& image = doc.image();
+    QJsonArray panelLabels;
+    for (int p = 0; p < kPanelInputCount; ++p) panelLabels.append(LabelText(doc.PanelLabelField(p)));
+    return QJsonObject{
+        {QStringLiteral("version"), qint64(version)},
+        {QStringLiteral("inputModules"), InputModulesJson(image, skin)},
+        {QStringLiteral("outputModules"), OutputModulesJson(image, skin)},
+        {QStringLiteral("panelInputMap"), ArrayOf(image.panelInputMap, kUsableInputs)},
+        {QStringLiteral("keyMap"), ArrayOf(image.keyMap, kUsableInputs)},
+        {QStringLiteral("audio"), AudioJson(image)},
+        {QStringLiteral("audioKinds"), ArrayOf(image.audioKinds, kSlotCount)},
+        {QStringLiteral("inputLabels"), InputLabelsJson(doc)},
+        {QStringLiteral("panelLabels"), panelLabels},
+    };
+}

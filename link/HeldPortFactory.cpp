@@ -1,0 +1,35 @@
+#include "link/HeldPortFactory.h"
+
+namespace {
+
+// What a step gets: the held port, which stays open when the step is done.
+class BorrowedPort : public LinkPort {
+public:
+    explicit BorrowedPort(LinkPort& port) : m_port(port) {}
+    bool Write(const uint8_t* bytes, std::size_t count) override { return m_port.Write(bytes, count); }
+    int Read(uint8_t* bytes, std::size_t count, int timeoutMs) override { return m_port.Read(bytes, count, timeoutMs); }
+    void Cancel() override { m_port.Cancel(); }
+    void Purge() override { m_port.Purge(); }
+
+private:
+    LinkPort& m_port;
+};
+
+}  // namespace
+
+std::unique_ptr<LinkPort> HeldPortFactory::OpenPort(int portIndex) {
+    if (m_held && portIndex == m_heldIndex) {
+        m_held->Purge();
+    } else {
+        Release();
+        m_held = m_ports.OpenPort(portIndex);
+        if (!m_held) return nullptr;
+        m_heldIndex = portIndex;
+    }
+    return std::make_unique<BorrowedPort>(*m_held);
+}
+
+void HeldPortFactory::Release() {
+    m_held.reset();
+    m_heldIndex = -1;
+}

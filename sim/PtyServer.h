@@ -1,0 +1,69 @@
+// vkx520sim's line: the simulated device on the master side of a
+// pseudo-terminal. Programs open the slave side as their serial port. Reply
+// bytes can be paced at the serial line's speed (10 bits per byte at 38400
+// baud, for requests and replies alike), so timing measured through the
+// pseudo-terminal is what a real cable would give.
+#pragma once
+
+#include "sim/SimDevice.h"
+
+#include <QString>
+
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <deque>
+
+struct PtyStats {
+    uint64_t requests = 0;      // well-formed request frames
+    uint64_t requestBytes = 0;  // every byte received
+    uint64_t replyBytes = 0;    // every byte sent
+    // From the first byte received to the last byte sent (0 when none).
+    std::chrono::microseconds activeSpan{0};
+};
+
+class PtyServer {
+public:
+    explicit PtyServer(SimDevice& device) : m_device(device) {}
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    // Opens the pseudo-terminal; false (with errno set) when the system has none.
+    bool Open();
+    // The device path programs open, e.g. /dev/pts/3.
+    const QString& slavePath() const { return m_slavePath; }
+    void SetPacing(bool paced) { m_byteTime = paced ? kWireByteTime : Duration::zero(); }
+
+    // Serves requests until stop becomes nonzero (set from a signal handler).
+    void Run(const volatile std::sig_atomic_t& stop);
+    const PtyStats& stats() const { return m_stats; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    using Duration = std::chrono::nanoseconds;
+    // One byte on the wire: start bit, 8 data bits, stop bit at 38400 baud.
+    static constexpr Duration kWireByteTime{10LL * 1000000000LL / 38400};
+
+    struct PendingByte {
+        uint8_t value;
+        Clock::time_point due;  // when its last bit has left the device
+    };
+
+    void Receive(Clock::time_point now);
+    void Schedule(const std::vector<SimChunk>& replies, Clock::time_point start);
+    void SendDue(Clock::time_point now);
+    int WaitTimeoutNs(Clock::time_point now) const;
+
+    SimDevice& m_device;
+    int m_master = -1;
+    int m_slaveKeeper = -1;  // keeps the line up while no program has the port open
+    QString m_slavePath;
+    Duration m_byteTime{0};
+    Clock::time_point m_inputLineFreeAt{};   // the last request byte received so far is in
+    Clock::time_point m_outputLineFreeAt{};  // the last reply byte scheduled so far is out
+    std::deque<PendingByte> m_pending;
+    PtyStats m_stats;
+    Clock::time_point m_firstByteAt{};
+    bool m_anyByte = false;
+};

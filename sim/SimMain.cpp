@@ -1,0 +1,187 @@
+// vkx520sim: the simulated VKX520 on a pseudo-terminal, for vkx520ctl, the
+// desktop program and tests to talk to as if a device were plugged in.
+#include "cli/ConfigFileArg.h"
+#include "cli/ExitCodes.h"
+#include "sim/DemoConfig.h"
+#include "sim/PtyServer.h"
+#include "sim/SimState.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
+#include <iterator>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+constexpr char kHelp[] = R"(usage: vkx520sim [options]
+
+Runs a simulated VKX520 on a pseudo-terminal and prints the terminal's device
+path (the port to give vkx520ctl or the desktop program) as the first line on
+standard output. Stops cleanly on SIGINT or SIGTERM.
+
+  --link PATH           also make PATH a symbolic link to the terminal
+  --load FILE.vkcfg     start from the configuration in this file
+                        (default: a demonstration rack of the shipped modules)
+  --save FILE.vkcfg     write the device's configuration to this file on exit
+  --pace                send and take bytes at the speed of a 38400 baud line
+  --reboot-silence MS   stay silent for MS milliseconds after a reset
+  --stats               on exit print: requests, request bytes, reply bytes
+                        and the time from the first byte in to the last out
+  --help                this text
+
+Faults, to see how programs cope:
+  --silent              answer nothing (as a device switched off)
+  --corrupt N           the next N replies carry a wrong CRC
+  --busy MS             answer BUSY to everything for MS milliseconds
+  --fail N              answer FAILURE to the next N requests
+  --bad-block ADDRESS   spoil the stored CRC of the block at ADDRESS
+                        (0xFF0000, 0xFF0040, 0xFF0060 or 0xFF0080)
+  --unplug-after N      go silent for good after N requests
+  --erase-busy MS       an erase keeps the device busy for MS milliseconds
+)";
+
+struct SimOptions {
+    QString link, load, save;
+    bool pace = false, stats = false, silent = false, help = false;
+    int rebootSilenceMs = 0, corrupt = 0, busyMs = 0, fail = 0, unplugAfter = -1, eraseBusyMs = 0;
+    int badBlock = -1;
+};
+
+struct FlagOption { const char* name; bool SimOptions::*field; };
+struct TextOption { const char* name; QString SimOptions::*field; };
+struct NumberOption { const char* name; int SimOptions::*field; };
+
+constexpr FlagOption kFlags[] = {{"--pace", &SimOptions::pace}, {"--stats", &SimOptions::stats},
+                                 {"--silent", &SimOptions::silent}, {"--help", &SimOptions::help}};
+constexpr TextOption kTexts[] = {{"--link", &SimOptions::link}, {"--load", &SimOptions::load},
+                                 {"--save", &SimOptions::save}};
+constexpr NumberOption kNumbers[] = {
+    {"--reboot-silence", &SimOptions::rebootSilenceMs}, {"--corrupt", &SimOptions::corrupt},
+    {"--busy", &SimOptions::busyMs},         {"--fail", &SimOptions::fail},
+    {"--unplug-after", &SimOptions::unplugAfter},       {"--erase-busy", &SimOptions::eraseBusyMs},
+    {"--bad-block", &SimOptions::badBlock}};
+
+bool ParseOptions(const QStringList& args, SimOptions& options, QString& error) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const auto matches = [&](const auto& option) { return arg == QLatin1String(option.name); };
+        if (const auto* flag = std::find_if(std::begin(kFlags), std::end(kFlags), matches); flag != std::end(kFlags)) {
+            options.*flag->field = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = arg.startsWith(u'-') ? QStringLiteral("%1 needs a value").arg(arg) : QStringLiteral("unexpected %1").arg(arg);
+            return false;
+        }
+        const QString& value = args[++i];
+        if (const auto* text = std::find_if(std::begin(kTexts), std::end(kTexts), matches); text != std::end(kTexts)) {
+            options.*text->field = value;
+            continue;
+        }
+        const auto* number = std::find_if(std::begin(kNumbers), std::end(kNumbers), matches);
+        bool ok = false;
+        const int parsed = value.toInt(&ok, 0);
+        if (number == std::end(kNumbers) || !ok || parsed < 0) {
+            error = number == std::end(kNumbers) ? QStringLiteral("unknown option %1").arg(arg)
+                                                 : QStringLiteral("%1 takes a number, not %2").arg(arg, value);
+            return false;
+        }
+        options.*number->field = parsed;
+    }
+    return true;
+}
+
+void ApplyFaults(const SimOptions& options, SimDevice& device) {
+    device.SetSilent(options.silent);
+    device.SetRebootSilenceMs(options.rebootSilenceMs);
+    device.SetEraseBusyMs(options.eraseBusyMs);
+    if (options.corrupt > 0) device.CorruptReplies(options.corrupt);
+    if (options.busyMs > 0) device.BusyFor(options.busyMs);
+    if (options.fail > 0) device.FailRequests(options.fail);
+    if (options.unplugAfter >= 0) device.UnplugAfter(options.unplugAfter);
+    if (options.badBlock >= 0) device.CorruptStoredBlock(uint32_t(options.badBlock));
+}
+
+// Replaces an earlier link of ours; never a file that is not a link.
+bool MakeLink(const QString& linkPath, const QString& target) {
+    if (QFileInfo(linkPath).isSymLink()) QFile::remove(linkPath);
+    return QFile::link(target, linkPath);
+}
+
+volatile std::sig_atomic_t g_stop = 0;
+void OnStopSignal(int) { g_stop = 1; }
+
+void InstallStopHandlers() {
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+void PrintStats(const PtyStats& stats) {
+    std::printf("requests=%llu request-bytes=%llu reply-bytes=%llu active-us=%lld\n",
+                static_cast<unsigned long long>(stats.requests), static_cast<unsigned long long>(stats.requestBytes),
+                static_cast<unsigned long long>(stats.replyBytes), static_cast<long long>(stats.activeSpan.count()));
+}
+
+int Serve(const SimOptions& options) {
+    SimStateDoc state;
+    if (!options.load.isEmpty()) {
+        if (const int status = LoadConfigFileArg(state, options.load); status != EXIT_OK) return status;
+    } else {
+        state.SetImage(MakeDemoImage());
+    }
+    if (!options.save.isEmpty())
+        if (const int status = CheckOutputFileArg(options.save); status != EXIT_OK) return status;
+
+    SimDevice device(SystemLinkClock());
+    device.LoadImage(state.image());
+    ApplyFaults(options, device);
+    PtyServer server(device);
+    if (!server.Open()) {
+        std::perror("vkx520sim: no pseudo-terminal");
+        return 1;
+    }
+    server.SetPacing(options.pace);
+    if (!options.link.isEmpty() && !MakeLink(options.link, server.slavePath())) {
+        std::fprintf(stderr, "vkx520sim: cannot create the link %s\n", qPrintable(options.link));
+        return EXIT_CANNOT_CREATE;
+    }
+    InstallStopHandlers();
+    std::printf("%s\n", server.slavePath().toLocal8Bit().constData());
+    std::fflush(stdout);
+
+    server.Run(g_stop);
+
+    if (!options.link.isEmpty()) QFile::remove(options.link);
+    int status = EXIT_OK;
+    if (!options.save.isEmpty()) {
+        state.TakeDeviceState(device);
+        status = SaveConfigFileArg(state, options.save);
+    }
+    if (options.stats) PrintStats(server.stats());
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    SimOptions options;
+    QString error;
+    if (!ParseOptions(args, options, error)) {
+        std::fprintf(stderr, "vkx520sim: %s\n(see vkx520sim --help)\n", qPrintable(error));
+        return EXIT_USAGE;
+    }
+    if (options.help) {
+        std::fputs(kHelp, stdout);
+        return EXIT_OK;
+    }
+    return Serve(options);
+}
