@@ -9,6 +9,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 const QString kTranslationExtension = QStringLiteral(".lng");

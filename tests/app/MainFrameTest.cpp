@@ -40,11 +40,7 @@ public:
         Languages().SetProgramLocation(m_dir.path(), QStringLiteral("VKX520Setup"));
         Languages().InitLanguages();
     }
-    ~EmptyBaseLanguage() {
-        Languages().SetProgramLocation(m_dir.path(), QStringLiteral("absent"));
-        Languages().InitLanguages();  // no base file: translation off again
-        Languages().SetProgramLocation({}, {});
-    }
+    ~EmptyBaseLanguage() { Languages().Reset(); }
 
 private:
     QTemporaryDir m_dir;

@@ -25,9 +25,9 @@ TEST(InitCommandLineLanguages, ReadsTheGuiProgramsFilesBesideTheExecutable) {
     ASSERT_TRUE(InitCommandLineLanguages());
     EXPECT_EQ(LoadUiString(IDS_LINK_ERROR_BASE + 6), "Operation aborted.");
 
-    Languages().SetProgramLocation(dir.path(), "absent");
-    EXPECT_FALSE(Languages().InitLanguages());
-    Languages().SetProgramLocation({}, {});
+    Languages().Reset();
+    EXPECT_FALSE(Languages().IsTranslationAvailable());
+    EXPECT_EQ(LoadUiString(IDS_LINK_ERROR_BASE + 6), "Operation aborted.");
     SetAppProfilePath({});
 }
 

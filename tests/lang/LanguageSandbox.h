@@ -21,9 +21,7 @@ public:
         Languages().SetProgramLocation(m_dir.path(), kTitle);
     }
     ~LanguageSandbox() {
-        Languages().SetProgramLocation(m_dir.path(), QStringLiteral("absent"));
-        Languages().InitLanguages();
-        Languages().SetProgramLocation({}, {});
+        Languages().Reset();
         SetAppProfilePath({});
     }
     LanguageSandbox(const LanguageSandbox&) = delete;

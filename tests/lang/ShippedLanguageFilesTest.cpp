@@ -3,6 +3,7 @@
 // whole window can switch to German and back.
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/MessageBoxPresenter.h"
 #include "app/SetupApp.h"
 #include "lang/LanguageSandbox.h"
 #include "lang/UiText.h"
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
@@ -168,6 +171,11 @@ TEST_F(GermanSample, MenusDialogsAndMessagesSwitchToGermanAndBack) {
     EXPECT_EQ(presenter.messages()[0].text, QString::fromUtf8("Konfiguration in das Gerät schreiben?"));
     EXPECT_EQ(presenter.messages()[0].caption, "VKX520Setup");
     EXPECT_EQ(presenter.messages()[1].text, "Fehler beim Speichern der Datei!\n\n/x/Deutsch.lng");
+    QMessageBox box(QMessageBox::Warning, "", "", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    SetMessageBoxButtonTexts(box);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), "&Ja");
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), "&Nein");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
 
     Choose("English");
     EXPECT_EQ(Languages().GetCurrentLanguage(), 0);
@@ -177,6 +185,9 @@ TEST_F(GermanSample, MenusDialogsAndMessagesSwitchToGermanAndBack) {
     EXPECT_FALSE(m_frame->Action(ID_LANGUAGE_EDIT)->isEnabled());
     EXPECT_EQ(CAboutDlg(m_frame.get()).windowTitle(), "About");
     EXPECT_EQ(LoadUiString(IDS_WRITE_CONFIRM), "Write configuration to device?");
+    SetMessageBoxButtonTexts(box);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), "&Yes");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Cancel");
 }
 
 TEST_F(GermanSample, EveryGermanPopupHasDistinctAccelerators) {

@@ -122,6 +122,8 @@ constexpr Pair kGerman[] = {
      "gespeichert.\n\nÜbersetzung trotzdem speichern?"},
     {"A translation of this name already exists beside the program.\n\nDo you want to replace it?",
      "Beim Programm liegt bereits eine Übersetzung mit diesem Namen.\n\nMöchten Sie sie ersetzen?"},
+    {"&Yes", "&Ja"},
+    {"&No", "&Nein"},
     {"VKX link error:\n\nSerial port is not installed or in use by another application!",
      "VKX-Verbindungsfehler:\n\nDie serielle Schnittstelle ist nicht vorhanden oder wird von einer anderen "
      "Anwendung verwendet!"},

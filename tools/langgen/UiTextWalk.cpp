@@ -88,9 +88,7 @@ public:
         Languages().InitLanguages();
     }
     ~EmptyBaseLanguage() {
-        Languages().SetProgramLocation(m_dir.path(), QStringLiteral("absent"));
-        Languages().InitLanguages();  // finds no base file: translation off
-        Languages().SetProgramLocation({}, {});
+        Languages().Reset();
         SetAppProfilePath({});
     }
     EmptyBaseLanguage(const EmptyBaseLanguage&) = delete;
