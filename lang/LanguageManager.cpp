@@ -59,6 +59,17 @@ QString LanguageManager::FilePath(const QString& title, const QString& extension
     return ProgramDirectory() + title + extension;
 }
 
+void LanguageManager::Reset() {
+    m_enabled = false;
+    m_directory.clear();
+    m_title.clear();
+    m_base.Clear();
+    m_translation.Clear();
+    m_languageList.clear();
+    m_currentName.clear();
+    m_currentIndex = 0;
+}
+
 bool LanguageManager::InitLanguages() {
     m_translation.Clear();
     m_languageList.clear();
@@ -160,4 +171,10 @@ bool LanguageManager::LookupText(TranslationKey key, QString& text) const {
 LanguageManager& Languages() {
     static LanguageManager manager;
     return manager;
+}
+
+bool InitCommandLineLanguages() {
+    LanguageManager& languages = Languages();
+    languages.SetProgramLocation(ExecutableDir(), QStringLiteral("VKX520Setup"));
+    return languages.InitLanguages();
 }

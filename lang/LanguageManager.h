@@ -32,6 +32,10 @@ public:
     QString ProgramDirectory() const;  // with trailing separator
     QString FilePath(const QString& title, const QString& extension) const;
 
+    // Back to the state before InitLanguages, at the default location:
+    // translation off, no tables, no list. For tests and tools.
+    void Reset();
+
     // Loads the base file, lists the translations, selects the one named in
     // the settings and makes LookupUiText use these tables. Returns whether
     // translation is available.
@@ -93,3 +97,9 @@ private:
 
 // The program's one language manager.
 LanguageManager& Languages();
+
+// For the command-line companion, which lies beside the GUI program and
+// shows its messages in the GUI's language: points the manager at the running
+// executable's directory with the GUI's base file "VKX520Setup.lna" and runs
+// InitLanguages. Returns whether translation is available.
+bool InitCommandLineLanguages();
