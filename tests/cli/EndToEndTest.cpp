@@ -3,6 +3,8 @@
 // and the file errors.
 #include "CliProcesses.h"
 
+#include "lang/LanguageTable.h"
+#include "lang/TranslationKey.h"
 #include "model/CMainDoc.h"
 #include "model/ConfigFile.h"
 #include "sim/DemoConfig.h"
@@ -169,6 +171,28 @@ TEST_F(EndToEnd, ComNamesAreMappedThroughTheDesktopProgramsSettings) {
     EXPECT_EQ(RunProgram(ctl, {QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COM3"), QStringLiteral("-o"), Path("x.vkcfg")}).exitCode, 0);
     EXPECT_EQ(RunProgram(ctl, {QStringLiteral("set-time"), QStringLiteral("--port"), QStringLiteral("com3")}).exitCode, 0);
     EXPECT_EQ(RunProgram(ctl, {QStringLiteral("set-time"), QStringLiteral("--port"), QStringLiteral("COM4")}).exitCode, 1);
+}
+
+TEST_F(EndToEnd, MessagesFollowTheLanguageChosenInTheSettings) {
+    QDir(m_dir.path()).mkdir(QStringLiteral("bin"));
+    for (const char* name : {"vkx520ctl", "VKX520Setup.lna", "Deutsch.lng"})
+        ASSERT_TRUE(QFile::copy(BinaryPath(name), Path("bin/") + QLatin1String(name))) << name;
+    QFile ini(Path("bin/VKX520Setup.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Language]\r\nLangID=Deutsch\r\n");
+    ini.close();
+
+    QFile german(BinaryPath("Deutsch.lng"));
+    ASSERT_TRUE(german.open(QIODevice::ReadOnly));
+    LanguageTable table;
+    ASSERT_EQ(table.Parse(german.readAll()), 0);
+    const std::optional<QString> expected = table.FindDecodedText(StringKey(21109));
+    ASSERT_TRUE(expected.has_value());
+
+    const CtlResult result = RunProgram(Path("bin/vkx520ctl"), {QStringLiteral("reset"), QStringLiteral("--port"), Path("no-such-tty")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(*expected)) << qPrintable(result.err);
+    EXPECT_FALSE(result.err.contains(kPortError)) << qPrintable(result.err);
 }
 
 TEST_F(EndToEnd, ChecksumWarningStillSucceedsAndBadModuleTablesFail) {
