@@ -51,9 +51,11 @@ CMainFrame::CMainFrame(CMainDoc* doc, QWidget* parent) : QMainWindow(parent), m_
     m_wndToolBar->LoadToolBar([this](int id) { return Action(id); });
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     CreateStatusBar();
+    RebuildLanguageMenu();
     m_wndToolBar->FillPortSelector();
     ApplyBarSettings();
     RegisterFrameCommands();
+    RegisterLanguageCommands();
     SetView(nullptr);
     RefreshUiTexts();
 

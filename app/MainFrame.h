@@ -17,6 +17,7 @@
 class CMainDoc;
 class CMainToolBar;
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -86,6 +87,22 @@ public:
     // Puts the menu's own texts back before it is translated into another language.
     void RestoreMenuTexts();
 
+    // --- Language menu -----------------------------------------------------------
+    // Lists the base language and at most nine translations after the fixed
+    // items of the Language submenu and translates the menu bar; without a
+    // base language file the submenu is removed instead.
+    void RebuildLanguageMenu();
+    // Re-texts the window after the language changed: menus, prompts, the
+    // status bar's idle text and the view. Emits languageChanged.
+    void OnLanguageChanged();
+
+Q_SIGNALS:
+    // After the window took on a new language; views rebuild texts they keep
+    // (tooltips) here.
+    void languageChanged();
+
+public:
+
     CMainToolBar* ToolBar() const { return m_wndToolBar; }
     QMenu* HelpMenu() const { return m_helpMenu; }
     QMenu* LanguageMenu() const { return m_languageMenu; }
@@ -108,6 +125,8 @@ private:
     void ShowPrompt(const QAction* item);
     void OnClose();
     void OnAbout();
+    void RegisterLanguageCommands();
+    void RemoveLanguageSubmenu();
 
     CMainDoc* m_pDoc;
     QWidget* m_pView = nullptr;
@@ -117,6 +136,7 @@ private:
     QLabel* m_numIndicator = nullptr;
     QMenu* m_helpMenu = nullptr;
     QMenu* m_languageMenu = nullptr;
+    QActionGroup* m_languageGroup = nullptr;  // one language is chosen at a time
     QTimer* m_idleTimer = nullptr;
     std::map<int, QAction*> m_actions;
     std::map<int, std::pair<CommandHandler, UpdateHandler>> m_handlers;

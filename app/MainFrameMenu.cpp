@@ -100,7 +100,7 @@ void CMainFrame::BuildMenuBar() {
         } else if (item.id == kSeparator) {
             open.back()->addSeparator();
         } else {
-            AddCommandItem(open.back(), item.id, text)->setProperty(kResourceText, text);
+            AddCommandItem(open.back(), item.id, text);
         }
     }
     for (const Accelerator& accel : kAccelerators) m_actions[accel.id]->setShortcut(QKeySequence(accel.keys));
@@ -111,6 +111,7 @@ QAction* CMainFrame::AddCommandItem(QMenu* menu, int commandId, const QString& t
     RemoveCommandItem(commandId);
     auto* action = new QAction(text, this);
     action->setProperty("vkxCommandId", commandId);
+    action->setProperty(kResourceText, text);
     action->setStatusTip(GetMessageString(commandId));
     action->setIcon(CommandIcon(commandId));
     action->setIconVisibleInMenu(false);

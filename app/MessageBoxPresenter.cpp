@@ -1,5 +1,8 @@
 #include "app/MessageBoxPresenter.h"
 
+#include "res/resource.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -8,6 +11,17 @@ namespace {
 struct ButtonMap {
     QMessageBox::StandardButton button;
     int id;
+};
+
+struct ButtonText {
+    QMessageBox::StandardButton button;
+    unsigned stringId;
+};
+constexpr ButtonText kButtonTexts[] = {
+    {QMessageBox::Ok, IDS_BUTTON_OK},
+    {QMessageBox::Cancel, IDS_BUTTON_CANCEL},
+    {QMessageBox::Yes, IDS_BUTTON_YES},
+    {QMessageBox::No, IDS_BUTTON_NO},
 };
 
 constexpr ButtonMap kButtons[] = {
@@ -37,8 +51,14 @@ QMessageBox::Icon IconOf(unsigned style) {
 
 }  // namespace
 
+void SetMessageBoxButtonTexts(QMessageBox& box) {
+    for (const ButtonText& entry : kButtonTexts)
+        if (QAbstractButton* button = box.button(entry.button)) button->setText(LoadUiString(entry.stringId));
+}
+
 int MessageBoxPresenter::Present(unsigned, const QString& caption, const QString& text, unsigned style) {
     QMessageBox box(IconOf(style), caption, text, ButtonsOf(style), QApplication::activeWindow());
+    SetMessageBoxButtonTexts(box);
     const auto pressed = QMessageBox::StandardButton(box.exec());
     for (const ButtonMap& entry : kButtons)
         if (entry.button == pressed) return entry.id;

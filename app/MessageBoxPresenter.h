@@ -4,7 +4,13 @@
 
 #include "lang/UiText.h"
 
+class QMessageBox;
+
 class MessageBoxPresenter : public MessagePresenter {
 public:
     int Present(unsigned id, const QString& caption, const QString& text, unsigned style) override;
 };
+
+// Gives the box's standard buttons their texts from the string table, so that
+// they follow the program's language rather than Qt's.
+void SetMessageBoxButtonTexts(QMessageBox& box);

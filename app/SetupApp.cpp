@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/MessageBoxPresenter.h"
 #include "app/SettingKeys.h"
+#include "lang/LanguageManager.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
@@ -18,6 +19,8 @@ CSetupApp::~CSetupApp() {
 }
 
 bool CSetupApp::InitInstance() {
+    // Before any window exists, so that everything is built in the chosen language.
+    Languages().InitLanguages();
     // The application's name is its title string: the caption of every message box.
     QApplication::setApplicationName(LoadUiString(IDS_APP_TITLE));
     QApplication::setWindowIcon(AppIcon());

@@ -2,11 +2,14 @@
 #include "app/Settings.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
+#include "lang/LanguageManager.h"
 
 #include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SetAppProfilePath(CliSettingsPath());
+    // Messages follow the language chosen in the desktop program's settings.
+    InitCommandLineLanguages();
     return RunVkx520Ctl(QCoreApplication::arguments().mid(1));
 }

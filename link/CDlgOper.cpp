@@ -1,5 +1,6 @@
 #include "link/CDlgOper.h"
 
+#include "lang/ControlId.h"
 #include "lang/TranslateUi.h"
 #include "lang/UiText.h"
 #include "link/DiagLog.h"
@@ -24,7 +25,7 @@ QRect DialogUnits(int x, int y, int w, int h) {
 template <typename Control>
 Control* AddControl(QWidget* parent, int id, QRect rect) {
     auto* control = new Control(parent);
-    control->setProperty("controlId", id);
+    SetControlId(control, id);
     control->setGeometry(rect);
     return control;
 }

@@ -36,6 +36,14 @@
 #define IDS_LINK_ERROR_BASE 21108  // + link result code 1..6
 #define IDS_CHECKSUM_WARNING 21115
 #define IDS_LANGUAGE_FILES 24008
+
+// Translation (lang): the editor's confirmations, message box buttons
+#define IDS_TRANSLATION_LOSSY 10115
+#define IDS_TRANSLATION_REPLACE 10116
+#define IDS_BUTTON_OK 10117  // .. 10120: message box buttons, in the program's language
+#define IDS_BUTTON_CANCEL 10118
+#define IDS_BUTTON_YES 10119
+#define IDS_BUTTON_NO 10120
 #define IDS_APP_TITLE 57344
 #define IDS_IDLE 57345
 

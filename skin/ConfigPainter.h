@@ -27,6 +27,12 @@ struct PaintSelection {
 // Paints every item whose rectangle meets clip. Coordinates are those of
 // CSkinLayout::GetItemRect(item, rect, sub, client): the caller translates the
 // painter by minus its scroll position. outlines is false when printing.
+// A view's paint event, for instance:
+//   QPainter painter(viewport());
+//   painter.translate(-scroll);
+//   const QRect clip = event->rect().translated(scroll);
+//   EraseBackground(painter, layout, viewport()->size(), clip);
+//   PaintConfiguration(painter, layout, skin, doc, viewport()->size(), clip, selection, true);
 void PaintConfiguration(QPainter& painter, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc,
                         QSize client, const QRect& clip, const PaintSelection& selection, bool outlines);
 
@@ -42,12 +48,13 @@ bool GetOutlineColor(const CSkinConfig& config, uint32_t mask, int subItem, int 
                      SkinColor& color);
 
 // The printing scale: the smaller of the page/layout ratios (page in tenths of
-// a millimetre, layout in pixels), clamped to 1.0 .. 4.0.
+// a millimetre, layout in pixels), clamped to 1.0 .. 4.0 — except that a
+// layout that does not fit at 1.0 gets the smaller scale that fits the page.
 double ComputePrintScale(const QSizeF& printableTenthsMm, const QSize& layoutPixels);
 
 // Where the drawing lands on paper: the scale and the offsets of the layout's
 // corner from the printable area's corner, in tenths of a millimetre, so the
-// drawing is centred (a layout too large even at scale 1.0 overhangs both sides).
+// drawing is centred.
 struct PrintPlacement {
     double scale = 1.0;
     int offsetX = 0;

@@ -12,12 +12,15 @@
 
 namespace {
 
-// Below 0.1 mm per pixel the label texts are no longer legible; above 0.4 mm
-// the pictures turn coarse.
+// A layout is printed at no less than 0.1 mm per pixel, where the label texts
+// stay legible, and no more than 0.4 mm, where the pictures turn coarse. A
+// layout too large for the page even at 0.1 mm is shrunk to fit instead:
+// cutting off modules at the page edges would lose part of the configuration.
 constexpr double kMinPrintScale = 1.0;
 constexpr double kMaxPrintScale = 4.0;
 constexpr double kTenthsPerMm = 10.0;
 constexpr double kTenthsMmPerInch = 254.0;
+constexpr int kFileSaveError = 3;  // "Error saving file!"
 
 double Ratio(double page, int layout) { return layout > 0 ? page / layout : kMaxPrintScale; }
 
@@ -26,7 +29,8 @@ double Ratio(double page, int layout) { return layout > 0 ? page / layout : kMax
 double ComputePrintScale(const QSizeF& printableTenthsMm, const QSize& layoutPixels) {
     const double scale = std::min(Ratio(printableTenthsMm.width(), layoutPixels.width()),
                                   Ratio(printableTenthsMm.height(), layoutPixels.height()));
-    return std::clamp(scale, kMinPrintScale, kMaxPrintScale);
+    if (scale < kMinPrintScale) return scale;
+    return std::min(scale, kMaxPrintScale);
 }
 
 PrintPlacement ComputePrintPlacement(const QSizeF& printableTenthsMm, const QSize& layoutPixels) {
@@ -58,7 +62,7 @@ void PaintPrintPage(QPainter& painter, double dotsPerTenthMm, const QSizeF& prin
 bool PrintConfiguration(QPrinter& printer, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc) {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        if (!printer.outputFileName().isEmpty()) ReportFileError(3, printer.outputFileName());
+        if (!printer.outputFileName().isEmpty()) ReportFileError(kFileSaveError, printer.outputFileName());
         return false;
     }
     PaintPrintPage(painter, printer.resolution() / kTenthsMmPerInch, PrintableTenthsMm(printer), layout, skin, doc);

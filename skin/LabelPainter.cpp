@@ -2,6 +2,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QStaticText>
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -48,32 +50,74 @@ int PixelSizeForCell(const QString& family, int cellHeight) {
     return std::max(1, int(std::lround(cellHeight / cellPerEm)));
 }
 
-struct CachedFont {
-    QString face;
-    int cellHeight;
-    QFont font;
+// A label font with the texts already laid out in it: label texts change
+// rarely, so a repaint finds nearly all of them here instead of shaping each
+// again.
+class CachedFont {
+public:
+    CachedFont(const QString& face, int cellHeight)
+        : m_face(face), m_cellHeight(cellHeight), m_font(MakeFont(face, cellHeight)),
+          m_lineHeight(QFontMetrics(m_font).height()) {}
+
+    bool Matches(const QString& face, int cellHeight) const { return m_cellHeight == cellHeight && m_face == face; }
+    const QFont& font() const { return m_font; }
+    int lineHeight() const { return m_lineHeight; }
+
+    const QStaticText& Text(const QString& text) {
+        auto found = m_texts.constFind(text);
+        if (found != m_texts.constEnd()) return *found;
+        if (m_texts.size() >= kMaxCachedTexts) m_texts.clear();
+        QString line = text;
+        line.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));  // one line only
+        QStaticText laidOut(line);
+        laidOut.setTextFormat(Qt::PlainText);  // "&" and "<" are characters
+        laidOut.prepare(QTransform(), m_font);
+        return *m_texts.insert(text, laidOut);
+    }
+
+private:
+    static constexpr qsizetype kMaxCachedTexts = 4096;
+    static QFont MakeFont(const QString& face, int cellHeight) {
+        const QString family = ResolveFace(face);
+        return BoldFont(family, PixelSizeForCell(family, cellHeight));
+    }
+
+    QString m_face;
+    int m_cellHeight;
+    QFont m_font;
+    int m_lineHeight;
+    QHash<QString, QStaticText> m_texts;
 };
+
+CachedFont& FontEntry(const QString& face, int cellHeight) {
+    static std::deque<CachedFont> cache;  // stable references as it grows
+    for (CachedFont& c : cache) {
+        if (c.Matches(face, cellHeight)) return c;
+    }
+    return cache.emplace_back(face, cellHeight);
+}
 
 }  // namespace
 
-const QFont& LabelFont(const QString& face, int cellHeight) {
-    static std::deque<CachedFont> cache;  // stable references as it grows
-    for (const CachedFont& c : cache) {
-        if (c.cellHeight == cellHeight && c.face == face) return c.font;
-    }
-    const QString family = ResolveFace(face);
-    cache.push_back(CachedFont{face, cellHeight, BoldFont(family, PixelSizeForCell(family, cellHeight))});
-    return cache.back().font;
-}
+const QFont& LabelFont(const QString& face, int cellHeight) { return FontEntry(face, cellHeight).font(); }
 
 void DrawLabel(QPainter& painter, const SkinLabel& label, const QRect& box, const QString& text, bool disabled) {
     painter.fillRect(box, QColor::fromRgb(SkinColorToRgb(disabled ? label.disabled : label.back)));
     if (disabled || text.isEmpty() || label.fontSize <= 0) return;
-    painter.setFont(LabelFont(label.fontFace, label.fontSize));
+    CachedFont& font = FontEntry(label.fontFace, label.fontSize);
+    const QStaticText& laidOut = font.Text(text);
+    // Centred like the box's own pixels: whole-pixel offsets keep glyphs crisp.
+    const int width = int(std::ceil(laidOut.size().width()));
+    const QPoint at(box.left() + (box.width() - width) / 2, box.top() + (box.height() - font.lineHeight()) / 2);
+    const bool overflows = width > box.width() || font.lineHeight() > box.height();
+    if (overflows) {  // cut at the box edges, no ellipsis
+        painter.save();
+        painter.setClipRect(box, Qt::IntersectClip);
+    }
+    painter.setFont(font.font());
     painter.setPen(QColor::fromRgb(SkinColorToRgb(label.color)));
-    // Without a mnemonic flag "&" stays a character; without TextDontClip the
-    // text is cut at the box; no elide flag, so no ellipsis.
-    painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, text);
+    painter.drawStaticText(at, laidOut);
+    if (overflows) painter.restore();
 }
 
 bool SupportsXorOutlines(const QPainter& painter) {

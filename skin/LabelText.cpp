@@ -8,20 +8,17 @@
 
 namespace {
 
-// Numbers shown in boxes are small; keeping their texts avoids building a
-// string for every box on every repaint.
+// Numbers shown in boxes are small; sharing their kept texts avoids building
+// a string for every box on every repaint.
 constexpr int kCachedNumbers = 256;
 
-const QString& DecimalText(int value) {
+QString DecimalText(int value) {
     static const std::array<QString, kCachedNumbers> texts = [] {
         std::array<QString, kCachedNumbers> t;
         for (int i = 0; i < kCachedNumbers; ++i) t[std::size_t(i)] = QString::number(i);
         return t;
     }();
-    static QString other;
-    if (value >= 0 && value < kCachedNumbers) return texts[std::size_t(value)];
-    other = QString::number(value);
-    return other;
+    return value >= 0 && value < kCachedNumbers ? texts[std::size_t(value)] : QString::number(value);
 }
 
 void Clear(InputLabelTexts& out) {
@@ -69,7 +66,7 @@ const QString& InputLabelTexts::Get(int g) const {
     return g >= 0 && g < kTextLabelsPerInput ? text[g] : empty;
 }
 
-const QString& SlotNumberText(int slot) { return DecimalText(slot + 1); }
+QString SlotNumberText(int slot) { return DecimalText(slot + 1); }
 
 void GetInputLabelTexts(const CSkinLayout& layout, int item, const CSkin& skin, const CMainDoc& doc, int input,
                         InputLabelTexts& out) {

@@ -27,4 +27,4 @@ void GetInputLabelTexts(const CSkinLayout& layout, int item, const CSkin& skin, 
                         InputLabelTexts& out);
 
 // The text of a configuration label of a module item: its slot number, 1-based.
-const QString& SlotNumberText(int slot);
+QString SlotNumberText(int slot);

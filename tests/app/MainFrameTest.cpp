@@ -1,6 +1,7 @@
 #include "app/CommandTexts.h"
 #include "app/MainFrame.h"
 #include "app/MainToolBar.h"
+#include "lang/LanguageManager.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
@@ -8,11 +9,13 @@
 #include "TempProfile.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -24,6 +27,23 @@ class TestDoc : public CMainDoc {
 public:
     void SetPath(const QString& path) { m_filePath = path; }
     void SetModified(bool modified) { m_configModified = modified; }
+};
+
+// Translation on with a base language that holds no texts: the Language
+// submenu is there and every text is the program's own.
+class EmptyBaseLanguage {
+public:
+    EmptyBaseLanguage() {
+        QFile base(m_dir.filePath(QStringLiteral("VKX520Setup.lna")));
+        if (base.open(QIODevice::WriteOnly)) base.write(LanguageTable().Serialize());
+        base.close();
+        Languages().SetProgramLocation(m_dir.path(), QStringLiteral("VKX520Setup"));
+        Languages().InitLanguages();
+    }
+    ~EmptyBaseLanguage() { Languages().Reset(); }
+
+private:
+    QTemporaryDir m_dir;
 };
 
 class Frame : public ::testing::Test {
@@ -56,6 +76,7 @@ protected:
     }
 
     TempProfile m_profile;
+    EmptyBaseLanguage m_languages;
     TestDoc m_doc;
     std::unique_ptr<CMainFrame> m_frame;
 };
@@ -125,16 +146,18 @@ TEST_F(Frame, LanguageSubmenuIsTheThirdItemOfTheHelpMenu) {
     ASSERT_EQ(help[2]->menu(), m_frame->LanguageMenu());
     EXPECT_EQ(help[2]->text(), "&Language");
     const QList<QAction*> language = m_frame->LanguageMenu()->actions();
-    ASSERT_EQ(language.size(), 3);
+    ASSERT_EQ(language.size(), 4);
     EXPECT_EQ(language[0], m_frame->Action(ID_LANGUAGE_NEW));
     EXPECT_EQ(language[1], m_frame->Action(ID_LANGUAGE_EDIT));
     EXPECT_TRUE(language[2]->isSeparator());
+    EXPECT_EQ(language[3], m_frame->Action(ID_LANGUAGE_FIRST));  // the base language, the only one here
+    EXPECT_EQ(language[3]->text(), "English");
 }
 
 TEST_F(Frame, UnhandledCommandsAreDisabledAndHandlersEnableThem) {
-    for (int id : {ID_FILE_OPEN, ID_FILE_PRINT, ID_DEVICE_CONNECT, ID_VIEW_TOOLTIPS, ID_LANGUAGE_NEW})
+    for (int id : {ID_FILE_OPEN, ID_FILE_PRINT, ID_DEVICE_CONNECT, ID_VIEW_TOOLTIPS, ID_FILE_CLOSE})
         EXPECT_FALSE(m_frame->Action(id)->isEnabled()) << id;
-    for (int id : {ID_APP_ABOUT, ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
+    for (int id : {ID_APP_ABOUT, ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_LANGUAGE_NEW})
         EXPECT_TRUE(m_frame->Action(id)->isEnabled()) << id;
 
     int connects = 0;

@@ -2,6 +2,7 @@
 // their messages, Abort between steps, Enter and Escape, the log lines.
 #include "SimRig.h"
 
+#include "lang/ControlId.h"
 #include "link/CDlgOper.h"
 #include "link/DiagLog.h"
 #include "res/resource.h"
@@ -24,7 +25,7 @@ CDlgOper* RunningDialog() { return qobject_cast<CDlgOper*>(QApplication::activeM
 template <typename Control>
 Control* ControlOf(QWidget* dialog, int id) {
     for (Control* c : dialog->findChildren<Control*>())
-        if (c->property("controlId").toInt() == id) return c;
+        if (ControlId(c) == id) return c;
     return nullptr;
 }
 

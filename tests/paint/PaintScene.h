@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/CMainDoc.h"
+#include "skin/AudioKinds.h"
 #include "skin/Layout.h"
 #include "skin/Skin.h"
 
@@ -28,11 +29,9 @@ inline bool SetUpDocument(CMainDoc& doc, const CSkin& skin, const std::vector<In
     image.Clear();
     SetDefaultKeyMap(image);
     SetDefaultPanelInputMap(image);
-    for (std::size_t s = 0; s < inputs.size() && s < kSlotCount; ++s) {
+    for (std::size_t s = 0; s < inputs.size() && s < kSlotCount; ++s)
         image.inputModules[s] = {uint8_t(inputs[s].code), uint8_t(inputs[s].count)};
-        const CSkinModule* module = skin.FindModuleByConfigID(inputs[s].code);
-        image.audioKinds[s] = uint8_t(module ? module->m_audioKind : 0);
-    }
+    FillAudioKinds(skin, image);
     for (std::size_t s = 0; s < outputs.size() && s < kSlotCount; ++s) {
         image.outputModules[s].code = uint8_t(outputs[s].code);
         for (std::size_t o = 0; o < outputs[s].signals.size() && o < kOutputsPerModule; ++o)

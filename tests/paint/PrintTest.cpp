@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -26,8 +27,8 @@ TEST(PrintScaleTest, SmallerPageRatioClampedToOneToFour) {
         {"height limits", kA4Printable, {500, 1000}, 2.8, 300, 0},
         {"width limits", {2800, 2000}, {1000, 400}, 2.8, 0, 440},
         {"fractional ratio", kA4Printable, {1500, 700}, 2000.0 / 1500, 0, 933},
-        {"too wide even at 1.0 overhangs both sides", kA4Printable, {3000, 300}, 1.0, -500, 1250},
-        {"too tall as well", kA4Printable, {2500, 3000}, 1.0, -250, -100},
+        {"too wide at 1.0: shrunk to fit the width", kA4Printable, {4000, 300}, 0.5, 0, 1325},
+        {"too tall as well: the tighter side decides", kA4Printable, {2500, 5600}, 0.5, 375, 0},
         {"empty layout", kA4Printable, {0, 0}, 4.0, 1000, 1400},
     };
     for (const auto& c : cases) {
@@ -117,6 +118,16 @@ TEST_F(PrintTest, APdfThatCannotBeWrittenIsReported) {
     EXPECT_FALSE(PrintConfiguration(printer, m_layout, m_skin, m_doc));
     ASSERT_EQ(m_presenter.ids(), std::vector<unsigned>{IDS_ERROR_SAVING});
     EXPECT_TRUE(m_presenter.messages()[0].text.contains(path));
+}
+
+TEST(PrintDialogTest, OffersOnlyTheOnePage) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    PreparePrintDialog(dialog);
+    EXPECT_EQ(dialog.minPage(), 1);
+    EXPECT_EQ(dialog.maxPage(), 1);
+    EXPECT_EQ(dialog.fromPage(), 1);
+    EXPECT_EQ(dialog.toPage(), 1);
 }
 
 TEST_F(PrintTest, PreviewShowsOnePage) {

@@ -1,0 +1,66 @@
+// A port held across the steps of operations: opened once, purged where a
+// step would have opened it, replaced when another port is asked for.
+#include "SimRig.h"
+
+#include "link/DeviceOperation.h"
+#include "link/Crc8.h"
+#include "link/HeldPortFactory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HeldPort, AnOperationOpensThePortOnceAndReadsTheSame) {
+    SimRig rig;
+    ConfigImage perStep, held;
+    perStep.Clear();
+    held.Clear();
+    ASSERT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 2, perStep, rig.env()), LINK_OK);
+    EXPECT_EQ(rig.ports.openCount(), 4);
+    const auto framesPerStep = rig.device.requests();
+
+    rig.device.ClearRequests();
+    HeldPortFactory ports(rig.ports);
+    ASSERT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 2, held, {&ports, &rig.clock}), LINK_OK);
+    ASSERT_EQ(RunDeviceOperationSync(OPER_SET_TIME, 2, held, {&ports, &rig.clock}), LINK_OK);
+    EXPECT_EQ(rig.ports.openCount(), 4 + 1);
+    EXPECT_EQ(std::memcmp(perStep.bytes(), held.bytes(), kConfigImageSize), 0);
+    // The same frames go on the wire, then the clock request.
+    ASSERT_EQ(rig.device.requests().size(), framesPerStep.size() + 1);
+    EXPECT_TRUE(std::equal(framesPerStep.begin(), framesPerStep.end(), rig.device.requests().begin()));
+}
+
+TEST(HeldPort, EachReopeningDiscardsWhatTheLineHeld) {
+    SimRig rig;
+    HeldPortFactory ports(rig.ports);
+    uint8_t query[] = {kFrameMark0, kFrameMark1, CMD_QUERY, 4, 0};
+    query[4] = Crc8(query, 4);
+    {
+        std::unique_ptr<LinkPort> first = ports.OpenPort(0);
+        ASSERT_NE(first, nullptr);
+        ASSERT_TRUE(first->Write(query, sizeof query));
+    }  // the step ends without reading its reply
+    rig.clock.AdvanceUs(20000);
+    std::unique_ptr<LinkPort> second = ports.OpenPort(0);
+    ASSERT_NE(second, nullptr);
+    uint8_t reply[16];
+    EXPECT_EQ(second->Read(reply, sizeof reply, 100), 0);
+    EXPECT_EQ(rig.ports.openCount(), 1);
+}
+
+TEST(HeldPort, AnotherIndexOrAFailedOpeningReplacesTheHeldPort) {
+    SimRig rig;
+    HeldPortFactory ports(rig.ports);
+    EXPECT_NE(ports.OpenPort(0), nullptr);
+    EXPECT_NE(ports.OpenPort(3), nullptr);
+    EXPECT_EQ(rig.ports.openCount(), 2);
+    EXPECT_EQ(rig.ports.lastPortIndex(), 3);
+    EXPECT_EQ(ports.OpenPort(-1), nullptr);
+    EXPECT_NE(ports.OpenPort(3), nullptr);
+    EXPECT_EQ(rig.ports.openCount(), 3);
+    ports.Release();
+    EXPECT_NE(ports.OpenPort(3), nullptr);
+    EXPECT_EQ(rig.ports.openCount(), 4);
+}
+
+}  // namespace

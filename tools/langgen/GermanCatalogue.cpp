@@ -1,0 +1,180 @@
+// The German sample translation: every text of the base language, as the
+// program shows it, with its German counterpart. Menu items keep one
+// accelerator each, unique within their popup, and shortcut hints after a tab.
+#include "tools/langgen/LanguageFiles.h"
+
+namespace langgen {
+namespace {
+
+struct Pair {
+    const char* english;
+    const char* german;
+};
+
+constexpr Pair kGerman[] = {
+    // Menu 128
+    {"&File", "&Datei"},
+    {"&Open...\tCtrl+O", "Ö&ffnen...\tStrg+O"},
+    {"&Save\tCtrl+S", "&Speichern\tStrg+S"},
+    {"Save &As...", "Speichern &unter..."},
+    {"&Close", "S&chließen"},
+    {"&Print...\tCtrl+P", "&Drucken...\tStrg+P"},
+    {"Print Pre&view", "Seiten&ansicht"},
+    {"P&rint Setup...", "Drucker&einrichtung..."},
+    {"E&xit", "&Beenden"},
+    {"&View", "&Ansicht"},
+    {"&Toolbar", "&Symbolleiste"},
+    {"&Status bar", "Status&leiste"},
+    {"Too&ltips", "&Tooltips"},
+    {"Notification &messages", "Hinweis&meldungen"},
+    {"&Device", "&Gerät"},
+    {"&Connect...", "&Verbinden..."},
+    {"&Load configuration", "Konfiguration &laden"},
+    {"&Write configuration", "Konfiguration &schreiben"},
+    {"&Discard changes", "Änderungen ve&rwerfen"},
+    {"&Synchronize time...", "&Zeit synchronisieren..."},
+    {"&?", "&?"},
+    {"&About...", "&Info..."},
+    {"&Language", "&Sprache"},
+    {"&New translation...", "&Neue Übersetzung..."},
+    {"&Edit translation...", "Übersetzung &bearbeiten..."},
+
+    // Dialogs
+    {"About", "Info"},
+    {"OK", "OK"},
+    {"Cancel", "Abbrechen"},
+    {"Edit module configuration", "Modulkonfiguration bearbeiten"},
+    {"Module #", "Modul Nr."},
+    {"Module type", "Modultyp"},
+    {"Configuration", "Konfiguration"},
+    {"Inputs", "Eingänge"},
+    {"Edit input label", "Eingangsbezeichnung bearbeiten"},
+    {"Input #", "Eingang Nr."},
+    {"Input type", "Eingangstyp"},
+    {"Label", "Bezeichnung"},
+    {"Operation in progress...", "Vorgang läuft..."},
+    {"Abort", "Abbrechen"},
+    {"Edit output signal", "Ausgangssignal bearbeiten"},
+    {"Output type", "Ausgangstyp"},
+    {"Signal", "Signal"},
+    {"Edit translation", "Übersetzung bearbeiten"},
+    {"Reset", "Zurücksetzen"},
+    {"Original", "Original"},
+    {"Translation", "Übersetzung"},
+    {"Edit embedded audio channel", "Eingebetteten Audiokanal bearbeiten"},
+    {"Group", "Gruppe"},
+    {"Stereo pair", "Stereopaar"},
+
+    // Strings
+    {"Select serial port\nSelect serial port", "Seriellen Anschluss wählen\nSeriellen Anschluss wählen"},
+    {"Error opening file!\n\n%1", "Fehler beim Öffnen der Datei!\n\n%1"},
+    {"Loading failed - file is corrupt!\n\n%1\n", "Laden fehlgeschlagen - die Datei ist beschädigt!\n\n%1\n"},
+    {"Error saving file!\n\n%1", "Fehler beim Speichern der Datei!\n\n%1"},
+    {"Reading configuration...", "Konfiguration wird gelesen..."},
+    {"Writing configuration...", "Konfiguration wird geschrieben..."},
+    {"Reset...", "Zurücksetzen..."},
+    {"Warning: Device configuration doesn't match the displayed one!\n\nPlease either close current file or "
+     "disconnect\nfrom device and try again.",
+     "Warnung: Die Gerätekonfiguration stimmt nicht mit der angezeigten überein!\n\nBitte schließen Sie die aktuelle "
+     "Datei oder trennen Sie\ndie Verbindung zum Gerät und versuchen Sie es erneut."},
+    {"Warning: There are more than 16 inputs currently configured!\n\nPlease note that only first 16 would be "
+     "available.",
+     "Warnung: Es sind zurzeit mehr als 16 Eingänge konfiguriert!\n\nBitte beachten Sie, dass nur die ersten 16 "
+     "verfügbar sind."},
+    {"This input name already exists!", "Dieser Eingangsname ist bereits vergeben!"},
+    {"Warning: Unknown module type detected!\n\nYou can't change this module settings now.\nPlease update the "
+     "software to latest version.",
+     "Warnung: Unbekannter Modultyp erkannt!\n\nDie Einstellungen dieses Moduls können jetzt nicht geändert "
+     "werden.\nBitte aktualisieren Sie die Software auf die neueste Version."},
+    {"Warning: Configuration file not saved!\n\nDo you want to save?",
+     "Warnung: Die Konfigurationsdatei wurde nicht gespeichert!\n\nMöchten Sie sie speichern?"},
+    {"Configuration files", "Konfigurationsdateien"},
+    {"Warning: Changes not written to the device!\n\nDo you want to discard changes?",
+     "Warnung: Die Änderungen wurden nicht in das Gerät geschrieben!\n\nMöchten Sie die Änderungen verwerfen?"},
+    {"Write configuration to device?", "Konfiguration in das Gerät schreiben?"},
+    {"Configuration updated successfully.\n\nThe device will not be accessible for next 15 seconds,\nwhile power up "
+     "procedure is running.",
+     "Die Konfiguration wurde erfolgreich aktualisiert.\n\nDas Gerät ist für die nächsten 15 Sekunden nicht "
+     "erreichbar,\nwährend es neu startet."},
+    {"Warning: no input modules detected!", "Warnung: Keine Eingangsmodule erkannt!"},
+    {"Doubleclick to change module type and/or number of inputs.",
+     "Doppelklicken, um Modultyp und/oder Anzahl der Eingänge zu ändern."},
+    {"Doubleclick to change input label. Drag && drop to link input to key.",
+     "Doppelklicken, um die Eingangsbezeichnung zu ändern. Per Drag && Drop mit einer Taste verknüpfen."},
+    {"Doubleclick to change output signal type.", "Doppelklicken, um den Ausgangssignaltyp zu ändern."},
+    {"Drag && drop to link key to the input.", "Per Drag && Drop die Taste mit dem Eingang verknüpfen."},
+    {"You have changed something in the device configuration.\n\nPlease note that changes will take effect only "
+     "after\nyou write them to device using <Write configuration> command!",
+     "Sie haben die Gerätekonfiguration geändert.\n\nBitte beachten Sie, dass die Änderungen erst wirksam "
+     "werden,\nwenn Sie sie mit dem Befehl <Konfiguration schreiben> in das Gerät schreiben!"},
+    {"Synchronize time with PC?", "Uhrzeit mit dem PC synchronisieren?"},
+    {"Setting time...", "Uhrzeit wird gestellt..."},
+    {"Time set successfully.\n\nThe device will not be accessible for next 5 seconds.",
+     "Die Uhrzeit wurde erfolgreich gestellt.\n\nDas Gerät ist für die nächsten 5 Sekunden nicht erreichbar."},
+    {"Doubleclick to change input configuration. Drag && drop to link input to key.",
+     "Doppelklicken, um die Eingangskonfiguration zu ändern. Per Drag && Drop mit einer Taste verknüpfen."},
+    {"Doubleclick to change module type.", "Doppelklicken, um den Modultyp zu ändern."},
+    {"Edit current translation", "Aktuelle Übersetzung bearbeiten"},
+    {"Add new translation", "Neue Übersetzung anlegen"},
+    {"Some characters of this translation cannot be stored in a language file and would be saved as \"?\".\n\n"
+     "Save the translation anyway?",
+     "Einige Zeichen dieser Übersetzung lassen sich in einer Sprachdatei nicht speichern und würden als \"?\" "
+     "gespeichert.\n\nÜbersetzung trotzdem speichern?"},
+    {"A translation of this name already exists beside the program.\n\nDo you want to replace it?",
+     "Beim Programm liegt bereits eine Übersetzung mit diesem Namen.\n\nMöchten Sie sie ersetzen?"},
+    {"&Yes", "&Ja"},
+    {"&No", "&Nein"},
+    {"VKX link error:\n\nSerial port is not installed or in use by another application!",
+     "VKX-Verbindungsfehler:\n\nDie serielle Schnittstelle ist nicht vorhanden oder wird von einer anderen "
+     "Anwendung verwendet!"},
+    {"VKX link error:\n\nCommuinication error, please check connection cable!",
+     "VKX-Verbindungsfehler:\n\nKommunikationsfehler, bitte prüfen Sie das Verbindungskabel!"},
+    {"VKX link error:\n\nPlease ensure that device is plugged and turned on!",
+     "VKX-Verbindungsfehler:\n\nBitte stellen Sie sicher, dass das Gerät angeschlossen und eingeschaltet ist!"},
+    {"VKX link error:\n\nCommuinication error, please check connection cable and try again!",
+     "VKX-Verbindungsfehler:\n\nKommunikationsfehler, bitte prüfen Sie das Verbindungskabel und versuchen Sie es "
+     "erneut!"},
+    {"VKX hardware failure:\n\nDevice reports internal error!",
+     "VKX-Hardwarefehler:\n\nDas Gerät meldet einen internen Fehler!"},
+    {"Operation aborted.", "Vorgang abgebrochen."},
+    {"Warning: Device reports internal memory checksum error!",
+     "Warnung: Das Gerät meldet einen Prüfsummenfehler im internen Speicher!"},
+    {"Language files", "Sprachdateien"},
+    {"Connect to device\nConnect to device", "Mit dem Gerät verbinden\nMit dem Gerät verbinden"},
+    {"Write configuration\nWrite configuration", "Konfiguration in das Gerät schreiben\nKonfiguration schreiben"},
+    {"Discard changes\nDiscard changes", "Änderungen verwerfen\nÄnderungen verwerfen"},
+    {"Show tooltips", "Tooltips anzeigen"},
+    {"Display notification messages", "Hinweismeldungen anzeigen"},
+    {"Load current configuration\nLoad current configuration",
+     "Aktuelle Konfiguration aus dem Gerät laden\nKonfiguration laden"},
+    {"Synchronize time with PC\nSynchronize time", "Uhrzeit mit dem PC synchronisieren\nUhrzeit synchronisieren"},
+    {"VKX520Setup", "VKX520Setup"},
+    {"Ready", "Bereit"},
+    {"Open configuration file\nOpen", "Konfigurationsdatei öffnen\nÖffnen"},
+    {"Close active configuration file\nClose", "Aktive Konfigurationsdatei schließen\nSchließen"},
+    {"Save configuration file\nSave", "Konfigurationsdatei speichern\nSpeichern"},
+    {"Save configuration file under new name\nSave As",
+     "Konfigurationsdatei unter neuem Namen speichern\nSpeichern unter"},
+    {"Change the printer and printing options\nPrint Setup", "Drucker und Druckoptionen ändern\nDruckereinrichtung"},
+    {"Print configuration\nPrint", "Konfiguration drucken\nDrucken"},
+    {"Print Preview\nPrint Preview", "Seitenansicht\nSeitenansicht"},
+    {"Display program information\nAbout", "Programminformationen anzeigen\nInfo"},
+    {"Quit the application\nExit", "Anwendung beenden\nBeenden"},
+    {"CAP", "UF"},
+    {"NUM", "NUM"},
+    {"Show/hide toolbar", "Symbolleiste ein- oder ausblenden"},
+    {"Show/hide status bar", "Statusleiste ein- oder ausblenden"},
+};
+
+}  // namespace
+
+const Catalogue& GermanCatalogue() {
+    static const Catalogue catalogue = [] {
+        Catalogue pairs;
+        for (const Pair& p : kGerman) pairs.emplace_back(QString::fromUtf8(p.english), QString::fromUtf8(p.german));
+        return pairs;
+    }();
+    return catalogue;
+}
+
+}  // namespace langgen
