@@ -75,7 +75,8 @@ private:
 // code as the operation dialog: one LinkThreadProc per step. progress gets
 // the position the dialog's bar would show (0 .. maximum); abortRequested is
 // asked between steps. Returns the LinkResult; checksumWarning (optional) is
-// set when a read replaced bad link tables by their defaults.
+// set when a read replaced bad link tables by their defaults. The calling
+// thread must suit LinkThreadProc (see there).
 struct OperationObserver {
     std::function<void(int position, int maximum)> progress;
     std::function<bool()> abortRequested;

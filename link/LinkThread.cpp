@@ -3,13 +3,13 @@
 #include "link/LinkOperations.h"
 #include "link/SerialLinkPort.h"
 
+#include <QThread>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -25,11 +25,28 @@ struct WorkerState {
     LinkPort* port = nullptr;  // while open
 };
 
+// Workers are QThreads rather than plain threads: Qt's serial port creates
+// socket notifiers, which need a thread Qt started (one with an event
+// dispatcher); on any other thread each opening prints warnings.
+using WorkerThread = std::unique_ptr<QThread>;
+
+// Waits for the thread to end (a worker always ends: every operation is
+// bounded in time and a stop cancels its pending read) and frees it.
+void Join(WorkerThread& thread) {
+    if (!thread) return;
+    thread->wait();
+    thread.reset();
+}
+
 struct Workers {
+    ~Workers() {  // a program ending during an operation still waits for its worker
+        Join(current);
+        Join(retired);
+    }
     std::mutex mutex;
     std::condition_variable ended;
-    std::thread current;
-    std::thread retired;  // the one before; its final report has returned
+    WorkerThread current;
+    WorkerThread retired;  // the one before; its final report has returned
     std::shared_ptr<WorkerState> currentState;
     LinkRequest request;  // the latest request, as started
 };
@@ -85,12 +102,21 @@ void WorkerMain(LinkRequest request, std::shared_ptr<WorkerState> state) {
 
 void JoinRetired() {
     Workers& workers = TheWorkers();
-    std::thread retired;
+    WorkerThread retired;
     {
         std::lock_guard lock(workers.mutex);
         retired = std::move(workers.retired);
     }
-    if (retired.joinable()) retired.join();
+    Join(retired);
+}
+
+// A started QThread is running or, if it was quick, finished; neither means
+// the system could not create it.
+WorkerThread StartWorker(const LinkRequest& request, std::shared_ptr<WorkerState> state) {
+    WorkerThread thread(QThread::create(WorkerMain, request, std::move(state)));
+    thread->start();
+    if (!thread->isRunning() && !thread->isFinished()) return nullptr;
+    return thread;
 }
 
 }  // namespace
@@ -120,12 +146,8 @@ bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t*
     workers.request = request;
     if (g_failNextStart.exchange(false)) return false;
     auto state = std::make_shared<WorkerState>();
-    std::thread thread;
-    try {
-        thread = std::thread(WorkerMain, request, state);
-    } catch (const std::system_error&) {
-        return false;  // out of threads: the caller ends the operation
-    }
+    WorkerThread thread = StartWorker(request, state);
+    if (!thread) return false;  // out of threads: the caller ends the operation
     workers.retired = std::move(workers.current);
     workers.current = std::move(thread);
     workers.currentState = std::move(state);
@@ -134,7 +156,7 @@ bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t*
 
 void StopLinkThread(int timeoutMs) {
     Workers& workers = TheWorkers();
-    std::thread current;
+    WorkerThread current;
     {
         std::unique_lock lock(workers.mutex);
         if (workers.currentState) {
@@ -147,7 +169,7 @@ void StopLinkThread(int timeoutMs) {
         current = std::move(workers.current);
         workers.currentState.reset();
     }
-    if (current.joinable()) current.join();
+    Join(current);
     JoinRetired();
 }
 

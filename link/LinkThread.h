@@ -1,6 +1,6 @@
-// The serial worker: one thread per device step opens the port, runs one
-// link operation, closes the port and reports the result synchronously to
-// its notify target. At most one worker runs at a time.
+// The serial worker: one thread (a QThread) per device step opens the port,
+// runs one link operation, closes the port and reports the result
+// synchronously to its notify target. At most one worker runs at a time.
 #pragma once
 
 #include "link/LinkProtocol.h"
@@ -32,7 +32,9 @@ void SetDefaultLinkEnvironment(LinkPortFactory* ports, LinkClock* clock);
 // Runs a request on the calling thread: opens the port (LINK_ERR_PORT when it
 // cannot), runs the operation, closes the port, then reports the code and the
 // byte count to request.notify. Returns the code (the worker's exit code
-// carries nothing; direct callers may use it).
+// carries nothing; direct callers may use it). With the serial ports the
+// calling thread must be one Qt knows: a QThread, or the main thread once a
+// QCoreApplication exists (Qt's serial port warns on any other).
 int LinkThreadProc(const LinkRequest& request);
 
 // Starts a worker for the request in the default environment. False when no

@@ -1,6 +1,11 @@
-// The worker thread: reports, port failures, thread creation failure, and
-// stopping a worker that is blocked in a read without killing it.
+// The worker thread: reports, port failures, thread creation failure,
+// stopping a worker that is blocked in a read without killing it, and the
+// worker on the real serial transport.
+#include "PtyDevice.h"
+#include "QtMessageTrap.h"
 #include "SimRig.h"
+
+#include "link/SerialLinkPort.h"
 
 #include <gtest/gtest.h>
 
@@ -134,5 +139,50 @@ TEST_F(LinkThreadTest, NextStepStartsFromInsideTheReport) {
     StopLinkThread(5000);
     EXPECT_EQ(rig.device.CountRequests(CMD_QUERY), 5u);
 }
+
+#ifndef _WIN32
+// Qt's serial port needs a thread Qt started (one with an event dispatcher for
+// its notifiers); on any other thread it prints warnings for every port opened.
+class SerialWorkerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(pty.path().isEmpty());
+        SetDefaultLinkEnvironment(&ports, nullptr);
+    }
+    void TearDown() override {
+        StopLinkThread(5000);
+        SetDefaultLinkEnvironment(nullptr, nullptr);
+    }
+    PtyDevice pty;
+    SerialPortFactory ports{pty.path()};
+    ThreadTarget target;
+    QtMessageTrap qtMessages;
+};
+
+TEST_F(SerialWorkerTest, StepsRunWithoutQtWarnings) {
+    uint8_t buffer[41];
+    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 41, 0xFF0080));
+    EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_PROGRESS, 0}, {LINK_PROGRESS, 32}, {LINK_OK, 0}}));
+    ThreadTarget second;
+    ASSERT_TRUE(StartLinkThread(&second, 0, LINK_QUERY, buffer, 6, 0));
+    EXPECT_EQ(second.WaitForFinal(), (std::vector<Report>{{LINK_OK, 6}}));
+    StopLinkThread(5000);
+    EXPECT_EQ(qtMessages.Joined(), "");
+}
+
+TEST_F(SerialWorkerTest, StopCancelsAReadOnASilentLine) {
+    pty.WithDevice([](SimDevice& device) { device.SetSilent(true); });
+    uint8_t buffer[18];
+    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
+    std::this_thread::sleep_for(100ms);  // the worker is now waiting for a reply
+    QElapsedTimer timer;
+    timer.start();
+    StopLinkThread(50);
+    // Unstopped, three silent read calls would take over two seconds.
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(target.WaitForFinal(0ms), (std::vector<Report>{{LINK_ERR_NO_REPLY, 0}}));
+    EXPECT_EQ(qtMessages.Joined(), "");
+}
+#endif
 
 }  // namespace

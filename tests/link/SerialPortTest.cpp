@@ -1,5 +1,7 @@
 // The real serial transport: port names, and the whole link over a
 // pseudo-terminal with the simulated device answering on its other side.
+#include "PtyDevice.h"
+#include "QtMessageTrap.h"
 #include "SimRig.h"
 
 #include "app/Settings.h"
@@ -10,16 +12,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
-#include <atomic>
-#include <mutex>
-#include <thread>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-#endif
+#include <memory>
 
 namespace {
 
@@ -52,56 +47,16 @@ TEST(PortNames, MissingDeviceCannotBeOpened) {
 }
 
 #ifndef _WIN32
-// The simulated device on the master side of a pseudo-terminal, in real time.
-class PtyDevice {
-public:
-    PtyDevice() {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) return;
-        m_path = QString::fromLocal8Bit(::ptsname(m_master));
-        m_pump = std::thread([this] { Pump(); });
-    }
-    ~PtyDevice() {
-        m_stop = true;
-        if (m_pump.joinable()) m_pump.join();
-        if (m_master >= 0) ::close(m_master);
-    }
-    const QString& path() const { return m_path; }
-    template <typename Change>
-    void WithDevice(Change change) {
-        std::lock_guard lock(m_mutex);
-        change(m_device);
-    }
-
-private:
-    void Pump() {
-        uint8_t buffer[256];
-        while (!m_stop) {
-            pollfd pfd{m_master, POLLIN, 0};
-            if (::poll(&pfd, 1, 10) <= 0 || !(pfd.revents & POLLIN)) continue;
-            const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-            if (n <= 0) {  // no slave open between two steps
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                continue;
-            }
-            std::vector<SimChunk> replies;
-            {
-                std::lock_guard lock(m_mutex);
-                replies = m_device.Feed(buffer, std::size_t(n));
-            }
-            for (const SimChunk& chunk : replies) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(chunk.delayMs));
-                if (::write(m_master, chunk.bytes.data(), chunk.bytes.size()) < 0) break;
-            }
-        }
-    }
-    SimDevice m_device{SystemLinkClock()};
-    std::mutex m_mutex;
-    int m_master = -1;
-    QString m_path;
-    std::thread m_pump;
-    std::atomic<bool> m_stop{false};
-};
+// Runs a device operation as vkx520ctl does, on a thread Qt knows (there the
+// main thread of its QCoreApplication; here a QThread): the serial port's
+// notifiers need one.
+int RunOnQtThread(int command, ConfigImage& image, const LinkEnvironment& env) {
+    int code = -1;
+    std::unique_ptr<QThread> thread(QThread::create([&] { code = RunDeviceOperationSync(command, 0, image, env); }));
+    thread->start();
+    thread->wait();
+    return code;
+}
 
 TEST(SerialOverPty, ReadWriteAndSetTime) {
     PtyDevice pty;
@@ -112,15 +67,17 @@ TEST(SerialOverPty, ReadWriteAndSetTime) {
     pty.WithDevice([&](SimDevice& device) { image = device.SaveImage(); });
     image.inputModules[0] = {0x21, 2};
     image.panelInputMap[0] = 9;
-    ASSERT_EQ(RunDeviceOperationSync(OPER_WRITE_CONFIG, 0, image, env), LINK_OK);
+    QtMessageTrap qtMessages;
+    ASSERT_EQ(RunOnQtThread(OPER_WRITE_CONFIG, image, env), LINK_OK);
     ConfigImage read;
     read.Clear();
     pty.WithDevice([](SimDevice& device) { device.SplitNextReply(4, 40); });  // a reply in pieces is still assembled
-    ASSERT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 0, read, env), LINK_OK);
+    ASSERT_EQ(RunOnQtThread(OPER_READ_CONFIG, read, env), LINK_OK);
     EXPECT_EQ(read.inputModules[0].code, 0x21);
     EXPECT_EQ(read.panelInputMap[0], 9);
-    EXPECT_EQ(RunDeviceOperationSync(OPER_SET_TIME, 0, read, env), LINK_OK);
+    EXPECT_EQ(RunOnQtThread(OPER_SET_TIME, read, env), LINK_OK);
     pty.WithDevice([](SimDevice& device) { EXPECT_EQ(device.clockSetCount(), 1); });
+    EXPECT_EQ(qtMessages.Joined(), "");
 }
 
 TEST(SerialOverPty, SilentDeviceIsNoReply) {
@@ -130,7 +87,9 @@ TEST(SerialOverPty, SilentDeviceIsNoReply) {
     SerialPortFactory ports(pty.path());
     ConfigImage image;
     image.Clear();
-    EXPECT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 0, image, {&ports, &SystemLinkClock()}), LINK_ERR_NO_REPLY);
+    QtMessageTrap qtMessages;
+    EXPECT_EQ(RunOnQtThread(OPER_READ_CONFIG, image, {&ports, &SystemLinkClock()}), LINK_ERR_NO_REPLY);
+    EXPECT_EQ(qtMessages.Joined(), "");
 }
 #endif
 
