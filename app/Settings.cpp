@@ -10,13 +10,20 @@ namespace {
 
 QString g_profilePath;
 
-QStringList ReadLines(const QString& path) {
+QByteArray ReadBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    QString text = QString::fromUtf8(file.readAll());
+    return file.readAll();
+}
+
+QStringList SplitLines(const QByteArray& bytes) {
+    if (bytes.isEmpty()) return {};
+    QString text = QString::fromUtf8(bytes);
     text.remove(u'\r');
     return text.split(u'\n');
 }
+
+QStringList ReadLines(const QString& path) { return SplitLines(ReadBytes(path)); }
 
 QString SectionName(const QString& line) {
     const QString t = line.trimmed();
@@ -79,7 +86,8 @@ int ProfileFile::GetInt(const QString& section, const QString& key, int defaultV
 }
 
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) const {
-    QStringList lines = ReadLines(m_path);
+    const QByteArray before = ReadBytes(m_path);
+    QStringList lines = SplitLines(before);
     while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     qsizetype end;
     const qsizetype at = FindKey(lines, section, key, end);
@@ -91,9 +99,13 @@ bool ProfileFile::WriteString(const QString& section, const QString& key, const 
     } else {
         lines << (u'[' + section + u']') << entry;
     }
+    const QByteArray after = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    // Storing what is already stored leaves the file alone: both programs
+    // store their language at every start, and a replacement costs a flush to disk.
+    if (after == before) return true;
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    file.write(after);
     return file.commit();
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QFileInfo>
+
 namespace {
 
 struct IntDefault {
@@ -61,6 +64,33 @@ TEST(SettingKeys, WrittenValuesReadBackUnderTheirSectionAndKey) {
         EXPECT_EQ(profile.Int(row.setting.section, row.setting.key), row.expected + 7);
     }
     EXPECT_EQ(ReadSetting(kLanguageId), "Deutsch");
+}
+
+// Both programs store their language at every start; storing what is already
+// there must not replace the file (a replacement costs a flush to disk).
+TEST(SettingKeys, StoringTheStoredValueLeavesTheFileAlone) {
+    struct Case {
+        const char* name;
+        IntSetting setting;
+        int value;
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"same value", kViewToolBar, 0, false},
+        {"other value", kViewToolBar, 1, true},
+        {"new key", kViewStatusBar, 0, true},
+    };
+    const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    TempProfile profile;
+    for (const Case& c : cases) {
+        profile.Write("[View]\r\nToolBar=0\r\n");
+        QFile file(profile.Path());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        file.close();
+        EXPECT_TRUE(WriteSetting(c.setting, c.value)) << c.name;
+        EXPECT_EQ(QFileInfo(profile.Path()).lastModified() != longAgo, c.replaced) << c.name;
+        EXPECT_EQ(ReadSetting(c.setting), c.value) << c.name;
+    }
 }
 
 TEST(SettingKeys, PortsMapToDevicePathsWithTtySDefaults) {

@@ -20,6 +20,7 @@ public:
         if (file.open(QIODevice::WriteOnly)) file.write(text);
     }
     bool Exists() const { return QFile::exists(m_path); }
+    const QString& Path() const { return m_path; }
     int Int(const char* section, const char* key) const {
         return AppProfile().GetInt(QString::fromLatin1(section), QString::fromLatin1(key), -12345);
     }
