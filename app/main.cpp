@@ -1,4 +1,5 @@
 // VKX520Setup: the desktop setup utility for the VKX520.
+#include "app/FirstPaintExit.h"
 #include "app/SetupApp.h"
 #include "view/MainView.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
+    InstallFirstPaintExit();
     CSetupApp theApp;
     theApp.SetViewFactory(CMainView::Factory());
     if (!theApp.InitInstance()) return 1;
