@@ -2,6 +2,7 @@
 
 #include <QVector>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr int64_t kFileHeaderSize = 14;
 constexpr int64_t kInfoHeaderSize = 40;
+static_assert(kFileHeaderSize + kInfoHeaderSize == kBmpHeaderBytes);
 constexpr int64_t kMaskBytes = 12;
 constexpr uint32_t kCompressionNone = 0;
 constexpr uint32_t kCompressionBitFields = 3;
@@ -70,22 +72,28 @@ BmpError ReadLayout(const uint8_t* data, int64_t size, BmpLayout& layout) {
     return BmpError::None;
 }
 
+// Every index the pixel depth can hold has an entry: indexes beyond the
+// file's colour table are black, so rows are decoded without a check per pixel.
 QVector<QRgb> ReadPalette(const uint8_t* data, const BmpLayout& layout) {
-    const int64_t entries = layout.colourCount < 256 ? layout.colourCount : 256;
-    QVector<QRgb> palette(entries);
+    const int64_t indexes = int64_t(1) << layout.bitsPerPixel;
+    const int64_t entries = std::min(layout.colourCount, indexes);
+    QVector<QRgb> palette(indexes, kBlack);
     const uint8_t* p = data + layout.tableOffset;
     for (int64_t i = 0; i < entries; ++i, p += 4) palette[i] = qRgb(p[2], p[1], p[0]);
     return palette;
 }
 
-void DecodeIndexedRow(const uint8_t* row, const BmpLayout& layout, const QVector<QRgb>& palette, QRgb* out) {
+void DecodeIndexedRow(const uint8_t* row, const BmpLayout& layout, const QRgb* palette, QRgb* out) {
+    if (layout.bitsPerPixel == 8) {  // what skin pictures mostly are
+        for (int64_t x = 0; x < layout.width; ++x) out[x] = palette[row[x]];
+        return;
+    }
     const int bits = layout.bitsPerPixel;
     const int perByte = 8 / bits;
     const uint32_t valueMask = (1u << bits) - 1;
     for (int64_t x = 0; x < layout.width; ++x) {
         const int shift = 8 - bits * (int(x % perByte) + 1);
-        const uint32_t index = (row[x / perByte] >> shift) & valueMask;
-        out[x] = index < uint32_t(palette.size()) ? palette[index] : kBlack;
+        out[x] = palette[(row[x / perByte] >> shift) & valueMask];
     }
 }
 
@@ -143,7 +151,7 @@ void DecodePixels(const uint8_t* data, const BmpLayout& layout, QImage& image) {
         const int64_t line = layout.topDown ? y : layout.height - 1 - y;
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(int(line)));
         if (layout.bitsPerPixel <= 8) {
-            DecodeIndexedRow(row, layout, palette, out);
+            DecodeIndexedRow(row, layout, palette.constData(), out);
         } else if (layout.bitsPerPixel == 24) {
             DecodeRgbRow(row, layout, out);
         } else {
@@ -153,6 +161,17 @@ void DecodePixels(const uint8_t* data, const BmpLayout& layout, QImage& image) {
 }
 
 }  // namespace
+
+BmpError CheckBmpHeaders(QByteArrayView head, qint64 fileSize, int& width, int& height) {
+    // ReadLayout reads no further than the headers, and only when the file is that long.
+    if (head.size() < std::min<qint64>(fileSize, kBmpHeaderBytes)) return BmpError::CannotOpen;
+    BmpLayout layout;
+    const BmpError error = ReadLayout(reinterpret_cast<const uint8_t*>(head.data()), int64_t(fileSize), layout);
+    if (error != BmpError::None) return error;
+    width = int(layout.width);
+    height = int(layout.height);
+    return BmpError::None;
+}
 
 BmpError DecodeBmp(QByteArrayView file, QImage& image) {
     const auto* data = reinterpret_cast<const uint8_t*>(file.data());

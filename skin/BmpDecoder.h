@@ -24,6 +24,15 @@ enum class BmpError {
     OutOfMemory,        // the picture cannot be allocated
 };
 
+// The headers every check below needs; nothing after them is read.
+constexpr qsizetype kBmpHeaderBytes = 14 + 40;
+
+// Checks everything DecodeBmp checks except whether the picture can be
+// allocated, from the file's first kBmpHeaderBytes bytes (fewer only when the
+// file is shorter) and its size, without reading a pixel. Stores the size on
+// success.
+BmpError CheckBmpHeaders(QByteArrayView head, qint64 fileSize, int& width, int& height);
+
 // Decodes a whole BMP file into an RGB32 image. On failure `image` is left
 // untouched. Every size is checked against the buffer before a byte is read.
 BmpError DecodeBmp(QByteArrayView file, QImage& image);

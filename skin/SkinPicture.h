@@ -1,17 +1,21 @@
-// One picture of the skin, loaded once while the skin is read and kept for
-// the life of the view. The image is opaque RGB32: it paints 1:1 on screen
-// and scales onto a printer page.
+// One picture of the skin, checked once while the skin is read and kept for
+// the life of the view. Loading reads the file's headers only; the pixels are
+// read and decoded the first time they are asked for, so that starting the
+// program does not decode pictures no configuration shows. The image is
+// opaque RGB32: it paints 1:1 on screen and scales onto a printer page.
 #pragma once
 
 #include "skin/BmpDecoder.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
 class CSkinPicture {
 public:
-    // True on success. On failure the picture is empty and not loaded; the
-    // caller shows the file error message.
+    // True when the file is a picture this reader can decode (every check but
+    // the allocation is made here). On failure the picture is empty and not
+    // loaded; the caller shows the file error message.
     bool LoadFromFile(const QString& path);
     bool LoadFromMemory(QByteArrayView file);
 
@@ -20,12 +24,24 @@ public:
     bool GetSize(int& width, int& height) const;
 
     bool loaded() const { return m_loaded; }
-    const QImage& image() const { return m_image; }
+    // The pixels, decoded on the first call (by the thread that paints; a
+    // picture is not shared between threads). Null when not loaded, and when
+    // the picture cannot be allocated or its file no longer holds the picture
+    // checked at load (the painter then leaves the area blank).
+    const QImage& image() const;
     // Why the last load failed (BmpError::None after a success).
     BmpError lastError() const { return m_lastError; }
 
 private:
-    QImage m_image;
+    void Unload(BmpError error);
+    QByteArray ReadFile() const;  // the whole file, or empty
+
+    mutable QImage m_image;
+    mutable QByteArray m_memory;  // a picture loaded from memory, until decoded
+    QString m_path;               // a picture loaded from a file
+    mutable bool m_decoded = false;
+    int m_width = 0;
+    int m_height = 0;
     bool m_loaded = false;
     BmpError m_lastError = BmpError::None;
 };

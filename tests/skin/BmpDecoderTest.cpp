@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -178,6 +179,56 @@ TEST(BmpDecoder, RefusesUnsupportedAndDamagedFilesWithoutTouchingTheImage) {
         EXPECT_FALSE(picture.GetSize(width, height));
         EXPECT_EQ(width, -7);
         EXPECT_EQ(height, -7);
+    }
+}
+
+// A file is checked from its headers and its size alone; that must refuse
+// exactly what decoding the whole file refuses.
+TEST(SkinPicture, FileCheckRefusesWhatDecodingRefuses) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bad.bmp"));
+    for (const FailCase& c : FailCases()) {
+        SCOPED_TRACE(c.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.file);
+        file.close();
+        CSkinPicture picture;
+        EXPECT_FALSE(picture.LoadFromFile(path));
+        EXPECT_EQ(picture.lastError(), c.expected);
+        EXPECT_TRUE(picture.image().isNull());
+    }
+}
+
+// Pixels are read when first asked for: a file that is gone or no longer the
+// picture checked at load by then gives no image (a blank area), never
+// another size than the layout was built with.
+TEST(SkinPicture, FileChangedAfterLoadingGivesNoImage) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("panel.bmp"));
+    const auto writeFile = [&](const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    const QByteArray threeByTwo = BuildBmp(Fields(3, 2, 1, TwoColoursThenGreen(2), kOneBitRows));
+    const QByteArray twoByTwo = BuildBmp(Fields(2, 2, 24, {}, kRgbRows));
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } cases[] = {
+        {"removed", [&] { QFile::remove(path); }},
+        {"other size", [&] { writeFile(twoByTwo); }},
+        {"cut short", [&] { writeFile(threeByTwo.left(threeByTwo.size() - 1)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(threeByTwo);
+        CSkinPicture picture;
+        ASSERT_TRUE(picture.LoadFromFile(path));
+        c.change();
+        EXPECT_TRUE(picture.loaded());
+        EXPECT_TRUE(picture.image().isNull());
     }
 }
 
