@@ -2,9 +2,14 @@
 
 #include "res/resource.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include <algorithm>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -226,11 +231,41 @@ QPixmap Render(Draw draw, int size) {
     return pixmap;
 }
 
-QIcon IconOf(Draw draw) {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) icon.addPixmap(Render(draw, size));
-    return icon;
-}
+// Draws an icon at a size when that size is first asked for, rather than
+// every size when the icon is made: start-up makes the icon of every command,
+// while the toolbar shows a few of them at one size.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(Draw draw) : m_draw(draw) {}
+    QIconEngine* clone() const override { return new DrawnIconEngine(m_draw); }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const int side = std::min(size.width(), size.height());
+        if (side <= 0) return {};
+        QPixmap& cached = m_drawn[{side, int(mode)}];
+        if (cached.isNull()) {
+            const QPixmap normal = Render(m_draw, side);
+            // Disabled and selected looks as Qt derives them from a plain picture.
+            cached = mode == QIcon::Normal ? normal : QIcon(normal).pixmap(QSize(side, side), mode, state);
+        }
+        return cached;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        QPixmap drawn = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
+        drawn.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, drawn);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
+    }
+
+private:
+    Draw m_draw;
+    std::map<std::pair<int, int>, QPixmap> m_drawn;  // by side and mode
+};
+
+QIcon IconOf(Draw draw) { return QIcon(new DrawnIconEngine(draw)); }
 
 }  // namespace
 

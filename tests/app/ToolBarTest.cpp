@@ -72,6 +72,20 @@ TEST_F(ToolBar, IconsAreDrawnAtSixteenPixels) {
     EXPECT_TRUE(CommandIcon(ID_FILE_SAVE_AS).isNull());
 }
 
+// Icons are drawn when a size is asked for: each size comes out sharp at that
+// size, and the disabled look is derived from the picture as Qt does it.
+TEST_F(ToolBar, IconsDrawEachSizeAndADisabledLook) {
+    const QIcon icon = CommandIcon(ID_DEVICE_CONNECT);
+    for (int side : {16, 24, 32, 48, 20})
+        EXPECT_EQ(icon.pixmap(side, side).size(), QSize(side, side)) << side;
+    const QImage normal = icon.pixmap(16, 16).toImage();
+    const QImage disabled = icon.pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+    ASSERT_EQ(disabled.size(), normal.size());
+    EXPECT_NE(disabled, normal);
+    EXPECT_EQ(icon.pixmap(16, 16).toImage(), normal) << "a size once drawn is kept";
+    EXPECT_FALSE(AppIcon().availableSizes().isEmpty());
+}
+
 TEST_F(ToolBar, PortSelectorListsEightPortsAtEightyPixels) {
     EXPECT_EQ(Combo()->width(), 80);
     EXPECT_FALSE(Combo()->isEditable());
