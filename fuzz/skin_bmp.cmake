@@ -1,1 +1,1 @@
-vkx_add_fuzzer(skin_bmp SOURCES skin_bmp.cpp)
+vkx_add_fuzzer(skin_bmp SOURCES skin_bmp.cpp LIBS vkxpictures)

@@ -3,6 +3,8 @@
 // announced size.
 #include "skin/SkinPicture.h"
 
+#include <QImage>
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -16,10 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!picture.LoadFromMemory(file)) return 0;
     int width = 0, height = 0;
     if (!picture.GetSize(width, height) || width <= 0 || height <= 0) std::abort();
+    // Only a picture too large to allocate may come out empty.
+    const QImage& image = picture.image();
+    if (image.isNull()) return 0;
+    if (image.width() != width || image.height() != height) std::abort();
     // Touch every pixel so that a short image would show up under the sanitizers.
     uint32_t sum = 0;
     for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const uint32_t*>(picture.image().constScanLine(y));
+        const auto* line = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
         for (int x = 0; x < width; ++x) sum += line[x];
     }
     g_sink = sum;

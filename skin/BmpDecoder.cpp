@@ -1,5 +1,8 @@
 #include "skin/BmpDecoder.h"
 
+#include "skin/BmpLayout.h"
+
+#include <QImage>
 #include <QVector>
 
 #include <algorithm>
@@ -8,69 +11,9 @@
 
 namespace {
 
-constexpr int64_t kFileHeaderSize = 14;
-constexpr int64_t kInfoHeaderSize = 40;
-static_assert(kFileHeaderSize + kInfoHeaderSize == kBmpHeaderBytes);
-constexpr int64_t kMaskBytes = 12;
-constexpr uint32_t kCompressionNone = 0;
-constexpr uint32_t kCompressionBitFields = 3;
+using namespace bmp;
+
 constexpr QRgb kBlack = 0xFF000000u;
-
-uint32_t ReadU16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-uint32_t ReadU32(const uint8_t* p) { return ReadU16(p) | ReadU16(p + 2) << 16; }
-int32_t ReadS32(const uint8_t* p) { return int32_t(ReadU32(p)); }
-
-// What the information header announces, with every offset counted from the
-// start of the file and every size in 64 bits.
-struct BmpLayout {
-    int64_t width = 0;
-    int64_t height = 0;  // always positive
-    bool topDown = false;
-    int bitsPerPixel = 0;
-    uint32_t compression = 0;
-    int64_t colourCount = 0;
-    int64_t tableOffset = 0;
-    int64_t pixelOffset = 0;
-    int64_t rowStride = 0;
-};
-
-bool IsSupportedDepth(int bits) {
-    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-}
-
-BmpError ReadLayout(const uint8_t* data, int64_t size, BmpLayout& layout) {
-    if (size < 2) return BmpError::TooShort;
-    if (data[0] != 'B' || data[1] != 'M') return BmpError::NotBitmap;
-    if (size < kFileHeaderSize + kInfoHeaderSize) return BmpError::TooShort;
-    const uint8_t* info = data + kFileHeaderSize;
-    if (ReadU32(info) != kInfoHeaderSize) return BmpError::HeaderSize;
-    const int64_t width = ReadS32(info + 4);
-    const int64_t height = ReadS32(info + 8);
-    if (width <= 0 || height == 0) return BmpError::BadDimensions;
-    layout.width = width;
-    layout.height = height < 0 ? -height : height;
-    if (layout.width > kMaxBmpSide || layout.height > kMaxBmpSide) return BmpError::BadDimensions;
-    layout.topDown = height < 0;
-    layout.bitsPerPixel = int(ReadU16(info + 14));
-    if (!IsSupportedDepth(layout.bitsPerPixel)) return BmpError::BitDepth;
-    layout.compression = ReadU32(info + 16);
-    const bool bitFields = layout.compression == kCompressionBitFields;
-    if (layout.compression != kCompressionNone && !(bitFields && (layout.bitsPerPixel == 16 || layout.bitsPerPixel == 32)))
-        return BmpError::Compression;
-    const int64_t coloursUsed = ReadU32(info + 32);
-    layout.colourCount = coloursUsed != 0 ? coloursUsed : int64_t(1) << layout.bitsPerPixel;
-    if (layout.bitsPerPixel <= 8) {
-        layout.tableOffset = kFileHeaderSize + kInfoHeaderSize;
-        layout.pixelOffset = layout.tableOffset + 4 * layout.colourCount;
-    } else {
-        layout.tableOffset = kFileHeaderSize + kInfoHeaderSize + (bitFields ? kMaskBytes : 0);
-        layout.pixelOffset = layout.tableOffset + 4 * coloursUsed;
-    }
-    layout.rowStride = (layout.width * layout.bitsPerPixel + 31) / 32 * 4;
-    if (layout.pixelOffset > size) return BmpError::Truncated;
-    if (layout.height > (size - layout.pixelOffset) / layout.rowStride) return BmpError::Truncated;
-    return BmpError::None;
-}
 
 // Every index the pixel depth can hold has an entry: indexes beyond the
 // file's colour table are black, so rows are decoded without a check per pixel.
@@ -162,17 +105,6 @@ void DecodePixels(const uint8_t* data, const BmpLayout& layout, QImage& image) {
 
 }  // namespace
 
-BmpError CheckBmpHeaders(QByteArrayView head, qint64 fileSize, int& width, int& height) {
-    // ReadLayout reads no further than the headers, and only when the file is that long.
-    if (head.size() < std::min<qint64>(fileSize, kBmpHeaderBytes)) return BmpError::CannotOpen;
-    BmpLayout layout;
-    const BmpError error = ReadLayout(reinterpret_cast<const uint8_t*>(head.data()), int64_t(fileSize), layout);
-    if (error != BmpError::None) return error;
-    width = int(layout.width);
-    height = int(layout.height);
-    return BmpError::None;
-}
-
 BmpError DecodeBmp(QByteArrayView file, QImage& image) {
     const auto* data = reinterpret_cast<const uint8_t*>(file.data());
     BmpLayout layout;
@@ -185,18 +117,3 @@ BmpError DecodeBmp(QByteArrayView file, QImage& image) {
     return BmpError::None;
 }
 
-const char* BmpErrorText(BmpError error) {
-    switch (error) {
-    case BmpError::None: return "no error";
-    case BmpError::CannotOpen: return "file cannot be opened or read";
-    case BmpError::TooShort: return "file too short for the BMP headers";
-    case BmpError::NotBitmap: return "not a BMP file (no \"BM\" signature)";
-    case BmpError::HeaderSize: return "information header is not the 40-byte form";
-    case BmpError::BadDimensions: return "width or height is invalid";
-    case BmpError::BitDepth: return "unsupported bits per pixel";
-    case BmpError::Compression: return "compressed BMP files are not supported";
-    case BmpError::Truncated: return "colour table or pixel data runs past the end of the file";
-    case BmpError::OutOfMemory: return "picture too large";
-    }
-    return "unknown error";
-}

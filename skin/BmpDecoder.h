@@ -2,10 +2,15 @@
 // Pixel data is located directly after the colour table (and the three
 // bit-field masks), never by the file header's offset field: skin pictures
 // are written that way and older skins rely on it.
+//
+// Checking a file needs Qt Core alone and is part of the core library;
+// decoding it into a QImage (DecodeBmp) is in the vkxpictures library, which
+// brings in Qt Gui, so that the command-line tool starts without it.
 #pragma once
 
 #include <QByteArrayView>
-#include <QImage>
+
+class QImage;
 
 // No skin picture comes near this; larger sides are refused, which also keeps
 // every layout sum of picture sizes far inside 32 bits.

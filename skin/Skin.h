@@ -20,7 +20,11 @@
 
 // Colours are 32-bit values with red in the low byte, then green, then blue.
 using SkinColor = uint32_t;
-constexpr QRgb SkinColorToRgb(SkinColor c) { return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+// The same colour as an opaque QRgb (0xAARRGGBB), written out so that the
+// core needs no Qt Gui header.
+constexpr uint32_t SkinColorToRgb(SkinColor c) {
+    return 0xFF000000u | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
+}
 
 // Configuration IDs with a fixed role; module codes are single bytes, so
 // they never collide with these.

@@ -30,7 +30,7 @@ bool CSkinPicture::LoadFromMemory(QByteArrayView file) {
 
 void CSkinPicture::Unload(BmpError error) {
     m_loaded = m_decoded = false;
-    m_image = QImage();
+    m_image.reset();
     m_memory.clear();
     m_path.clear();
     m_width = m_height = 0;
@@ -44,18 +44,9 @@ bool CSkinPicture::GetSize(int& width, int& height) const {
     return true;
 }
 
-QByteArray CSkinPicture::ReadFile() const {
+QByteArray CSkinPicture::TakeFile() const {
+    if (m_path.isEmpty()) return std::exchange(m_memory, {});
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileSize) return {};
     return file.readAll();
-}
-
-const QImage& CSkinPicture::image() const {
-    if (m_loaded && !m_decoded) {
-        m_decoded = true;
-        const QByteArray file = m_path.isEmpty() ? std::exchange(m_memory, {}) : ReadFile();
-        // The whole file is checked again: it may have changed since it was loaded.
-        if (DecodeBmp(file, m_image) != BmpError::None || m_image.size() != QSize(m_width, m_height)) m_image = QImage();
-    }
-    return m_image;
 }

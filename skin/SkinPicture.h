@@ -3,13 +3,18 @@
 // read and decoded the first time they are asked for, so that starting the
 // program does not decode pictures no configuration shows. The image is
 // opaque RGB32: it paints 1:1 on screen and scales onto a printer page.
+//
+// Loading is part of the core library; image() is in vkxpictures (Qt Gui).
 #pragma once
 
 #include "skin/BmpDecoder.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QString>
+
+#include <memory>
+
+class QImage;
 
 class CSkinPicture {
 public:
@@ -34,9 +39,9 @@ public:
 
 private:
     void Unload(BmpError error);
-    QByteArray ReadFile() const;  // the whole file, or empty
+    QByteArray TakeFile() const;  // the whole file to decode, or empty
 
-    mutable QImage m_image;
+    mutable std::shared_ptr<const QImage> m_image;  // once decoded
     mutable QByteArray m_memory;  // a picture loaded from memory, until decoded
     QString m_path;               // a picture loaded from a file
     mutable bool m_decoded = false;

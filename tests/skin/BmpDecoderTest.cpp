@@ -3,6 +3,7 @@
 #include "skin/BmpBuilder.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

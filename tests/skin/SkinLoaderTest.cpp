@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRgb>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -48,6 +49,8 @@ TEST(SkinColor, RedIsTheLowByte) {
     EXPECT_EQ(SkinColorToRgb(0x0000FF), qRgb(255, 0, 0));
     EXPECT_EQ(SkinColorToRgb(0x00FF00), qRgb(0, 255, 0));
     EXPECT_EQ(SkinColorToRgb(0xFF0000), qRgb(0, 0, 255));
+    EXPECT_EQ(SkinColorToRgb(0x123456), qRgb(0x56, 0x34, 0x12));
+    EXPECT_EQ(SkinColorToRgb(0x7F000000), qRgb(0, 0, 0)) << "the top byte is no alpha";
 }
 
 // A skin folder with two pictures: a 24-bit 4 x 3 and an 8-bit 6 x 2.
