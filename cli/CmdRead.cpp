@@ -8,17 +8,48 @@
 #include "skin/AudioKinds.h"
 #include "skin/Skin.h"
 
+#include <QThread>
+
+#include <memory>
+
 namespace {
 
 constexpr VerbSyntax kReadSyntax{"vkx520ctl read --port PORT -o FILE.vkcfg [--skin modules.xml] [--log FILE]",
                                  OPT_PORT | OPT_OUTPUT | OPT_SKIN | OPT_LOG, OPT_PORT | OPT_OUTPUT, 0};
 
+// The skin matters only once the configuration is in (for the audio kinds),
+// so it is read on a thread of its own while the configuration comes over
+// the line. Read without pictures it shows no message, so that thread prints
+// nothing. A skin that is missing leaves the audio kinds 0.
+class SkinReadMeanwhile {
+public:
+    explicit SkinReadMeanwhile(const QString& path)
+        : m_thread(QThread::create([this, path] { m_skin.LoadSkinFile(path, CSkin::SkinPictures::Skip); })) {
+        m_thread->start();
+        // No thread to be had: read it now.
+        if (!m_thread->isRunning() && !m_thread->isFinished()) m_skin.LoadSkinFile(path, CSkin::SkinPictures::Skip);
+    }
+    ~SkinReadMeanwhile() { m_thread->wait(); }
+    SkinReadMeanwhile(const SkinReadMeanwhile&) = delete;
+    SkinReadMeanwhile& operator=(const SkinReadMeanwhile&) = delete;
+
+    // The skin, once it has been read.
+    const CSkin& Get() {
+        m_thread->wait();
+        return m_skin;
+    }
+
+private:
+    CSkin m_skin;
+    std::unique_ptr<QThread> m_thread;
+};
+
 // Connect's device part on an empty document. The port is closed on return.
-int ReadFromDevice(const QString& port, const CSkin& skin, ConfigImage& image) {
+int ReadFromDevice(const QString& port, SkinReadMeanwhile& skin, ConfigImage& image) {
     image.Clear();
     CliLink link(port);
     if (const int code = link.Run(OPER_READ_CONFIG, image); code != LINK_OK) return code;
-    if (FillAudioKinds(skin, image)) {
+    if (FillAudioKinds(skin.Get(), image)) {
         // Its failure is reported but does not stop the command: the slots not
         // read keep their audio bytes 0.
         link.Run(OPER_READ_MODULE_DATA, image);
@@ -34,9 +65,7 @@ int RunRead(const QStringList& args) {
     ApplyLogOption(options.log);
     // A file that could not be saved would waste the read: find out first.
     if (const int status = CheckOutputFileArg(options.output); status != EXIT_OK) return status;
-    CSkin skin;  // a missing skin leaves the audio kinds 0
-    skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
-
+    SkinReadMeanwhile skin(SkinPathArg(options));
     ConfigImage image;
     if (const int code = ReadFromDevice(options.port, skin, image); code != LINK_OK) return code;
     CMainDoc doc;

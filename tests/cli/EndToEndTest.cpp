@@ -222,6 +222,21 @@ TEST_F(EndToEnd, FailedModuleDataReadDoesNotStopTheRead) {
     EXPECT_TRUE(SameDevicePart(ImageOfFile(Path("m.vkcfg")), expected));
 }
 
+// The skin is read while the configuration comes in; without one no slot has
+// embedded audio, so no module data is asked for.
+TEST_F(EndToEnd, ReadWithoutASkinLeavesTheAudioKindsZero) {
+    SimProcess sim({QStringLiteral("--stats")});
+    const CtlResult result = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"),
+                                     Path("n.vkcfg"), QStringLiteral("--skin"), Path("missing.xml")});
+    EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    EXPECT_TRUE(result.err.isEmpty()) << qPrintable(result.err);
+    ConfigImage expected = MakeDemoImage();
+    std::memset(expected.audioKinds, 0, sizeof expected.audioKinds);
+    std::memset(expected.audioTable, 0, sizeof expected.audioTable);
+    EXPECT_TRUE(SameDevicePart(ImageOfFile(Path("n.vkcfg")), expected));
+    EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=9 ")));  // the four block reads alone
+}
+
 TEST_F(EndToEnd, LogOptionWritesTheLinkLines) {
     SimProcess sim;
     const QString log = Path("link.log");
