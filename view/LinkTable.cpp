@@ -152,7 +152,8 @@ DropResult DropLink(CMainDoc& doc, LinkEnd dragged, LinkEnd target) {
     switch (dragged.role) {
     case LinkRole::Key: return DropKey(doc, dragged.number, target);
     case LinkRole::PanelInput:
-        if (target.role == LinkRole::PanelInput) return Exchanged(ExchangePanelLabels(doc, dragged.number, target.number));
+        if (target.role == LinkRole::PanelInput)
+            return Exchanged(ExchangePanelLabels(doc, dragged.number, target.number));
         return DropPanelSource(doc, dragged.number, target);
     case LinkRole::AudioChannel: return DropPanelSource(doc, dragged.number, target);
     case LinkRole::ModuleInput: return DropModuleInput(doc, dragged.number, target);

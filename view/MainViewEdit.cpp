@@ -36,7 +36,8 @@ bool ShowsFallBack(const ViewItem& item) {
 }  // namespace
 
 void CMainView::SetEditDialogRunner(EditDialogRunner runner) {
-    m_runEditDialog = runner ? std::move(runner) : EditDialogRunner([](CEditDialog& dialog) { return dialog.DoModal(); });
+    if (!runner) runner = [](CEditDialog& dialog) { return dialog.DoModal(); };
+    m_runEditDialog = std::move(runner);
 }
 
 bool CMainView::RunEditDialog(CEditDialog& dialog) { return m_runEditDialog(dialog) == IDOK; }
@@ -76,11 +77,13 @@ bool CMainView::EditModule(ViewItem& item) {
         dialog.m_hideInputs = true;
     }
     if (!RunEditDialog(dialog)) return false;
+    // The picture shown and the code stored change together or not at all.
     const CSkinConfig* chosen = item.module->GetConfig(dialog.m_configIndex);
-    if (chosen) {
+    const int count = input ? dialog.ChosenInputCount() : 0;
+    if (chosen && count >= 0) {
         item.configIndex = dialog.m_configIndex;
-        if (!input) m_pDoc->SetOutputModuleCode(item.slot, chosen->m_id);
-        else if (const int count = dialog.ChosenInputCount(); count >= 0) m_pDoc->SetInputModule(item.slot, chosen->m_id, count);
+        if (input) m_pDoc->SetInputModule(item.slot, chosen->m_id, count);
+        else m_pDoc->SetOutputModuleCode(item.slot, chosen->m_id);
         ClearMasks();
     }
     return true;

@@ -122,7 +122,9 @@ TEST_F(MouseLogicTest, SelectionMarksItsLinks) {
         Masks marks;  // including the selected sub-item's own bit
     };
     const Row rows[] = {
-        {"key 9: input 9 and its panel input", {kKeys, 9}, {{kKeys, Bits({9})}, {kAnalog, Bits({1})}, {kPanel, Bits({9})}}},
+        {"key 9: input 9 and its panel input",
+         {kKeys, 9},
+         {{kKeys, Bits({9})}, {kAnalog, Bits({1})}, {kPanel, Bits({9})}}},
         {"key 3: input 3 and, for its embedded audio, the SDI channel 3",
          {kKeys, 3},
          {{kKeys, Bits({3})}, {kSdi, Bits({3, SUBITEM_AUDIO + 3})}}},
@@ -130,7 +132,9 @@ TEST_F(MouseLogicTest, SelectionMarksItsLinks) {
         {"panel input 9: inputs 9 and 12 and their keys",
          {kPanel, 9},
          {{kPanel, Bits({9})}, {kAnalog, Bits({1})}, {kComputer, Bits({0})}, {kKeys, Bits({9, 12})}}},
-        {"module input 10: its key and panel input", {kAnalog, 2}, {{kAnalog, Bits({2})}, {kKeys, Bits({10})}, {kPanel, Bits({10})}}},
+        {"module input 10: its key and panel input",
+         {kAnalog, 2},
+         {{kAnalog, Bits({2})}, {kKeys, Bits({10})}, {kPanel, Bits({10})}}},
         {"SDI input 1: key 1 and the audio channel 4 it takes",
          {kSdi, 1},
          {{kSdi, Bits({1, SUBITEM_AUDIO + 4})}, {kKeys, Bits({1})}}},
@@ -172,7 +176,8 @@ TEST_F(MouseLogicTest, DropTableLinksKeysInputsAndPanelInputs) {
         Links changed;
     };
     const Row rows[] = {
-        {"key 3 onto key 5: the keys exchange inputs", {kKeys, 3}, {kKeys, 5}, DropResult::Linked, {{{3, 5}, {5, 3}}, {}}},
+        {"key 3 onto key 5: the keys exchange inputs",
+         {kKeys, 3}, {kKeys, 5}, DropResult::Linked, {{{3, 5}, {5, 3}}, {}}},
         {"key 3 onto input 9: input 9 gets key 3, input 3 gets key 9",
          {kKeys, 3}, {kAnalog, 1}, DropResult::Linked, {{{9, 3}, {3, 9}}, {}}},
         {"key 4 onto panel input 10", {kKeys, 4}, {kPanel, 10}, DropResult::Linked, {{}, {{4, 10}}}},
@@ -185,7 +190,8 @@ TEST_F(MouseLogicTest, DropTableLinksKeysInputsAndPanelInputs) {
         {"input 11 onto panel input 13", {kAnalog, 3}, {kPanel, 13}, DropResult::Linked, {{}, {{11, 13}}}},
         {"input 11 onto audio channel 1", {kAnalog, 3}, {kSdi, SUBITEM_AUDIO + 1}, DropResult::Linked, {{}, {{11, 1}}}},
         {"audio channel 5 onto key 7", {kSdi, SUBITEM_AUDIO + 5}, {kKeys, 7}, DropResult::Linked, {{}, {{7, 5}}}},
-        {"audio channel 5 onto input 13", {kSdi, SUBITEM_AUDIO + 5}, {kComputer, 1}, DropResult::Linked, {{}, {{13, 5}}}},
+        {"audio channel 5 onto input 13",
+         {kSdi, SUBITEM_AUDIO + 5}, {kComputer, 1}, DropResult::Linked, {{}, {{13, 5}}}},
         {"audio channel onto panel input: nothing", {kSdi, SUBITEM_AUDIO + 5}, {kPanel, 9}, DropResult::Nothing, {}},
         {"audio onto audio: nothing", {kSdi, SUBITEM_AUDIO + 5}, {kSdi, SUBITEM_AUDIO + 2}, DropResult::Nothing, {}},
         {"output onto key: nothing", {kHdmiOut, 0}, {kKeys, 2}, DropResult::Nothing, {}},
@@ -193,12 +199,13 @@ TEST_F(MouseLogicTest, DropTableLinksKeysInputsAndPanelInputs) {
     };
     for (const Row& row : rows) {
         Load(RackImage());
-        EXPECT_EQ(DropLink(doc, End(row.dragged.item, row.dragged.sub), End(row.target.item, row.target.sub)), row.result)
-            << row.what;
+        const LinkEnd dragged = End(row.dragged.item, row.dragged.sub);
+        EXPECT_EQ(DropLink(doc, dragged, End(row.target.item, row.target.sub)), row.result) << row.what;
         for (int n = 0; n < kUsableInputs; ++n) {
             const auto key = row.changed.keyOf.find(n);
             const auto panel = row.changed.panelOf.find(n);
-            EXPECT_EQ(doc.GetKeyOfInput(n), key == row.changed.keyOf.end() ? n : key->second) << row.what << ", input " << n;
+            EXPECT_EQ(doc.GetKeyOfInput(n), key == row.changed.keyOf.end() ? n : key->second)
+                << row.what << ", input " << n;
             EXPECT_EQ(doc.GetPanelInputOfInput(n), panel == row.changed.panelOf.end() ? n : panel->second)
                 << row.what << ", input " << n;
         }

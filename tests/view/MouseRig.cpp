@@ -36,7 +36,8 @@ void Drag(CMainView& view, QPoint from, std::initializer_list<QPoint> over) {
 
 void MoveWithoutButton(CMainView& view, QPoint point) {
     QWidget* viewport = view.viewport();
-    QMouseEvent move(QEvent::MouseMove, point, viewport->mapToGlobal(point), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, point, viewport->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(viewport, &move);
 }
 
