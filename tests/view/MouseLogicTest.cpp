@@ -152,16 +152,6 @@ TEST_F(MouseLogicTest, SelectionMarksItsLinks) {
     }
 }
 
-TEST_F(MouseLogicTest, ClickingTheSameSubItemAgainChangesNothingAndEmptySpaceClears) {
-    EXPECT_TRUE(mouse.Select({kKeys, 9}));
-    const Masks marked = CurrentMasks();
-    EXPECT_FALSE(mouse.Select({kKeys, 9}));
-    EXPECT_EQ(CurrentMasks(), marked);
-    EXPECT_TRUE(mouse.Select({-1, -1}));
-    EXPECT_TRUE(CurrentMasks().empty());
-    EXPECT_FALSE(mouse.Selection().IsSet());
-}
-
 // Expected link tables: the defaults with the listed inputs changed.
 struct Links {
     std::map<int, int> keyOf;    // input -> key
@@ -327,20 +317,6 @@ TEST_F(MouseLogicTest, DropWithoutTargetKeepsTheSelectionAndLinksNothing) {
         EXPECT_EQ(CurrentMasks(), marked);
     }
     EXPECT_FALSE(doc.configModified());
-}
-
-TEST_F(MouseLogicTest, DropOntoATargetLinksAndClearsTheSelection) {
-    mouse.Select({kKeys, 3});
-    mouse.Drag({kKeys, 5}, false);
-    const DragOutcome outcome = mouse.Drag({kKeys, 5}, true);
-    EXPECT_TRUE(outcome.changed);
-    EXPECT_EQ(outcome.link, DropResult::Linked);
-    EXPECT_EQ(doc.GetInputOfKey(3), 5);
-    EXPECT_EQ(doc.GetInputOfKey(5), 3);
-    EXPECT_FALSE(mouse.IsDragging());
-    EXPECT_FALSE(mouse.Selection().IsSet());
-    EXPECT_FALSE(mouse.DropTarget().IsSet());
-    EXPECT_TRUE(CurrentMasks().empty());
 }
 
 TEST_F(MouseLogicTest, CursorFollowsStateAndWhatIsUnderTheMouse) {

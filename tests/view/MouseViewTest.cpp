@@ -114,6 +114,19 @@ TEST(MouseView, PanelLabelsExchangeWhenOneIsEmpty) {
     EXPECT_EQ(rig.doc().GetPanelLabel(12, true), "Desk");
 }
 
+TEST(MouseView, ALabelExchangeThatWouldLoseALabelIsRefusedWithTheDuplicateMessage) {
+    MouseRig rig;
+    ASSERT_TRUE(rig.Connect());
+    // Taken while input 15 did not exist; now input 15 shows IN16 as its name.
+    ASSERT_TRUE(rig.doc().SetInputLabel(0, "IN16"));
+    rig.doc().SetInputModule(1, 48, 6);
+    rig.presenter->Clear();
+    Drag(rig.v(), ClientCentre(rig.v(), kSdi, 0), {ClientCentre(rig.v(), kAnalog, 1)});
+    EXPECT_EQ(rig.CountMessages(IDS_DUPLICATE_LABEL), 1);
+    EXPECT_EQ(rig.doc().GetInputLabel(0, true), "IN16");
+    EXPECT_EQ(rig.doc().GetInputLabel(9, true), "");
+}
+
 TEST(MouseView, DropOntoItselfAnOutputOrEmptySpaceLinksNothingAndKeepsTheSelection) {
     MouseRig rig;
     ASSERT_TRUE(rig.Connect());
