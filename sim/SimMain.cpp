@@ -28,6 +28,8 @@ standard output. Stops cleanly on SIGINT or SIGTERM.
   --load FILE.vkcfg     start from the configuration in this file
                         (default: a demonstration rack of the shipped modules)
   --save FILE.vkcfg     write the device's configuration to this file on exit
+  --write-demo FILE     write the demonstration rack with its input and panel
+                        labels as a configuration file, then exit
   --pace                send and take bytes at the speed of a 38400 baud line
   --reboot-silence MS   stay silent for MS milliseconds after a reset
   --stats               on exit print: requests, request bytes, reply bytes
@@ -46,7 +48,7 @@ Faults, to see how programs cope:
 )";
 
 struct SimOptions {
-    QString link, load, save;
+    QString link, load, save, writeDemo;
     bool pace = false, stats = false, silent = false, help = false;
     int rebootSilenceMs = 0, corrupt = 0, busyMs = 0, fail = 0, unplugAfter = -1, eraseBusyMs = 0;
     int badBlock = -1;
@@ -59,7 +61,7 @@ struct NumberOption { const char* name; int SimOptions::*field; };
 constexpr FlagOption kFlags[] = {{"--pace", &SimOptions::pace}, {"--stats", &SimOptions::stats},
                                  {"--silent", &SimOptions::silent}, {"--help", &SimOptions::help}};
 constexpr TextOption kTexts[] = {{"--link", &SimOptions::link}, {"--load", &SimOptions::load},
-                                 {"--save", &SimOptions::save}};
+                                 {"--save", &SimOptions::save}, {"--write-demo", &SimOptions::writeDemo}};
 constexpr NumberOption kNumbers[] = {
     {"--reboot-silence", &SimOptions::rebootSilenceMs}, {"--corrupt", &SimOptions::corrupt},
     {"--busy", &SimOptions::busyMs},         {"--fail", &SimOptions::fail},
@@ -183,5 +185,6 @@ int main(int argc, char** argv) {
         std::fputs(kHelp, stdout);
         return EXIT_OK;
     }
+    if (!options.writeDemo.isEmpty()) return WriteDemoFile(options.writeDemo) ? EXIT_OK : EXIT_CANNOT_CREATE;
     return Serve(options);
 }

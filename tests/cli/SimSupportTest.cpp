@@ -1,6 +1,7 @@
 // What vkx520ctl and vkx520sim build on besides the link: the demonstration
 // rack against the shipped skin, audio kinds from a skin, a skin read without
 // its pictures, and the simulator's state file.
+#include "model/CMainDoc.h"
 #include "sim/DemoConfig.h"
 #include "sim/SimState.h"
 #include "skin/AudioKinds.h"
@@ -13,11 +14,29 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 namespace {
 
 QString ShippedSkin() { return QStringLiteral(VKX_SOURCE_DIR "/res/skin/modules.xml"); }
+
+TEST(DemoConfig, DemoFileNamesEveryInputAndPanelInputOfTheRack) {
+    RecordingPresenter recorder;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("demo.vkcfg"));
+    ASSERT_TRUE(WriteDemoFile(path));
+    CMainDoc doc;
+    ASSERT_TRUE(doc.LoadFile(path));
+    EXPECT_EQ(std::memcmp(doc.image().bytes(), MakeDemoImage().bytes(), kConfigImageSize), 0);
+    std::set<std::string> names;
+    for (int n = 0; n < kUsableInputs; ++n) names.insert(doc.GetInputLabel(n, true));
+    EXPECT_EQ(names.size(), std::size_t(kUsableInputs)) << "every label stored, none twice";
+    EXPECT_EQ(names.count(""), 0u);
+    for (int p = 0; p < kPanelInputCount; ++p) EXPECT_FALSE(doc.GetPanelLabel(p, true).empty()) << p;
+    EXPECT_TRUE(recorder.messages().empty());
+    EXPECT_FALSE(WriteDemoFile(dir.filePath(QStringLiteral("missing/demo.vkcfg"))));
+}
 
 TEST(DemoConfig, IsAValidRackOfShippedModules) {
     CSkin skin;
