@@ -7,6 +7,7 @@
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
+#include "view/ViewCursors.h"
 #include "view/ViewDialogs.h"
 
 #include <QHelpEvent>
@@ -47,6 +48,9 @@ CMainView::CMainView(CMainFrame* frame, CMainDoc* doc, QWidget* parent)
     SetDialogs(nullptr);
     OnCreate();
     RegisterCommands();
+    // Tooltip texts are fetched when the areas are built: build them again
+    // in the new language.
+    if (m_pFrame) connect(m_pFrame, &CMainFrame::languageChanged, this, [this] { RefreshToolTips(true); });
 }
 
 CMainView::~CMainView() { OnDestroy(); }
@@ -65,6 +69,11 @@ void CMainView::OnCreate() {
     auto* style = new QuickToolTipStyle;
     style->setParent(this);
     viewport()->setStyle(style);
+    // Moves without a button end a drag whose button was released elsewhere,
+    // and choose the cursor.
+    viewport()->setMouseTracking(true);
+    m_cursors = LoadViewCursors();
+    SetEditDialogRunner(nullptr);
 
     m_showToolTips = ReadSetting(kViewToolTips) != 0;
     m_showMessages = ReadSetting(kViewMessages) != 0;
@@ -105,8 +114,7 @@ void CMainView::SetDialogs(ViewDialogs* dialogs) {
 // --- layout and scrolling ---------------------------------------------------------
 
 void CMainView::BuildLayout() {
-    m_selItem = m_selSubItem = m_dropItem = m_dropSubItem = -1;
-    m_dragging = false;
+    m_mouse.Reset();
     if (m_pFrame) m_pFrame->OnUpdateFrameTitle();
     m_layout.BuildLayout(m_skin, *m_pDoc);
     UpdateScrollBars();
@@ -115,6 +123,12 @@ void CMainView::BuildLayout() {
 }
 
 void CMainView::RedrawAll() { viewport()->update(); }
+
+PaintSelection CMainView::Selection() const {
+    const SubItemRef selected = m_mouse.Selection();
+    const SubItemRef target = m_mouse.DropTarget();
+    return {selected.item, selected.sub, target.item, target.sub};
+}
 
 QPoint CMainView::ScrollPosition() const { return {horizontalScrollBar()->value(), verticalScrollBar()->value()}; }
 

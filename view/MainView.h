@@ -3,26 +3,32 @@
 // (through the operation dialog), the File and Print commands, keeps the
 // busy period after a write or a time setting, and owns the tooltip areas.
 //
-// Mouse editing (hit testing, selection, drag and drop, edit dialogs) builds on
-// this class: it sets the selection fields below, then calls RefreshToolTips,
-// RedrawAll and ShowChangeNotice after a change.
+// Mouse editing: a click selects and highlights what is linked, a drag links
+// keys, inputs and panel inputs or exchanges labels, a double click opens the
+// edit dialog that fits. The rules live in CMouseEdit and the hit testing in
+// HitTest.h; this class turns mouse events into calls on them, runs the
+// dialogs and repaints after a change.
 #pragma once
 
 #include "app/SetupApp.h"
 #include "skin/ConfigPainter.h"
 #include "skin/Layout.h"
 #include "skin/Skin.h"
+#include "view/MouseEdit.h"
 #include "view/ToolTipAreas.h"
 
 #include <QAbstractScrollArea>
+#include <QCursor>
 #include <QRect>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class CMainDoc;
+class CEditDialog;
 class CMainFrame;
 class QPrinter;
 class QTimer;
@@ -39,6 +45,8 @@ class CMainView : public QAbstractScrollArea {
 public:
     // A millisecond tick count that wraps at 32 bits, as the busy period measures it.
     using TickSource = std::function<uint32_t()>;
+    // Runs an edit dialog modally and returns IDOK when it was confirmed.
+    using EditDialogRunner = std::function<int(CEditDialog&)>;
 
     // Creation: reads the view options and the saved port, loads the skin
     // beside the executable, starts the timer and registers the view's
@@ -74,7 +82,26 @@ public:
     // painter take them.
     QPoint ScrollPosition() const;
     QSize ClientSize() const;
-    PaintSelection Selection() const { return {m_selItem, m_selSubItem, m_dropItem, m_dropSubItem}; }
+    PaintSelection Selection() const;
+
+    // --- mouse editing (points are client points of the viewport) -------------------
+    // A press (doubleClick false) or a double click: selects what lies under
+    // the point, highlights its links and, on a double click, edits it.
+    void HandleClick(QPoint point, bool doubleClick);
+    // A move with the button held (drop false) or the release (drop true).
+    void HandleDrag(QPoint point, bool drop);
+    // The client point in view coordinates.
+    QPoint ToLayout(QPoint point) const;
+    // Hit tests on view coordinates (see HitTest.h).
+    int HitItem(QPoint point, int sub) const;
+    int HitSubItem(int item, QPoint point) const;
+    SubItemRef HitTest(QPoint point) const;
+    void ClearMasks();
+    const CMouseEdit& MouseState() const { return m_mouse; }
+    // Sets the cursor for the mouse at a client point; the index chosen
+    // (a ViewCursor) is kept for CursorIndex.
+    void OnSetCursor(QPoint point);
+    int CursorIndex() const { return m_cursorIndex; }
 
     // --- Device commands ---------------------------------------------------------
     void OnConnect();
@@ -118,12 +145,19 @@ public:
     void SetTickSource(TickSource ticks);
     // Replaces the file, print and page set-up dialogs (not owned; null restores Qt's).
     void SetDialogs(ViewDialogs* dialogs);
+    // Replaces how the edit dialogs are run (tests answer them without a
+    // modal loop); an empty runner restores DoModal.
+    void SetEditDialogRunner(EditDialogRunner runner);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void OnCreate();
@@ -136,6 +170,17 @@ private:
     bool PrintOnePage(QPrinter& printer);
     QString ConfigFileFilter() const;
 
+    // After a change made with the mouse or a dialog.
+    void OnMouseChange();
+    // The double-click edit of a hit; true when the view must show a change.
+    bool OpenEditDialog(SubItemRef hit);
+    bool EditModule(ViewItem& item);
+    bool EditPanelLabel(const ViewItem& item, int panelInput);
+    bool EditInputLabel(const ViewItem& item, int localInput);
+    bool EditAudioChannel(const ViewItem& item, int channel);
+    bool EditOutputSignal(const ViewItem& item, int output);
+    bool RunEditDialog(CEditDialog& dialog);
+
     // Enabling rules.
     bool CanConnect() const;
     bool CanUseDevice() const;
@@ -146,12 +191,11 @@ private:
     CSkin m_skin;
     CSkinLayout m_layout;  // the item array (m_items) and the scroll size
 
-    // Selection and drag state of the mouse editing; BuildLayout resets them.
-    int m_selItem = -1;
-    int m_selSubItem = -1;
-    int m_dropItem = -1;
-    int m_dropSubItem = -1;
-    bool m_dragging = false;
+    // Selection, drop target and drag state; BuildLayout resets them.
+    CMouseEdit m_mouse{m_layout, *m_pDoc};
+    std::array<QCursor, kViewCursorCount> m_cursors;
+    int m_cursorIndex = CURSOR_DEFAULT;
+    EditDialogRunner m_runEditDialog;
 
     int m_port = 0;
     QTimer* m_timer = nullptr;

@@ -1,0 +1,88 @@
+#include "MouseRig.h"
+
+#include "res/resource.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace mousetest {
+
+QPoint ClientCentre(const CMainView& view, int item, int sub) {
+    QRect rect;
+    EXPECT_TRUE(view.Layout().GetItemRect(item, rect, sub, view.ClientSize())) << item << "/" << sub;
+    return rect.center() - view.ScrollPosition();
+}
+
+void Click(CMainView& view, QPoint point) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, point); }
+
+void DoubleClick(CMainView& view, QPoint point) {
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, point);
+}
+
+void Drag(CMainView& view, QPoint from, std::initializer_list<QPoint> over) {
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, from);
+    QPoint last = from;
+    for (QPoint point : over) {
+        QTest::mouseMove(view.viewport(), point);
+        last = point;
+    }
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, last);
+}
+
+void MoveWithoutButton(CMainView& view, QPoint point) {
+    QWidget* viewport = view.viewport();
+    QMouseEvent move(QEvent::MouseMove, point, viewport->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+}
+
+PaintCounter::PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+
+int PaintCounter::Take() {
+    QApplication::processEvents();
+    const int count = m_count;
+    m_count = 0;
+    return count;
+}
+
+bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) ++m_count;
+    return QObject::eventFilter(watched, event);
+}
+
+DialogScript::DialogScript(CMainView& view) : m_view(view) {
+    view.SetEditDialogRunner([this](CEditDialog& dialog) {
+        opened.push_back(dialog.DialogId());
+        dialog.show();
+        const int result = answer ? answer(dialog) : IDCANCEL;
+        dialog.hide();
+        return result;
+    });
+}
+
+DialogScript::~DialogScript() { m_view.SetEditDialogRunner(nullptr); }
+
+int Confirm(CEditDialog& dialog) {
+    dialog.accept();
+    return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+MouseRig::MouseRig() { ShowNormal({1600, 1200}); }
+
+bool MouseRig::ConnectTo(const ConfigImage& image) {
+    device.LoadImage(image);
+    return Connect();
+}
+
+int MouseRig::CountMessages(unsigned id) const {
+    int count = 0;
+    for (unsigned shown : presenter->ids()) count += shown == id ? 1 : 0;
+    return count;
+}
+
+}  // namespace mousetest

@@ -1,0 +1,141 @@
+// CMainView: the double-click edits. Each dialog is filled from the document
+// and the skin, run, and on OK its result goes into the document through the
+// document's operations.
+#include "view/MainView.h"
+
+#include "lang/CodePage.h"
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+#include "res/resource.h"
+#include "view/EditDialogLogic.h"
+#include "view/EmbeddedAudioDlg.h"
+#include "view/InputLabelDlg.h"
+#include "view/ModuleConfigDlg.h"
+#include "view/OutputSignalDlg.h"
+
+namespace {
+
+constexpr int kOutputsPerSlot = 4;
+
+QString Decimal(int number) { return QString::number(number); }
+
+// The type text of input area k or audio area k of the item's configuration.
+QString AreaType(const ViewItem& item, int index, bool audio) {
+    const CSkinConfig* config = item.config();
+    if (!config || index < 0) return {};
+    const auto& areas = audio ? config->m_audio : config->m_inputs;
+    return std::size_t(index) < areas.size() ? areas[std::size_t(index)].m_type : QString();
+}
+
+bool ShowsFallBack(const ViewItem& item) {
+    const CSkinConfig* config = item.config();
+    const int fallBack = item.kind == ITEM_INPUT_MODULE ? SKIN_ID_UNKNOWN_INPUT : SKIN_ID_UNKNOWN_OUTPUT;
+    return config && config->m_id == fallBack;
+}
+
+}  // namespace
+
+void CMainView::SetEditDialogRunner(EditDialogRunner runner) {
+    if (!runner) runner = [](CEditDialog& dialog) { return dialog.DoModal(); };
+    m_runEditDialog = std::move(runner);
+}
+
+bool CMainView::RunEditDialog(CEditDialog& dialog) { return m_runEditDialog(dialog) == IDOK; }
+
+bool CMainView::OpenEditDialog(SubItemRef hit) {
+    ViewItem& item = m_layout.items()[std::size_t(hit.item)];
+    const int sub = hit.sub;
+    switch (item.kind) {
+    case ITEM_INPUT_MODULE:
+        if (sub == -1) return EditModule(item);
+        if (sub < SUBITEM_AUDIO) return EditInputLabel(item, sub);
+        return EditAudioChannel(item, sub - SUBITEM_AUDIO);
+    case ITEM_OUTPUT_MODULE:
+        if (sub == -1) return EditModule(item);
+        return sub < kOutputsPerSlot ? EditOutputSignal(item, sub) : false;
+    case ITEM_INPUT_PANEL: return sub >= 0 && sub < kPanelInputCount ? EditPanelLabel(item, sub) : false;
+    default: return false;
+    }
+}
+
+bool CMainView::EditModule(ViewItem& item) {
+    if (ShowsFallBack(item)) {
+        UiMessageBox(IDS_UNKNOWN_MODULE, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    const bool input = item.kind == ITEM_INPUT_MODULE;
+    CModuleConfigDlg dialog(this);
+    dialog.m_moduleNumber = Decimal(item.slot + 1);
+    dialog.m_moduleType = item.module->m_type;
+    dialog.m_configNames = SkinConfigNames(*item.module);
+    dialog.m_configIndex = item.configIndex;
+    if (input) {
+        dialog.m_inputRanges = SkinInputRanges(*item.module);
+        dialog.m_inputsIndex = m_pDoc->GetInputCount(item.slot) - item.config()->m_minInputs;
+    } else {
+        dialog.m_inputsIndex = 0;
+        dialog.m_hideInputs = true;
+    }
+    if (!RunEditDialog(dialog)) return false;
+    // The picture shown and the code stored change together or not at all.
+    const CSkinConfig* chosen = item.module->GetConfig(dialog.m_configIndex);
+    const int count = input ? dialog.ChosenInputCount() : 0;
+    if (chosen && count >= 0) {
+        item.configIndex = dialog.m_configIndex;
+        if (input) m_pDoc->SetInputModule(item.slot, chosen->m_id, count);
+        else m_pDoc->SetOutputModuleCode(item.slot, chosen->m_id);
+        ClearMasks();
+    }
+    return true;
+}
+
+bool CMainView::EditPanelLabel(const ViewItem& item, int panelInput) {
+    CInputLabelDlg dialog(this);
+    dialog.m_inputNumber = Decimal(panelInput + 1);
+    dialog.m_inputType = AreaType(item, panelInput, false);
+    dialog.m_label = FromCodePage(m_pDoc->GetPanelLabel(panelInput, false));
+    if (!RunEditDialog(dialog)) return false;
+    if (!m_pDoc->SetPanelLabel(panelInput, ToCodePage(dialog.m_label)))
+        UiMessageBox(IDS_DUPLICATE_LABEL, MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
+
+bool CMainView::EditInputLabel(const ViewItem& item, int localInput) {
+    const int input = m_pDoc->GetInputNumber(item.slot, localInput);
+    if (input >= m_pDoc->GetTotalInputs(false)) return false;
+    CInputLabelDlg dialog(this);
+    dialog.m_inputNumber = Decimal(input + 1);
+    dialog.m_inputType = AreaType(item, localInput, false);
+    dialog.m_label = FromCodePage(m_pDoc->GetInputLabel(input, false));
+    if (!RunEditDialog(dialog)) return false;
+    if (!m_pDoc->SetInputLabel(input, ToCodePage(dialog.m_label)))
+        UiMessageBox(IDS_DUPLICATE_LABEL, MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
+
+// An audio change is not visible in the drawing, but it is a change to the
+// device's configuration all the same: the notice that changes must be
+// written follows it like any other (only when the setting really changed).
+bool CMainView::EditAudioChannel(const ViewItem& item, int channel) {
+    const int input = m_pDoc->GetInputNumber(item.slot, channel);
+    if (input >= m_pDoc->GetTotalInputs(false) || item.module->m_audioKind != kAudioKindEmbedded) return false;
+    CEmbeddedAudioDlg dialog(this);
+    dialog.m_inputNumber = Decimal(input + 1);
+    dialog.m_inputType = AreaType(item, channel, true);
+    const int stored = m_pDoc->GetAudioSetting(item.slot, channel);
+    dialog.SetSetting(uint8_t(stored));
+    if (!RunEditDialog(dialog)) return false;
+    m_pDoc->SetAudioSetting(item.slot, channel, dialog.Setting());
+    return dialog.Setting() != stored;
+}
+
+bool CMainView::EditOutputSignal(const ViewItem& item, int output) {
+    COutputSignalDlg dialog(this);
+    dialog.m_signalNames = m_skin.signalNames();
+    dialog.m_outputNumber = Decimal(output + 1);
+    dialog.m_outputType = AreaType(item, output, false);
+    dialog.m_signal = m_pDoc->GetOutputSignal(item.slot, output);
+    if (!RunEditDialog(dialog)) return false;
+    if (dialog.m_signal >= 0) m_pDoc->SetOutputSignal(item.slot, output, dialog.m_signal);
+    return true;
+}

@@ -1,0 +1,80 @@
+// CMainView: the mouse. Events become HandleClick and HandleDrag calls on
+// hit-tested points; the rules themselves are in CMouseEdit.
+#include "view/MainView.h"
+
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+#include "res/resource.h"
+
+#include <QMouseEvent>
+
+QPoint CMainView::ToLayout(QPoint point) const { return point + ScrollPosition(); }
+
+int CMainView::HitItem(QPoint point, int sub) const { return ::HitItem(m_layout, point, sub, ClientSize()); }
+
+int CMainView::HitSubItem(int item, QPoint point) const {
+    return ::HitSubItem(m_layout, *m_pDoc, item, point, ClientSize());
+}
+
+SubItemRef CMainView::HitTest(QPoint point) const { return ::HitTest(m_layout, *m_pDoc, point, ClientSize()); }
+
+void CMainView::ClearMasks() { ::ClearMasks(m_layout); }
+
+void CMainView::OnMouseChange() {
+    RefreshToolTips(true);
+    RedrawAll();
+    ShowChangeNotice();
+}
+
+void CMainView::HandleClick(QPoint point, bool doubleClick) {
+    const SubItemRef hit = HitTest(ToLayout(point));
+    bool changed = m_mouse.Select(hit);
+    if (doubleClick && hit.item != -1 && OpenEditDialog(hit)) changed = true;
+    if (changed) OnMouseChange();
+    m_pDoc->WarnInputLimit();
+}
+
+void CMainView::HandleDrag(QPoint point, bool drop) {
+    const DragOutcome outcome = m_mouse.Drag(HitTest(ToLayout(point)), drop);
+    if (outcome.link == DropResult::LabelRefused) UiMessageBox(IDS_DUPLICATE_LABEL, MB_OK | MB_ICONEXCLAMATION);
+    if (!outcome.changed) return;
+    RedrawAll();
+    ShowChangeNotice();
+}
+
+void CMainView::OnSetCursor(QPoint point) {
+    m_cursorIndex = m_mouse.ChooseCursor(HitTest(ToLayout(point)));
+    if (m_cursorIndex == CURSOR_DEFAULT) viewport()->unsetCursor();
+    else viewport()->setCursor(m_cursors[std::size_t(m_cursorIndex)]);
+}
+
+// The events are taken here and not passed on: the frame behind the view has
+// nothing to do with clicks on the drawing.
+void CMainView::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) HandleClick(point, false);
+    OnSetCursor(point);
+    event->accept();
+}
+
+void CMainView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) HandleClick(point, true);
+    OnSetCursor(point);
+    event->accept();
+}
+
+void CMainView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->buttons() & Qt::LeftButton) HandleDrag(point, false);
+    else if (m_mouse.IsDragging()) HandleDrag(point, true);  // released outside the view
+    OnSetCursor(point);
+    event->accept();
+}
+
+void CMainView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && m_mouse.IsDragging()) HandleDrag(point, true);
+    OnSetCursor(point);
+    event->accept();
+}
