@@ -15,7 +15,7 @@ struct CardConfig {
   int minInputs, maxInputs;
   const char *picture;
   bool palette8;
-  CardSpec spec;
+  CardSpec card;
 };
 
 CardSpec Card(const char *model, const char *title, const char *detail, bool output, Port port, int positions,
@@ -39,7 +39,7 @@ ModuleDef CardModule(const QString &type, int audio, const QList<CardConfig> &co
   ModuleDef module{type, audio, {}};
   for (const CardConfig &c : configs) {
     ConfigDef cfg = NewConfig(c.id, c.name, c.minInputs, c.maxInputs, c.picture, c.palette8);
-    DrawModuleCard(c.spec, width, signalNames, cfg);
+    DrawModuleCard(c.card, width, signalNames, cfg);
     module.configs.append(cfg);
   }
   return module;

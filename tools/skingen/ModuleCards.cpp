@@ -37,17 +37,17 @@ QSize PortSize(Port port) {
   }
 }
 
-QString PortSilk(const CardSpec &spec, int position) {
+QString PortSilk(const CardSpec &card, int position) {
   const QString n = QString::number(position + 1);
-  switch (spec.port) {
-    case Port::SdiBnc: return (spec.output ? "SDI OUT " : "SDI IN ") + n;
-    case Port::CvbsBnc: return (spec.output ? "CVBS OUT " : "CVBS ") + n;
+  switch (card.port) {
+    case Port::SdiBnc: return (card.output ? "SDI OUT " : "SDI IN ") + n;
+    case Port::CvbsBnc: return (card.output ? "CVBS OUT " : "CVBS ") + n;
     case Port::ComponentBnc: return QStringList{"Y", "Pb", "Pr"}[position % 3];
-    case Port::Hdmi: return (spec.output ? "HDMI OUT " : "HDMI ") + n;
+    case Port::Hdmi: return (card.output ? "HDMI OUT " : "HDMI ") + n;
     case Port::SfpSingle:
-    case Port::SfpMulti: return (spec.output ? "TX " : "RX ") + n;
+    case Port::SfpMulti: return (card.output ? "TX " : "RX ") + n;
     case Port::Dvi: return "DVI-I " + n;
-    case Port::Unknown: return (spec.output ? "OUT " : "IN ") + n;
+    case Port::Unknown: return (card.output ? "OUT " : "IN ") + n;
   }
   return n;
 }
@@ -88,42 +88,42 @@ void DrawAudioMeter(QPainter &p, const QRect &r) {
 
 // The connector's own labels: number box and audio meter on the first line,
 // name strip (or signal strip on outputs) on the second.
-AreaDef LabelStack(QPainter &p, const QPoint &topLeft, int nameWidth, const CardSpec &spec, int position,
+AreaDef LabelStack(QPainter &p, const QPoint &topLeft, int nameWidth, const CardSpec &card, int position,
                    ConfigDef &cfg) {
-  AreaDef input{spec.portType, QRect(), {}};
+  AreaDef input{card.portType, QRect(), {}};
   const QRect number(topLeft, QSize(NumberWidth(), LabelHeight(kNumberFont)));
   LabelWindow(p, number, kNumberStyle.back);
-  input.labels.append({number, kNumberStyle, spec.output ? LabelText::OutputNumber : LabelText::InputNumber});
+  input.labels.append({number, kNumberStyle, card.output ? LabelText::OutputNumber : LabelText::InputNumber});
   int silkLeft = number.right() + 5;
-  if (spec.audio) {
+  if (card.audio) {
     const QRect meter(silkLeft, number.top(), 26, number.height());
     DrawAudioMeter(p, meter);
-    cfg.audio.append({spec.audioType, meter, {}});
+    cfg.audio.append({card.audioType, meter, {}});
     Silk(p, QRectF(meter.right() + 3, number.top(), 24, number.height()), "EMB", 7, kDarkSilk,
          Qt::AlignLeft | Qt::AlignVCenter);
     silkLeft = meter.right() + 30;
   }
-  Silk(p, QRectF(silkLeft, number.top(), topLeft.x() + nameWidth - silkLeft, number.height()), PortSilk(spec, position),
+  Silk(p, QRectF(silkLeft, number.top(), topLeft.x() + nameWidth - silkLeft, number.height()), PortSilk(card, position),
        8, kDarkSilk, Qt::AlignRight | Qt::AlignVCenter);
   const QRect name(topLeft.x(), number.bottom() + 3, nameWidth, LabelHeight(kNameFont));
   LabelWindow(p, name, kNameStyle.back);
-  input.labels.append({name, kNameStyle, spec.output ? LabelText::SignalName : LabelText::UserLabel});
+  input.labels.append({name, kNameStyle, card.output ? LabelText::SignalName : LabelText::UserLabel});
   return input;
 }
 
 int StackHeight() { return LabelHeight(kNumberFont) + 2 + LabelHeight(kNameFont); }
 
 // Connectors in a column on the left, labels beside them (every port but DVI).
-void DrawPortRows(QImage &image, const CardSpec &spec, int nameWidth, ConfigDef &cfg) {
+void DrawPortRows(QImage &image, const CardSpec &card, int nameWidth, ConfigDef &cfg) {
   QPainter p(&image);
-  const int pitch = (kRowsBottom - kRowsTop) / spec.positions;
-  const int group = spec.port == Port::ComponentBnc ? 3 : 1;
-  const QSize size = PortSize(spec.port);
-  for (int i = 0; i < spec.positions; ++i) {
+  const int pitch = (kRowsBottom - kRowsTop) / card.positions;
+  const int group = card.port == Port::ComponentBnc ? 3 : 1;
+  const QSize size = PortSize(card.port);
+  for (int i = 0; i < card.positions; ++i) {
     const int rowTop = kRowsTop + i * pitch;
     const QRect port(QPoint(kPortColumn / 2 - size.width() / 2 + 1, rowTop + (pitch - size.height()) / 2), size);
-    const bool capped = i / group >= spec.live;
-    DrawPort(p, spec.port, port, capped, i);
+    const bool capped = i / group >= card.live;
+    DrawPort(p, card.port, port, capped, i);
     if (i > 0 && i % group == 0) SilkLine(p, QPointF(6, rowTop), QPointF(image.width() - 6, rowTop), kDarkSilk, 0.5);
     if (capped) {
       Silk(p, QRectF(kPortColumn, rowTop, nameWidth, pitch), "NOT USED", 8, QColor(110, 112, 118),
@@ -131,29 +131,29 @@ void DrawPortRows(QImage &image, const CardSpec &spec, int nameWidth, ConfigDef 
       continue;
     }
     if (group > 1 && i % group != 1) {  // the Y and Pr jacks of a component input
-      Silk(p, QRectF(kPortColumn, rowTop, 30, pitch), PortSilk(spec, i), 10, kDarkSilk, Qt::AlignLeft | Qt::AlignVCenter);
+      Silk(p, QRectF(kPortColumn, rowTop, 30, pitch), PortSilk(card, i), 10, kDarkSilk, Qt::AlignLeft | Qt::AlignVCenter);
       continue;
     }
     const QPoint stackAt(kPortColumn, rowTop + (pitch - StackHeight()) / 2);
-    AreaDef input = LabelStack(p, stackAt, nameWidth, spec, i, cfg);
+    AreaDef input = LabelStack(p, stackAt, nameWidth, card, i, cfg);
     input.rect = group > 1 ? QRect(port.left(), port.top() - pitch, size.width(), size.height() + 2 * pitch) : port;
     cfg.inputs.append(input);
   }
 }
 
 // DVI jacks are too wide for the column: each sits above its labels.
-void DrawStackedPorts(QImage &image, const CardSpec &spec, int nameWidth, ConfigDef &cfg) {
+void DrawStackedPorts(QImage &image, const CardSpec &card, int nameWidth, ConfigDef &cfg) {
   QPainter p(&image);
-  const int pitch = (kRowsBottom - kRowsTop) / spec.positions;
-  const QSize size = PortSize(spec.port);
+  const int pitch = (kRowsBottom - kRowsTop) / card.positions;
+  const QSize size = PortSize(card.port);
   const int w = image.width();
-  for (int i = 0; i < spec.positions; ++i) {
+  for (int i = 0; i < card.positions; ++i) {
     const int rowTop = kRowsTop + i * pitch;
     const int blockTop = rowTop + (pitch - size.height() - 10 - StackHeight()) / 2;
     const QRect port(QPoint((w - size.width()) / 2, blockTop), size);
-    DrawPort(p, spec.port, port, false, i);
+    DrawPort(p, card.port, port, false, i);
     if (i > 0) SilkLine(p, QPointF(6, rowTop), QPointF(w - 6, rowTop), kDarkSilk, 0.5);
-    AreaDef input = LabelStack(p, QPoint((w - nameWidth) / 2, port.bottom() + 9), nameWidth, spec, i, cfg);
+    AreaDef input = LabelStack(p, QPoint((w - nameWidth) / 2, port.bottom() + 9), nameWidth, card, i, cfg);
     input.rect = port;
     cfg.inputs.append(input);
   }
@@ -186,31 +186,31 @@ int OutputCardWidth(const QStringList &signalNames) {
   return std::max(150, kPortColumn + SignalWidth(signalNames) + kRightMargin);
 }
 
-void DrawModuleCard(const CardSpec &spec, int width, const QStringList &signalNames, ConfigDef &cfg) {
+void DrawModuleCard(const CardSpec &card, int width, const QStringList &signalNames, ConfigDef &cfg) {
   cfg.image = QImage(width, kCardHeight, QImage::Format_RGB32);
-  const bool unknown = spec.port == Port::Unknown;
+  const bool unknown = card.port == Port::Unknown;
   DrawCardBody(cfg.image, unknown ? kUnknownPlate : kPlate,
-               unknown ? kUnknownBand : spec.output ? kOutputBand : kInputBand, cfg.picture);
+               unknown ? kUnknownBand : card.output ? kOutputBand : kInputBand, cfg.picture);
   if (unknown) DrawHazardBand(cfg.image);
-  DrawCardHead(cfg.image, spec.model, spec.title, spec.detail, cfg, true);
+  DrawCardHead(cfg.image, card.model, card.title, card.detail, cfg, true);
   const int nameWidth = width - kPortColumn - kRightMargin;
-  if (spec.port == Port::Dvi)
-    DrawStackedPorts(cfg.image, spec, std::min(nameWidth, LongLabelWidth(kNameFont)), cfg);
+  if (card.port == Port::Dvi)
+    DrawStackedPorts(cfg.image, card, std::min(nameWidth, LongLabelWidth(kNameFont)), cfg);
   else
-    DrawPortRows(cfg.image, spec, spec.output ? SignalWidth(signalNames) : nameWidth, cfg);
+    DrawPortRows(cfg.image, card, card.output ? SignalWidth(signalNames) : nameWidth, cfg);
   DrawCardBrand(cfg.image);
 }
 
 void DrawUnknownCard(bool output, int width, const QStringList &signalNames, ConfigDef &cfg) {
-  CardSpec spec;
-  spec.model = "";
-  spec.title = "UNKNOWN";
-  spec.detail = output ? "output module type" : "input module type";
-  spec.output = output;
-  spec.port = Port::Unknown;
-  spec.positions = spec.live = output ? 4 : 8;
-  spec.portType = output ? "Unknown output" : "Unknown input";
-  DrawModuleCard(spec, width, signalNames, cfg);
+  CardSpec card;
+  card.model = "";
+  card.title = "UNKNOWN";
+  card.detail = output ? "output module type" : "input module type";
+  card.output = output;
+  card.port = Port::Unknown;
+  card.positions = card.live = output ? 4 : 8;
+  card.portType = output ? "Unknown output" : "Unknown input";
+  DrawModuleCard(card, width, signalNames, cfg);
 }
 
 }  // namespace skingen

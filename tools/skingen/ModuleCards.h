@@ -33,7 +33,7 @@ int OutputCardWidth(const QStringList &signalNames);
 int CpuCardWidth();
 
 // Draws the picture of cfg and fills its area, labels, inputs and audio.
-void DrawModuleCard(const CardSpec &spec, int width, const QStringList &signalNames, ConfigDef &cfg);
+void DrawModuleCard(const CardSpec &card, int width, const QStringList &signalNames, ConfigDef &cfg);
 void DrawCpuCard(ConfigDef &cfg);
 void DrawUnknownCard(bool output, int width, const QStringList &signalNames, ConfigDef &cfg);
 
