@@ -4,6 +4,7 @@
 #include "model/CMainDoc.h"
 #include "skin/Layout.h"
 #include "support/RecordingPresenter.h"
+#include "TestRack.h"
 #include "view/MouseEdit.h"
 
 #include <gtest/gtest.h>
@@ -18,20 +19,9 @@ constexpr QSize kClient{1600, 1200};
 // Items of the rack in layout order.
 enum : int { kKeys = 0, kPanel = 1, kComputer = 2, kAnalog = 3, kSdi = 4, kCard = 5, kHdmiOut = 6, kSdiOut = 7 };
 
-// Slot 0: SDI with embedded audio, 8 inputs (inputs 0..7); slot 1: analog
-// video, 4 of 8 inputs (8..11); slot 2: computer, 2 inputs (12, 13). Two
-// output modules. Default links.
 ConfigImage RackImage() {
-    ConfigImage image;
-    image.Clear();
-    image.inputModules[0] = {16, 8};
-    image.inputModules[1] = {48, 4};
-    image.inputModules[2] = {80, 2};
-    image.outputModules[0] = {144, {0, 1, 2, 3}};
-    image.outputModules[1] = {128, {3, 2, 1, 0}};
+    ConfigImage image = TestRackImage();
     image.audioKinds[0] = kAudioKindEmbedded;
-    SetDefaultPanelInputMap(image);
-    SetDefaultKeyMap(image);
     return image;
 }
 

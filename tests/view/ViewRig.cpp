@@ -1,5 +1,7 @@
 #include "ViewRig.h"
 
+#include "TestRack.h"
+
 #include "app/MainToolBar.h"
 #include "res/resource.h"
 
@@ -60,15 +62,7 @@ bool ScriptedDialogs::PageSetup(QWidget*, QPrinter&) {
 }
 
 ConfigImage DemoImage() {
-    ConfigImage image;
-    image.Clear();
-    image.inputModules[0] = {16, 8};
-    image.inputModules[1] = {48, 4};
-    image.inputModules[2] = {80, 2};
-    image.outputModules[0] = {144, {0, 1, 2, 3}};
-    image.outputModules[1] = {128, {3, 2, 1, 0}};
-    SetDefaultPanelInputMap(image);
-    SetDefaultKeyMap(image);
+    ConfigImage image = TestRackImage();
     for (int j = 0; j < kInputsPerSlot; ++j) image.audioTable[0][j] = uint8_t(0x11 + j);
     for (const DeviceBlock& block : {kInputTableBlock, kPanelMapBlock, kKeyMapBlock, kOutputTableBlock})
         StoreBlockCrc(image, block);
