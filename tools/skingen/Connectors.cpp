@@ -59,6 +59,22 @@ void HexStandoff(QPainter &p, const QPointF &c, qreal r) {
   p.drawEllipse(c, r * 0.42, r * 0.42);
 }
 
+// The metal flange of a D-sub style jack (DVI, DB9) with its two hex
+// standoffs, post inset from the flange's ends by postInset post radii.
+void DSubFlange(QPainter &p, const QRectF &r, qreal corner, const QColor &top, qreal post, qreal postInset) {
+  QPainterPath flange;
+  flange.addRoundedRect(r, corner, corner);
+  DropShadow(p, flange);
+  QLinearGradient metal(r.topLeft(), r.bottomLeft());
+  metal.setColorAt(0, top);
+  metal.setColorAt(1, QColor(140, 142, 148));
+  p.setPen(QPen(QColor(70, 70, 76), 0.8));
+  p.setBrush(metal);
+  p.drawPath(flange);
+  HexStandoff(p, QPointF(r.left() + post * postInset, r.center().y()), post);
+  HexStandoff(p, QPointF(r.right() - post * postInset, r.center().y()), post);
+}
+
 }  // namespace
 
 void DrawBnc(QPainter &p, const QRect &rect, BncStyle style, const QColor &ring) {
@@ -206,18 +222,7 @@ void DrawDvi(QPainter &p, const QRect &rect) {
   p.setRenderHint(QPainter::Antialiasing);
   const QRectF r = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
   const qreal post = r.height() * 0.34;
-  // Metal flange.
-  QPainterPath flange;
-  flange.addRoundedRect(r, 3, 3);
-  DropShadow(p, flange);
-  QLinearGradient metal(r.topLeft(), r.bottomLeft());
-  metal.setColorAt(0, QColor(232, 234, 238));
-  metal.setColorAt(1, QColor(140, 142, 148));
-  p.setPen(QPen(QColor(70, 70, 76), 0.8));
-  p.setBrush(metal);
-  p.drawPath(flange);
-  HexStandoff(p, QPointF(r.left() + post * 1.2, r.center().y()), post);
-  HexStandoff(p, QPointF(r.right() - post * 1.2, r.center().y()), post);
+  DSubFlange(p, r, 3, QColor(232, 234, 238), post, 1.2);
   // Insulator with 3 x 8 contact holes and the analogue blade.
   const QRectF shell(r.left() + post * 2.6, r.top() + r.height() * 0.14, r.width() - post * 5.2, r.height() * 0.72);
   p.setBrush(QColor(20, 20, 22));
@@ -308,17 +313,7 @@ void DrawDb9(QPainter &p, const QRect &rect) {
   p.setRenderHint(QPainter::Antialiasing);
   const QRectF r = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
   const qreal post = r.height() * 0.3;
-  QPainterPath flange;
-  flange.addRoundedRect(r, 2.5, 2.5);
-  DropShadow(p, flange);
-  QLinearGradient metal(r.topLeft(), r.bottomLeft());
-  metal.setColorAt(0, QColor(228, 230, 234));
-  metal.setColorAt(1, QColor(140, 142, 148));
-  p.setPen(QPen(QColor(70, 70, 76), 0.8));
-  p.setBrush(metal);
-  p.drawPath(flange);
-  HexStandoff(p, QPointF(r.left() + post * 1.15, r.center().y()), post);
-  HexStandoff(p, QPointF(r.right() - post * 1.15, r.center().y()), post);
+  DSubFlange(p, r, 2.5, QColor(228, 230, 234), post, 1.15);
   const QRectF shell(r.left() + post * 2.5, r.top() + r.height() * 0.16, r.width() - post * 5, r.height() * 0.68);
   p.setBrush(Chrome(shell.center(), shell.width() / 2, 210, 120));
   p.setPen(QPen(QColor(50, 50, 54), 0.8));
