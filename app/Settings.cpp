@@ -1,58 +1,152 @@
 #include "app/Settings.h"
 
+#include "base/CodePage.h"
+#include "base/FileIo.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QHash>
+#include <QStringDecoder>
 #include <QStringList>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
 
 namespace {
 
 QString g_profilePath;
 
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+// The settings file is a Windows private-profile file: 8-bit text in the
+// Windows code page. Its bytes are kept as lines with their own line ends so
+// that a change rewrites one line and leaves every other byte as it was.
+// Settings files are a few hundred bytes; this only guards memory.
+constexpr qint64 kMaxProfileSize = 128 * 1024 * 1024;
+
+struct ParsedProfile {
+    FileStamp stamp;
+    bool readable = true;  // false: a special or oversized file, never rewritten
+    QList<QByteArray> lines;  // each with its terminator; the last may have none
+    struct Section {
+        qsizetype end = 0;  // where a new key goes: after its last non-blank line
+        QHash<QString, qsizetype> keys;  // lower-case key -> first line
+    };
+    QHash<QString, Section> sections;  // lower-case name -> first section of that name
+};
+
+QByteArray Stripped(const QByteArray& raw) {
+    QByteArray line = raw;
+    while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
+    return line;
 }
 
-QStringList SplitLines(const QByteArray& bytes) {
-    if (bytes.isEmpty()) return {};
-    QString text = QString::fromUtf8(bytes);
-    text.remove(u'\r');
-    return text.split(u'\n');
+// Text read back as it was written: earlier versions of the program wrote
+// UTF-8, so a value that is valid UTF-8 beyond ASCII is read as such.
+QString DecodeProfileText(const QByteArray& bytes) {
+    bool ascii = true;
+    for (char c : bytes) ascii = ascii && uchar(c) < 0x80;
+    if (ascii) return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError()) return text;
+    return FromCodePage(std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
-QStringList ReadLines(const QString& path) { return SplitLines(ReadBytes(path)); }
-
-QString SectionName(const QString& line) {
-    const QString t = line.trimmed();
-    if (!t.startsWith(u'[')) return {};
-    const qsizetype close = t.indexOf(u']');
-    return close > 0 ? t.mid(1, close - 1).trimmed() : QString();
+QByteArray EncodeProfileText(const QString& text) {
+    bool lossless = true;
+    const std::string bytes = ToCodePage(text, &lossless);
+    // A name the code page cannot hold (a Cyrillic language title) is kept in
+    // UTF-8, which reads back, rather than as question marks, which do not.
+    return lossless ? QByteArray::fromStdString(bytes) : text.toUtf8();
 }
 
-bool IsSection(const QString& line) { return line.trimmed().startsWith(u'['); }
+QString SectionName(const QByteArray& line) {
+    const QByteArray t = line.trimmed();
+    if (!t.startsWith('[')) return {};
+    const qsizetype close = t.indexOf(']');
+    return close > 0 ? DecodeProfileText(t.mid(1, close - 1).trimmed()) : QString();
+}
 
-// Index of the line "key=..." inside the section, or -1; sectionEnd receives
-// the index after the section's last line (or -1 when the section is absent).
-qsizetype FindKey(const QStringList& lines, const QString& section, const QString& key, qsizetype& sectionEnd) {
-    sectionEnd = -1;
-    bool inSection = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (IsSection(lines[i])) {
-            if (inSection) return -1;
-            inSection = SectionName(lines[i]).compare(section, Qt::CaseInsensitive) == 0;
-            if (inSection) sectionEnd = i + 1;
+void Index(ParsedProfile& p) {
+    ParsedProfile::Section* current = nullptr;
+    bool ignoring = false;  // a repeated section is not searched, as before
+    for (qsizetype i = 0; i < p.lines.size(); ++i) {
+        const QByteArray line = Stripped(p.lines[i]);
+        if (line.trimmed().startsWith('[')) {
+            const QString name = SectionName(line).toLower();
+            ignoring = p.sections.contains(name);
+            current = ignoring ? nullptr : &p.sections[name];
+            if (current) current->end = i + 1;
             continue;
         }
-        if (!inSection) continue;
-        if (!lines[i].trimmed().isEmpty()) sectionEnd = i + 1;
-        const qsizetype eq = lines[i].indexOf(u'=');
-        if (eq > 0 && lines[i].left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0) return i;
+        if (!current) continue;
+        if (!line.trimmed().isEmpty()) current->end = i + 1;
+        const qsizetype eq = line.indexOf('=');
+        if (eq <= 0) continue;
+        const QString key = DecodeProfileText(line.left(eq).trimmed()).toLower();
+        if (!current->keys.contains(key)) current->keys.insert(key, i);
     }
-    return -1;
 }
+
+ParsedProfile Parse(const FileStamp& stamp, const QByteArray& bytes) {
+    ParsedProfile p;
+    p.stamp = stamp;
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        const qsizetype nl = bytes.indexOf('\n', from);
+        const qsizetype to = nl < 0 ? bytes.size() : nl + 1;
+        p.lines << bytes.mid(from, to - from);
+        from = to;
+    }
+    Index(p);
+    return p;
+}
+
+// The files read so far, each read again only when it changed on disk.
+struct ProfileCache {
+    std::mutex mutex;
+    QHash<QString, std::shared_ptr<const ParsedProfile>> files;
+};
+
+ProfileCache& Cache() {
+    static ProfileCache cache;
+    return cache;
+}
+
+std::shared_ptr<const ParsedProfile> Load(const QString& path) {
+    const FileStamp stamp = GetFileStamp(path);
+    ProfileCache& cache = Cache();
+    {
+        std::lock_guard lock(cache.mutex);
+        const auto it = cache.files.constFind(path);
+        if (it != cache.files.cend() && (*it)->stamp == stamp) return *it;
+    }
+    auto parsed = std::make_shared<ParsedProfile>();
+    if (stamp.exists) {
+        const FileBytes file = ReadRegularFile(path, kMaxProfileSize);
+        *parsed = Parse(stamp, file.bytes);
+        parsed->readable = file.ok();
+    } else {
+        parsed->stamp = stamp;
+    }
+    std::lock_guard lock(cache.mutex);
+    cache.files.insert(path, parsed);
+    return parsed;
+}
+
+qsizetype FindKey(const ParsedProfile& p, const QString& section, const QString& key) {
+    const auto s = p.sections.constFind(section.toLower());
+    if (s == p.sections.cend()) return -1;
+    return s->keys.value(key.toLower(), -1);
+}
+
+QByteArray LineEnd(const ParsedProfile& p) {
+    return !p.lines.isEmpty() && p.lines.first().endsWith("\n") && !p.lines.first().endsWith("\r\n") ? "\n" : "\r\n";
+}
+
+std::function<void(const QString&)> g_writeFailure;
+std::atomic<bool> g_writeFailureSaid{false};
 
 }  // namespace
 
@@ -70,13 +164,13 @@ int ParseProfileInt(const QString& text) {
 }
 
 QString ProfileFile::GetString(const QString& section, const QString& key, const QString& defaultValue) const {
-    const QStringList lines = ReadLines(m_path);
-    qsizetype end;
-    const qsizetype at = FindKey(lines, section, key, end);
+    const auto profile = Load(m_path);
+    const qsizetype at = FindKey(*profile, section, key);
     if (at < 0) return defaultValue;
-    QString value = lines[at].mid(lines[at].indexOf(u'=') + 1).trimmed();
-    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"')) value = value.mid(1, value.size() - 2);
-    return value;
+    const QByteArray line = Stripped(profile->lines[at]);
+    QByteArray value = line.mid(line.indexOf('=') + 1).trimmed();
+    if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"')) value = value.mid(1, value.size() - 2);
+    return DecodeProfileText(value);
 }
 
 int ProfileFile::GetInt(const QString& section, const QString& key, int defaultValue) const {
@@ -86,27 +180,38 @@ int ProfileFile::GetInt(const QString& section, const QString& key, int defaultV
 }
 
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) const {
-    const QByteArray before = ReadBytes(m_path);
-    QStringList lines = SplitLines(before);
-    while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    qsizetype end;
-    const qsizetype at = FindKey(lines, section, key, end);
-    const QString entry = key + u'=' + value;
+    const auto profile = Load(m_path);
+    ParsedProfile changed = *profile;
+    QList<QByteArray>& lines = changed.lines;
+    const QByteArray eol = LineEnd(changed);
+    const auto append = [&](qsizetype at, const QByteArray& text) {
+        // The line before a new one must end: a file may lack its last line end.
+        if (at > 0 && !lines[at - 1].endsWith('\n')) lines[at - 1] += eol;
+        lines.insert(at, text + eol);
+    };
+    const QByteArray entry = EncodeProfileText(key) + '=' + EncodeProfileText(value);
+    const qsizetype at = FindKey(changed, section, key);
     if (at >= 0) {
-        lines[at] = entry;
-    } else if (end >= 0) {
-        lines.insert(end, entry);
+        const QByteArray& old = lines[at];
+        lines[at] = entry + old.mid(Stripped(old).size());
+    } else if (const auto s = changed.sections.constFind(section.toLower()); s != changed.sections.cend()) {
+        append(s->end, entry);
     } else {
-        lines << (u'[' + section + u']') << entry;
+        append(lines.size(), '[' + EncodeProfileText(section) + ']');
+        append(lines.size(), entry);
     }
-    const QByteArray after = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-    // Storing what is already stored leaves the file alone: both programs
-    // store their language at every start, and a replacement costs a flush to disk.
-    if (after == before) return true;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(after);
-    return file.commit();
+    if (lines == profile->lines) return true;  // already stored: leave the file alone
+    bool ok = profile->readable;
+    if (ok) {
+        const QByteArray bytes = lines.join();
+        ok = WriteFileSafely(m_path, bytes) == FileError::None;
+    }
+    if (!ok) {
+        if (g_writeFailure && !g_writeFailureSaid.exchange(true)) g_writeFailure(m_path);
+        return false;
+    }
+    ForgetProfileCache();
+    return true;
 }
 
 bool ProfileFile::WriteInt(const QString& section, const QString& key, int value) const {
@@ -127,4 +232,18 @@ QString ExecutableSibling(const QString& extension) {
 
 ProfileFile AppProfile() { return ProfileFile(g_profilePath.isEmpty() ? ExecutableSibling(QStringLiteral(".ini")) : g_profilePath); }
 
-void SetAppProfilePath(const QString& path) { g_profilePath = path; }
+void SetAppProfilePath(const QString& path) {
+    g_profilePath = path;
+    ForgetProfileCache();
+}
+
+void ForgetProfileCache() {
+    ProfileCache& cache = Cache();
+    std::lock_guard lock(cache.mutex);
+    cache.files.clear();
+}
+
+void SetProfileWriteFailureHandler(std::function<void(const QString& path)> handler) {
+    g_writeFailure = std::move(handler);
+    g_writeFailureSaid = false;
+}

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class ProfileFile {
 public:
     explicit ProfileFile(QString path) : m_path(std::move(path)) {}
@@ -13,7 +15,9 @@ public:
 
     int GetInt(const QString& section, const QString& key, int defaultValue) const;
     QString GetString(const QString& section, const QString& key, const QString& defaultValue = {}) const;
-    // Writes replace the whole file atomically; false when it cannot be written.
+    // A write changes the key's line alone and keeps every other byte; the
+    // file is replaced atomically, and not at all when the value is already
+    // stored. False when it cannot be written (the old file stays).
     bool WriteInt(const QString& section, const QString& key, int value) const;
     bool WriteString(const QString& section, const QString& key, const QString& value) const;
 
@@ -31,6 +35,15 @@ QString ExecutableSibling(const QString& extension);
 // or tool points it elsewhere.
 ProfileFile AppProfile();
 void SetAppProfilePath(const QString& path);  // empty restores the default
+
+// Settings files are read once and again only when they change on disk; a
+// tool or test that rewrites one faster than the file system's clock ticks
+// drops what was read.
+void ForgetProfileCache();
+
+// Called once per process, with the file's path, when a settings write fails:
+// the layer that talks to the user says so (message box, standard error).
+void SetProfileWriteFailureHandler(std::function<void(const QString& path)> handler);
 
 // Reads an integer as the private-profile functions do: optional blanks and
 // sign, then decimal digits; anything else stops the number ("12ab" = 12, "x" = 0).

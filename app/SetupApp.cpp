@@ -4,12 +4,15 @@
 #include "app/MainFrame.h"
 #include "app/MessageBoxPresenter.h"
 #include "app/SettingKeys.h"
+#include "app/Settings.h"
 #include "lang/LanguageManager.h"
+#include "link/DiagLog.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 
 #include <QApplication>
+#include <QFile>
 
 CSetupApp::CSetupApp() = default;
 
@@ -19,13 +22,18 @@ CSetupApp::~CSetupApp() {
 }
 
 bool CSetupApp::InitInstance() {
+    // Messages first: storing the language may already fail to write the settings.
+    m_presenter = std::make_unique<MessageBoxPresenter>();
+    m_previousPresenter = SetMessagePresenter(m_presenter.get());
+    SetProfileWriteFailureHandler([](const QString& path) {
+        LogMessage("Settings cannot be saved to %s", QFile::encodeName(path).constData());
+        ReportFileError(3, path);
+    });
     // Before any window exists, so that everything is built in the chosen language.
     Languages().InitLanguages();
     // The application's name is its title string: the caption of every message box.
     QApplication::setApplicationName(LoadUiString(IDS_APP_TITLE));
     QApplication::setWindowIcon(AppIcon());
-    m_presenter = std::make_unique<MessageBoxPresenter>();
-    m_previousPresenter = SetMessagePresenter(m_presenter.get());
     if (!ProcessShellCommand()) return false;
     ShowMainWindow();
     return true;

@@ -1,25 +1,34 @@
 #include "cli/ConfigFileArg.h"
 
+#include "base/FileIo.h"
 #include "cli/ExitCodes.h"
 #include "lang/UiText.h"
 #include "model/ConfigFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QDir>
+
+#include <cstdio>
 
 namespace {
 constexpr int kFileOpenError = 1;    // ReportFileError codes
 constexpr int kFileSaveError = 3;
+
+// The message box text names the file; the reason follows on a line of its
+// own so that scripts and users see why (a FIFO, a full disk ...).
+void PrintReason(const QString& path, FileError error) {
+    std::fprintf(stderr, "vkx520ctl: %s: %s\n", QDir::toNativeSeparators(path).toLocal8Bit().constData(),
+                 FileErrorText(error));
+}
 }  // namespace
 
 int LoadConfigFileArg(CMainDoc& doc, const QString& path, uint32_t* version) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileBytes file = ReadConfigFile(path);
+    if (!file.ok()) {
         ReportFileError(kFileOpenError, path);
+        PrintReason(path, file.error);
         return EXIT_NO_INPUT;
     }
-    const QByteArray bytes = file.read(qint64(kConfigFileSize));
-    file.close();
+    const QByteArray& bytes = file.bytes;
     if (!doc.LoadFileBytes(bytes, path)) return EXIT_DATA_ERROR;  // checked sizes before this point
     if (version) {
         const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData() + 4);
@@ -29,17 +38,18 @@ int LoadConfigFileArg(CMainDoc& doc, const QString& path, uint32_t* version) {
 }
 
 int CheckOutputFileArg(const QString& path) {
-    // A save file writes beside the target and is cancelled here, so an
-    // existing file is left alone while the folder proves writable.
-    QSaveFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly)) {
+    // Nothing that stays is written, so an existing file is left alone while
+    // the folder proves writable and the target a file that may be replaced.
+    if (const FileError error = CheckWritableTarget(path); error != FileError::None) {
         ReportFileError(kFileSaveError, path);
+        PrintReason(path, error);
         return EXIT_CANNOT_CREATE;
     }
-    probe.cancelWriting();
     return EXIT_OK;
 }
 
 int SaveConfigFileArg(CMainDoc& doc, const QString& path) {
-    return doc.SaveFile(path) ? EXIT_OK : EXIT_CANNOT_CREATE;
+    if (doc.SaveFile(path)) return EXIT_OK;
+    PrintReason(path, doc.lastSaveError());
+    return EXIT_CANNOT_CREATE;
 }

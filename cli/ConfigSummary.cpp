@@ -1,6 +1,6 @@
 #include "cli/ConfigSummary.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 #include "model/CMainDoc.h"
 #include "skin/Skin.h"
 

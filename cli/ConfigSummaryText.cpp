@@ -1,7 +1,7 @@
 // The readable form of vkx520ctl show.
 #include "cli/ConfigSummary.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 #include "model/CMainDoc.h"
 #include "skin/Skin.h"
 

@@ -1,14 +1,13 @@
 #include "lang/LanguageManager.h"
 
 #include "app/Settings.h"
+#include "base/FileIo.h"
 #include "lang/StringTable.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -91,19 +90,15 @@ void LanguageManager::InstallLookup() {
 
 int LanguageManager::LoadLanguageTable(LanguageTable& table, const QString& title, const QString& extension) const {
     table.Clear();
-    QFile file(FilePath(title, extension));
-    if (!file.open(QIODevice::ReadOnly)) return LANG_CANNOT_OPEN;
-    if (file.size() > qint64(kMaxLanguageFileSize)) return LANG_BAD_FILE;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || std::size_t(bytes.size()) > kMaxLanguageFileSize) return LANG_BAD_FILE;
-    return table.Parse(bytes);
+    const FileBytes file = ReadRegularFile(FilePath(title, extension), qint64(kMaxLanguageFileSize));
+    if (file.error == FileError::CannotOpen) return LANG_CANNOT_OPEN;
+    if (!file.ok()) return LANG_BAD_FILE;  // a special file, too large, or unreadable
+    return table.Parse(file.bytes);
 }
 
 int LanguageManager::SaveLanguageTable(const LanguageTable& table, const QString& title, const QString& extension) const {
     const QString path = FilePath(title, extension);
-    QSaveFile file(path);
-    const QByteArray bytes = table.Serialize();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (WriteFileSafely(path, table.Serialize()) != FileError::None) {
         ReportFileError(3, QDir::toNativeSeparators(path));
         return LANG_SAVE_FAILED;
     }

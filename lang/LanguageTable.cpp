@@ -1,6 +1,6 @@
 #include "lang/LanguageTable.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
 #include "lang/TranslationEdits.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 
 #include <algorithm>
 

@@ -14,8 +14,11 @@
 #include <share.h>
 #include <sys/stat.h>
 #else
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -27,6 +30,7 @@ struct LogState {
     std::mutex mutex;
     bool decided = false;
     bool on = false;
+    bool complained = false;
     QString path;
 };
 
@@ -48,20 +52,39 @@ QString LogPath() {
     return state.on ? state.path : QString();
 }
 
+// A log that cannot be written is said once on standard error, where the
+// person who asked for it (--log, Log=1) can see it; the lines are dropped.
+void ComplainOnce(const QString& path, const char* reason) {
+    LogState& state = State();
+    std::lock_guard lock(state.mutex);
+    if (state.complained) return;
+    state.complained = true;
+    std::fprintf(stderr, "log file %s cannot be written: %s\n", QFile::encodeName(path).constData(), reason);
+}
+
 // Appends the line with every other writer denied; drops it when the file is
 // busy or cannot be opened.
 void AppendExclusive(const QString& path, const QByteArray& line) {
 #ifdef Q_OS_WIN
     int fd = -1;
     if (_wsopen_s(&fd, reinterpret_cast<const wchar_t*>(path.utf16()), _O_WRONLY | _O_CREAT | _O_APPEND | _O_BINARY,
-                  _SH_DENYWR, _S_IREAD | _S_IWRITE) != 0)
+                  _SH_DENYWR, _S_IREAD | _S_IWRITE) != 0) {
+        ComplainOnce(path, "cannot be opened");
         return;
+    }
     _write(fd, line.constData(), unsigned(line.size()));
     _close(fd);
 #else
     const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return;
+    // Without blocking: a FIFO nobody reads must not stop the program, and
+    // only a regular file is a log (never a device node or a FIFO).
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ComplainOnce(path, fd < 0 ? std::strerror(errno) : "not a regular file");
+        if (fd >= 0) ::close(fd);
+        return;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         const ssize_t written = ::write(fd, line.constData(), std::size_t(line.size()));
         (void)written;  // a short write is not reported, as no log failure is
@@ -97,6 +120,7 @@ void SetLogFile(const QString& path) {
     std::lock_guard lock(state.mutex);
     state.decided = true;
     state.on = !path.isEmpty();
+    state.complained = false;
     state.path = path;
 }
 
@@ -105,5 +129,6 @@ void ResetLogState() {
     std::lock_guard lock(state.mutex);
     state.decided = false;
     state.on = false;
+    state.complained = false;
     state.path.clear();
 }

@@ -3,6 +3,7 @@
 // through these operations.
 #pragma once
 
+#include "base/FileIo.h"
 #include "model/ConfigImage.h"
 
 #include <QByteArray>
@@ -62,6 +63,8 @@ public:
     // LoadFile on the file's bytes already read; path is for messages and filePath.
     bool LoadFileBytes(const QByteArray& bytes, const QString& path);
     bool SaveFile(const QString& path);
+    // Why the last SaveFile failed, for callers that say more than the message.
+    FileError lastSaveError() const { return m_lastFileError; }
 
     // --- state ---------------------------------------------------------------
     const ConfigImage& image() const { return m_image; }
@@ -89,6 +92,7 @@ protected:
     bool m_configModified = false;
     bool m_labelsModified = false;
     bool m_inputLimitWarned = false;
+    FileError m_lastFileError = FileError::None;
 };
 
 // The close prompt: true when the configuration may be discarded. After "Yes"

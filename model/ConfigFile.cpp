@@ -1,12 +1,11 @@
 // CMainDoc's file operations and the close prompt.
 #include "model/ConfigFile.h"
 
+#include "base/FileIo.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -31,15 +30,30 @@ constexpr std::size_t kLinkPartEnd = 174;
 
 }  // namespace
 
+FileBytes ReadConfigFile(const QString& path) {
+    // Bytes after the newest format's size are ignored, so a larger regular
+    // file is read only as far as that.
+    return ReadRegularFileHead(path, qint64(kConfigFileSize));
+}
+
+QByteArray SerializeConfigFile(const ConfigImage& image, const char* inputLabels, const char* panelLabels) {
+    QByteArray bytes;
+    bytes.reserve(qsizetype(kConfigFileSize));
+    bytes.append(kConfigFileMagic, 4);
+    for (int shift = 0; shift < 32; shift += 8) bytes.append(char((kConfigFileVersion2 >> shift) & 0xFF));
+    bytes.append(reinterpret_cast<const char*>(image.bytes()), qsizetype(kConfigImageSize));
+    bytes.append(inputLabels, qsizetype(kInputLabelBytes));
+    bytes.append(panelLabels, qsizetype(kPanelLabelBytes));
+    return bytes;
+}
+
 bool CMainDoc::LoadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileBytes file = ReadConfigFile(path);
+    if (!file.ok()) {
         ReportFileError(1, path);
         return false;
     }
-    const QByteArray bytes = file.read(qint64(kConfigFileSize));
-    file.close();
-    return LoadFileBytes(bytes, path);
+    return LoadFileBytes(file.bytes, path);
 }
 
 bool CMainDoc::LoadFileBytes(const QByteArray& bytes, const QString& path) {
@@ -84,19 +98,10 @@ bool CMainDoc::LoadFileBytes(const QByteArray& bytes, const QString& path) {
 }
 
 bool CMainDoc::SaveFile(const QString& path) {
-    QByteArray bytes;
-    bytes.reserve(qsizetype(kConfigFileSize));
-    bytes.append(kConfigFileMagic, 4);
-    for (int shift = 0; shift < 32; shift += 8) bytes.append(char((kConfigFileVersion2 >> shift) & 0xFF));
-    bytes.append(reinterpret_cast<const char*>(m_image.bytes()), qsizetype(kConfigImageSize));
-    bytes.append(&m_inputLabels[0][0][0], qsizetype(kInputLabelBytes));
-    bytes.append(&m_panelLabels[0][0], qsizetype(kPanelLabelBytes));
-
     // The new file replaces the old one only once it is complete on disk; a
     // failure leaves the previous file, the flags and the file path untouched.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
+    m_lastFileError = WriteFileSafely(path, SerializeConfigFile(m_image, &m_inputLabels[0][0][0], &m_panelLabels[0][0]));
+    if (m_lastFileError != FileError::None) {
         ReportFileError(3, path);
         return false;
     }

@@ -19,3 +19,16 @@ static_assert(kConfigFileSize == 2806);
 
 // Bytes a file of the given version needs; 0 for an unknown version.
 std::size_t ConfigFileSizeFor(uint32_t version);
+
+struct ConfigImage;
+class QByteArray;
+class QString;
+struct FileBytes;
+
+// The first bytes of a configuration file, as far as any version reads; a
+// special file (device, FIFO) or an unreadable one gives an error.
+FileBytes ReadConfigFile(const QString& path);
+
+// A configuration file of the newest version holding image and labels
+// (inputLabels: 8 x 8 x 20 bytes, panelLabels: 16 x 20 bytes).
+QByteArray SerializeConfigFile(const ConfigImage& image, const char* inputLabels, const char* panelLabels);

@@ -1,6 +1,6 @@
 #include "skin/LabelText.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 #include "model/CMainDoc.h"
 #include "skin/Layout.h"
 

@@ -72,6 +72,7 @@ const CSkinConfig* CSkin::FindConfig(int id) const {
 void CSkin::Clear() {
     m_modules.clear();
     m_signalNames.clear();
+    m_fileError = FileError::None;
 }
 
 QString DefaultSkinPath() { return ExecutableDir() + QStringLiteral("/modules.xml"); }

@@ -9,6 +9,7 @@
 // is right - left and QRect::contains() matches the skin's meaning.
 #pragma once
 
+#include "base/FileIo.h"
 #include "skin/SkinPicture.h"
 
 #include <QByteArrayView>
@@ -103,6 +104,9 @@ public:
     // areas) for tools that draw nothing; picture sizes then stay 0.
     enum class SkinPictures { Load, Skip };
     void LoadSkinFile(const QString& xmlPath, SkinPictures pictures = SkinPictures::Load);
+    // Why the last LoadSkin/LoadSkinFile could not read its file at all
+    // (FileError::None when it was read, whatever it held).
+    FileError fileError() const { return m_fileError; }
     // The same for a skin already in memory; pictures are looked up in pictureDir.
     void LoadSkinData(QByteArrayView xml, const QString& pictureDir);
     void Clear();
@@ -123,7 +127,11 @@ private:
 
     std::vector<CSkinModule> m_modules;
     QStringList m_signalNames;
+    FileError m_fileError = FileError::None;
 };
+
+// modules.xml's bytes, refused when it is no regular file or implausibly large.
+FileBytes ReadSkinFile(const QString& xmlPath);
 
 // The two number readings of the skin file (nullptr = attribute absent = 0).
 // Decimal: leading blanks and one sign skipped, digits up to the first

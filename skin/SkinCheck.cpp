@@ -3,7 +3,6 @@
 #include "lang/UiText.h"
 #include "skin/Skin.h"
 
-#include <QFile>
 #include <QHash>
 
 namespace {
@@ -107,9 +106,9 @@ QStringList CheckSkinTree(const CSkin& skin) {
 }
 
 QStringList CheckSkinFile(const QString& xmlPath) {
-    QFile file(xmlPath);
-    if (!file.open(QIODevice::ReadOnly)) return {QStringLiteral("%1 cannot be opened").arg(xmlPath)};
-    const QByteArray xml = file.readAll();
+    const FileBytes file = ReadSkinFile(xmlPath);
+    if (!file.ok()) return {QString::fromLatin1(FileErrorText(file.error))};
+    const QByteArray& xml = file.bytes;
     QStringList problems = CheckSkinMarkup(xml);
     SilentPresenter silent;
     MessagePresenter* previous = SetMessagePresenter(&silent);

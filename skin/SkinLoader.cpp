@@ -4,10 +4,10 @@
 // font cannot be used and are skipped.
 #include "skin/Skin.h"
 
+#include "base/FileIo.h"
 #include "lang/UiText.h"
 #include "skin/SkinXml.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -15,9 +15,6 @@
 using tinyxml2::XMLElement;
 
 namespace {
-
-// A skin description is a few hundred kilobytes at most.
-constexpr qint64 kMaxSkinFileSize = 16 * 1024 * 1024;
 
 template <typename Visit>
 void ForEachChild(const XMLElement* parent, const char* name, Visit visit) {
@@ -123,15 +120,23 @@ CSkinModule LoadModule(const XMLElement* e, const QString* pictureDir) {
 
 }  // namespace
 
+FileBytes ReadSkinFile(const QString& xmlPath) {
+    // A skin description is a few hundred kilobytes at most.
+    constexpr qint64 kMaxSkinFileSize = 16 * 1024 * 1024;
+    return ReadRegularFile(xmlPath, kMaxSkinFileSize);
+}
+
 void CSkin::LoadSkin() { LoadSkinFile(DefaultSkinPath()); }
 
 void CSkin::LoadSkinFile(const QString& xmlPath, SkinPictures pictures) {
     Clear();
-    QFile file(xmlPath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSkinFileSize) return;
-    const QByteArray xml = file.readAll();
+    const FileBytes file = ReadSkinFile(xmlPath);
+    if (!file.ok()) {
+        m_fileError = file.error;
+        return;
+    }
     const QString pictureDir = QFileInfo(xmlPath).absolutePath();
-    LoadSkinXml(xml, pictures == SkinPictures::Load ? &pictureDir : nullptr);
+    LoadSkinXml(file.bytes, pictures == SkinPictures::Load ? &pictureDir : nullptr);
 }
 
 void CSkin::LoadSkinData(QByteArrayView xml, const QString& pictureDir) { LoadSkinXml(xml, &pictureDir); }

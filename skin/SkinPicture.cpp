@@ -1,6 +1,6 @@
 #include "skin/SkinPicture.h"
 
-#include <QFile>
+#include "base/FileIo.h"
 
 #include <algorithm>
 #include <utility>
@@ -12,9 +12,10 @@ constexpr qint64 kMaxPictureFileSize = 256 * 1024 * 1024;
 
 bool CSkinPicture::LoadFromFile(const QString& path) {
     Unload(BmpError::CannotOpen);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileSize) return false;
-    m_lastError = CheckBmpHeaders(file.read(kBmpHeaderBytes), file.size(), m_width, m_height);
+    qint64 size = 0;
+    const FileBytes head = ReadRegularFileHead(path, kBmpHeaderBytes, &size);
+    if (!head.ok() || size > kMaxPictureFileSize) return false;
+    m_lastError = CheckBmpHeaders(head.bytes, size, m_width, m_height);
     m_loaded = m_lastError == BmpError::None;
     if (m_loaded) m_path = path;
     return m_loaded;
@@ -46,7 +47,7 @@ bool CSkinPicture::GetSize(int& width, int& height) const {
 
 QByteArray CSkinPicture::TakeFile() const {
     if (m_path.isEmpty()) return std::exchange(m_memory, {});
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileSize) return {};
-    return file.readAll();
+    // The file was checked at load; it is read again only if it is still a
+    // regular file of a plausible size.
+    return ReadRegularFile(m_path, kMaxPictureFileSize).bytes;
 }

@@ -1,6 +1,6 @@
 #include "view/EditDialogLogic.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 #include "model/ConfigImage.h"
 #include "skin/Skin.h"
 

@@ -3,7 +3,7 @@
 // document's operations.
 #include "view/MainView.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"

@@ -18,6 +18,8 @@ public:
     void Write(const QByteArray& text) const {
         QFile file(m_path);
         if (file.open(QIODevice::WriteOnly)) file.write(text);
+        file.close();
+        ForgetProfileCache();  // rewritten within one tick of the file clock
     }
     bool Exists() const { return QFile::exists(m_path); }
     const QString& Path() const { return m_path; }

@@ -1,6 +1,6 @@
 #include "view/DialogTestSupport.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 #include "view/EditDialogLogic.h"

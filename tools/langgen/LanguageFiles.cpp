@@ -1,6 +1,6 @@
 #include "tools/langgen/LanguageFiles.h"
 
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 
 #include <map>
 

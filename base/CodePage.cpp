@@ -1,4 +1,4 @@
-#include "lang/CodePage.h"
+#include "base/CodePage.h"
 
 #include <array>
 

@@ -1,0 +1,61 @@
+// Reading and writing the files users hand us. Every reader of outside input
+// goes through ReadRegularFile so that a device node, a FIFO without a writer
+// or an endless file can neither hang the program nor exhaust its memory, and
+// every file we write goes through WriteFileSafely so that a full disk or a
+// failing write never leaves less than the previous file behind.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+enum class FileError {
+    None,
+    CannotOpen,  // missing, unreadable, or its folder cannot take a new file
+    NotRegular,  // a folder, device node, FIFO or socket
+    TooLarge,    // larger than the reader's stated limit
+    ReadFailed,
+    WriteFailed,  // short write, flush or close failure (a full disk)
+};
+
+// Why a file could not be used, in a few words for logs and the command line.
+const char* FileErrorText(FileError error);
+
+struct FileBytes {
+    QByteArray bytes;
+    FileError error = FileError::None;
+    bool ok() const { return error == FileError::None; }
+};
+
+// Reads the whole file if it is a regular file (symbolic links followed) of at
+// most maxBytes bytes. With truncateAt set, a larger file is not an error:
+// only its first truncateAt bytes are returned (for formats whose tail is
+// ignored). The file is opened without blocking and checked before any read.
+FileBytes ReadRegularFile(const QString& path, qint64 maxBytes);
+FileBytes ReadRegularFileHead(const QString& path, qint64 headBytes, qint64* fileSize = nullptr);
+
+// Replaces path with bytes. The new contents are written beside the target,
+// flushed and checked for size before they take its place, so any failure
+// leaves the old file as it was. Only regular files are replaced (a symbolic
+// link is followed to its target); an existing file keeps its owner and
+// permissions, and a file with several hard links is rewritten in place
+// (after the new contents proved they fit) so that every link sees them.
+FileError WriteFileSafely(const QString& path, QByteArrayView bytes);
+
+// Whether WriteFileSafely could replace or create path: the target is a
+// regular file or absent, and its folder takes a new file. Writes nothing
+// that stays.
+FileError CheckWritableTarget(const QString& path);
+
+// What tells two versions of a file apart without reading it: identity,
+// size and the times of the last change to contents and status.
+struct FileStamp {
+    bool exists = false;
+    qint64 device = 0, inode = 0, size = 0, modifiedNs = 0, changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp GetFileStamp(const QString& path);
+
+// Test seam: makes the n-th following write() of WriteFileSafely fail as on a
+// full disk (n = 1 the next one); 0 switches it off.
+void FailNthFileWriteForTests(int n);
