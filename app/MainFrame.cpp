@@ -6,7 +6,7 @@
 #include "app/KeyLockState.h"
 #include "app/MainToolBar.h"
 #include "app/Placement.h"
-#include "app/SettingKeys.h"
+#include "base/SettingKeys.h"
 #include "lang/StringTable.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"

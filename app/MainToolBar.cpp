@@ -1,7 +1,7 @@
 #include "app/MainToolBar.h"
 
 #include "app/CommandTexts.h"
-#include "app/SettingKeys.h"
+#include "base/SettingKeys.h"
 #include "res/resource.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 #include "cli/CliDevice.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "cli/CliArgs.h"
-#include "cli/ExitCodes.h"
+#include "base/ExitCodes.h"
 #include "lang/UiText.h"
 #include "link/DeviceOperation.h"
-#include "link/DiagLog.h"
+#include "base/DiagLog.h"
 #include "res/resource.h"
 
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // vkx520ctl's command line: the verbs, --help and --version.
 #include "cli/CliCommands.h"
 #include "cli/CmdSkinCheck.h"
-#include "cli/ExitCodes.h"
+#include "base/ExitCodes.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,7 +2,7 @@
 // serial ports the system offers.
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
-#include "cli/ExitCodes.h"
+#include "base/ExitCodes.h"
 #include "link/SerialLinkPort.h"
 
 #include <QFileInfo>
@@ -20,7 +20,7 @@ int RunPorts(const QStringList& args) {
         return EXIT_USAGE;
     }
     for (int index = 0; index < kPortCount; ++index) {
-        const QString device = PortDeviceName(index);
+        const QString device = PortDevicePath(index);
 #ifdef Q_OS_WIN
         PrintLine(device);
 #else

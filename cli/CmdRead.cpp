@@ -3,7 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
 #include "cli/ConfigFileArg.h"
-#include "cli/ExitCodes.h"
+#include "base/ExitCodes.h"
 #include "link/DeviceOperation.h"
 #include "skin/AudioKinds.h"
 #include "skin/Skin.h"

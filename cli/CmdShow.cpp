@@ -3,7 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/ConfigFileArg.h"
 #include "cli/ConfigSummary.h"
-#include "cli/ExitCodes.h"
+#include "base/ExitCodes.h"
 #include "skin/Skin.h"
 
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #include "cli/ConfigFileArg.h"
 
 #include "base/FileIo.h"
-#include "cli/ExitCodes.h"
+#include "base/ExitCodes.h"
 #include "lang/UiText.h"
 #include "model/ConfigFile.h"
 

@@ -1,10 +1,10 @@
 // vkx520ctl: the command-line companion of VKX520Setup.
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
 #include "lang/LanguageManager.h"
 #include "lang/UiText.h"
-#include "link/DiagLog.h"
+#include "base/DiagLog.h"
 
 #include <QCoreApplication>
 #include <QFile>

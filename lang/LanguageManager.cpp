@@ -1,6 +1,6 @@
 #include "lang/LanguageManager.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "base/FileIo.h"
 #include "lang/StringTable.h"
 #include "lang/UiText.h"

@@ -3,7 +3,7 @@
 #include "lang/ControlId.h"
 #include "lang/TranslateUi.h"
 #include "lang/UiText.h"
-#include "link/DiagLog.h"
+#include "base/DiagLog.h"
 #include "res/resource.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "link/LinkOperations.h"
 
-#include "link/DiagLog.h"
+#include "base/DiagLog.h"
 
 #include <algorithm>
 #include <cstdint>

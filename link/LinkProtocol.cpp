@@ -1,7 +1,7 @@
 #include "link/LinkProtocol.h"
 
-#include "link/Crc8.h"
-#include "link/DiagLog.h"
+#include "base/Crc8.h"
+#include "base/DiagLog.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,5 @@
 #include "link/SerialLinkPort.h"
 
-#include "app/Settings.h"
-
 #include <QElapsedTimer>
 #include <QSerialPort>
 
@@ -87,16 +85,6 @@ private:
 
 }  // namespace
 
-QString PortDeviceName(int portIndex) {
-    if (portIndex < 0 || portIndex >= kPortCount) return {};
-    const QString comName = QStringLiteral("COM%1").arg(portIndex + 1);
-#ifdef Q_OS_WIN
-    return comName;
-#else
-    return AppProfile().GetString(QStringLiteral("Ports"), comName, QStringLiteral("/dev/ttyS%1").arg(portIndex));
-#endif
-}
-
 std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName) {
     if (deviceName.isEmpty()) return nullptr;
     auto port = std::make_unique<SerialLinkPort>();
@@ -105,5 +93,5 @@ std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName) {
 }
 
 std::unique_ptr<LinkPort> SerialPortFactory::OpenPort(int portIndex) {
-    return OpenSerialPort(m_devicePath.isEmpty() ? PortDeviceName(portIndex) : m_devicePath);
+    return OpenSerialPort(m_devicePath.isEmpty() ? PortDevicePath(portIndex) : m_devicePath);
 }

@@ -1,6 +1,6 @@
 #include "model/ConfigImage.h"
 
-#include "link/Crc8.h"
+#include "base/Crc8.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // Merging an image freshly read from the device into the document.
 #include "lang/UiText.h"
-#include "link/DiagLog.h"
+#include "base/DiagLog.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 

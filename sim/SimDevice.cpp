@@ -1,7 +1,7 @@
 // Framing, replies and faults of the simulated device.
 #include "sim/SimDevice.h"
 
-#include "link/Crc8.h"
+#include "base/Crc8.h"
 #include "link/LinkDefs.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // vkx520sim: the simulated VKX520 on a pseudo-terminal, for vkx520ctl, the
 // desktop program and tests to talk to as if a device were plugged in.
 #include "cli/ConfigFileArg.h"
-#include "cli/ExitCodes.h"
+#include "base/ExitCodes.h"
 #include "sim/DemoConfig.h"
 #include "sim/PtyServer.h"
 #include "sim/SimState.h"

@@ -1,6 +1,6 @@
 #include "skin/Skin.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <cstdint>
 #include <limits>

@@ -3,7 +3,7 @@
 #include "view/MainView.h"
 
 #include "app/MainFrame.h"
-#include "app/SettingKeys.h"
+#include "base/SettingKeys.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"

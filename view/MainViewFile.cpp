@@ -4,7 +4,7 @@
 
 #include "app/MainFrame.h"
 #include "lang/UiText.h"
-#include "link/DiagLog.h"
+#include "base/DiagLog.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "view/ViewDialogs.h"

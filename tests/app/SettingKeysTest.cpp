@@ -1,5 +1,5 @@
 #include "app/Placement.h"
-#include "app/SettingKeys.h"
+#include "base/SettingKeys.h"
 #include "TempProfile.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // the lifetime of a test, and restores the default afterwards.
 #pragma once
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "base/FileIo.h"
 #include "SpecialFiles.h"
 

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "lang/LanguageManager.h"
 #include "lang/LanguageTestFiles.h"
 #include "lang/UiText.h"

@@ -4,7 +4,7 @@
 // the executable.
 #pragma once
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "lang/LanguageManager.h"
 #include "lang/LanguageTestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "lang/ControlId.h"
 #include "lang/LanguageManager.h"
 #include "lang/LanguageTestFiles.h"

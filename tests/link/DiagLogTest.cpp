@@ -1,6 +1,6 @@
 // The diagnostic log: line format, the switch read once, exclusive writing.
-#include "app/Settings.h"
-#include "link/DiagLog.h"
+#include "base/Settings.h"
+#include "base/DiagLog.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "lang/ControlId.h"
 #include "link/CDlgOper.h"
-#include "link/DiagLog.h"
+#include "base/DiagLog.h"
 #include "res/resource.h"
 #include "support/RecordingPresenter.h"
 

@@ -3,7 +3,7 @@
 #include "SimRig.h"
 
 #include "link/DeviceOperation.h"
-#include "link/Crc8.h"
+#include "base/Crc8.h"
 #include "link/HeldPortFactory.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // BUSY with its time limit, the erase that turns into status polls.
 #include "SimRig.h"
 
-#include "link/Crc8.h"
+#include "base/Crc8.h"
 #include "sim/ScriptedLinkPort.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "QtMessageTrap.h"
 #include "SimRig.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "link/DeviceOperation.h"
 #include "link/SerialLinkPort.h"
 
@@ -27,15 +27,15 @@ TEST(PortNames, IndexesMapThroughTheSettings) {
     file.close();
     SetAppProfilePath(ini);
 #ifdef _WIN32
-    EXPECT_EQ(PortDeviceName(0), "COM1");
-    EXPECT_EQ(PortDeviceName(7), "COM8");
+    EXPECT_EQ(PortDevicePath(0), "COM1");
+    EXPECT_EQ(PortDevicePath(7), "COM8");
 #else
-    EXPECT_EQ(PortDeviceName(0), "/dev/ttyS0");
-    EXPECT_EQ(PortDeviceName(2), "/dev/ttyUSB0");
-    EXPECT_EQ(PortDeviceName(7), "/dev/ttyS7");
+    EXPECT_EQ(PortDevicePath(0), "/dev/ttyS0");
+    EXPECT_EQ(PortDevicePath(2), "/dev/ttyUSB0");
+    EXPECT_EQ(PortDevicePath(7), "/dev/ttyS7");
 #endif
-    EXPECT_EQ(PortDeviceName(-1), "");
-    EXPECT_EQ(PortDeviceName(8), "");
+    EXPECT_EQ(PortDevicePath(-1), "");
+    EXPECT_EQ(PortDevicePath(8), "");
     SetAppProfilePath({});
 }
 

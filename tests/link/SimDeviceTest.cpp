@@ -2,7 +2,7 @@
 // stored state and its timing faults.
 #include "SimRig.h"
 
-#include "link/Crc8.h"
+#include "base/Crc8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "link/Crc8.h"
+#include "base/Crc8.h"
 #include "model/CMainDoc.h"
 #include "support/RecordingPresenter.h"
 

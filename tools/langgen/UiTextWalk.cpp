@@ -2,7 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "lang/ControlId.h"
 #include "lang/EditTranslationDlg.h"
 #include "lang/LanguageManager.h"

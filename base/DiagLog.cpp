@@ -1,6 +1,6 @@
-#include "link/DiagLog.h"
+#include "base/DiagLog.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <QFile>
 

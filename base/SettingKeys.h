@@ -3,7 +3,7 @@
 // one place and its default cannot drift between readers.
 #pragma once
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 struct IntSetting {
     const char* section;
@@ -57,8 +57,14 @@ inline bool WriteSetting(const TextSetting& s, const QString& value) {
 // "COM<n+1>" for port index n (0 .. 7).
 inline QString PortName(int index) { return QStringLiteral("COM%1").arg(index + 1); }
 
-// The device path a port entry maps to on systems without COM names.
+// The device a port entry opens: the COM name itself on Windows, elsewhere
+// the device path kept for it; empty for an index outside 0 .. 7.
 inline QString PortDevicePath(int index) {
+    if (index < 0 || index >= kPortCount) return {};
+#ifdef Q_OS_WIN
+    return PortName(index);
+#else
     return AppProfile().GetString(QString::fromLatin1(kPortsSection), PortName(index),
                                   QStringLiteral("/dev/ttyS%1").arg(index));
+#endif
 }
