@@ -351,8 +351,37 @@ TEST_F(EndToEnd, UsageErrorsAreStatus64) {
         EXPECT_FALSE(result.err.isEmpty());
         EXPECT_TRUE(result.out.isEmpty());
     }
-    EXPECT_EQ(RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--corrupt"), QStringLiteral("many")}).exitCode, 64);
-    EXPECT_EQ(RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--fast")}).exitCode, 64);
+}
+
+TEST_F(EndToEnd, SimulatorOptionErrorsSayWhatIsWrong) {
+    const struct {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{QStringLiteral("--fast")}, "unknown option --fast"},
+        {{QStringLiteral("--pace"), QStringLiteral("--fast"), QStringLiteral("1")}, "unknown option --fast"},
+        {{QStringLiteral("-fast")}, "unknown option --fast"},
+        {{QStringLiteral("--pace"), QStringLiteral("--fail")}, "--fail needs a value"},
+        {{QStringLiteral("--link")}, "--link needs a value"},
+        {{QStringLiteral("--corrupt"), QStringLiteral("many")}, "--corrupt takes a number, not many"},
+        {{QStringLiteral("--busy=-5")}, "--busy takes a number, not -5"},
+        {{QStringLiteral("stray")}, "unexpected stray"},
+    };
+    for (const auto& c : cases) {
+        const CtlResult result = RunProgram(BinaryPath("vkx520sim"), c.args);
+        EXPECT_EQ(result.exitCode, 64) << qPrintable(c.args.join(u' '));
+        EXPECT_TRUE(result.err.startsWith(QStringLiteral("vkx520sim: ") + QLatin1String(c.message)))
+            << qPrintable(c.args.join(u' ')) << ": " << qPrintable(result.err);
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    const CtlResult version = RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("vkx520sim 1."))) << qPrintable(version.out);
+    // Option values in either form, as before: a hexadecimal address, a value after "=".
+    SimProcess sim({QStringLiteral("--bad-block=0xFF0080"), QStringLiteral("--stats")});
+    const CtlResult read = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("b.vkcfg")});
+    EXPECT_EQ(read.exitCode, 5);
+    EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=")));
 }
 
 TEST_F(EndToEnd, HelpVersionPortsAndSkinCheck) {
