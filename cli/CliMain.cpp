@@ -47,6 +47,8 @@ Exit status:
   0      success (a checksum warning is printed, the status stays 0)
   1..6   the link failed: 1 port cannot be opened, 2 write failed,
          3 no reply, 4 three bad replies, 5 device failure, 6 aborted
+  8      read: FILE.vkcfg is saved, but the embedded audio settings could
+         not be read (they are missing from it, as after Connect)
   64     wrong arguments
   65     a file is corrupt or not a configuration file (skin-check: the
          skin has problems)

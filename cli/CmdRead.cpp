@@ -10,6 +10,7 @@
 
 #include <QThread>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -45,15 +46,14 @@ private:
 };
 
 // Connect's device part on an empty document. The port is closed on return.
-int ReadFromDevice(const QString& port, SkinReadMeanwhile& skin, ConfigImage& image) {
+// A failed embedded audio read does not stop the command (the slots not read
+// keep their audio bytes 0, as Connect keeps them); it sets audioMissing.
+int ReadFromDevice(const QString& port, SkinReadMeanwhile& skin, ConfigImage& image, bool& audioMissing) {
     image.Clear();
+    audioMissing = false;
     CliLink link(port);
     if (const int code = link.Run(OPER_READ_CONFIG, image); code != LINK_OK) return code;
-    if (FillAudioKinds(skin.Get(), image)) {
-        // Its failure is reported but does not stop the command: the slots not
-        // read keep their audio bytes 0.
-        link.Run(OPER_READ_MODULE_DATA, image);
-    }
+    if (FillAudioKinds(skin.Get(), image)) audioMissing = link.Run(OPER_READ_MODULE_DATA, image) != LINK_OK;
     return LINK_OK;
 }
 
@@ -67,8 +67,13 @@ int RunRead(const QStringList& args) {
     if (const int status = CheckOutputFileArg(options.output); status != EXIT_OK) return status;
     SkinReadMeanwhile skin(SkinPathArg(options));
     ConfigImage image;
-    if (const int code = ReadFromDevice(options.port, skin, image); code != LINK_OK) return code;
+    bool audioMissing = false;
+    if (const int code = ReadFromDevice(options.port, skin, image, audioMissing); code != LINK_OK) return code;
     CMainDoc doc;
     doc.ReadCfg(image, false);
-    return SaveConfigFileArg(doc, options.output);
+    if (const int status = SaveConfigFileArg(doc, options.output); status != EXIT_OK) return status;
+    if (!audioMissing) return EXIT_OK;
+    std::fprintf(stderr, "vkx520ctl: %s is saved without the embedded audio settings, which could not be read\n",
+                 options.output.toLocal8Bit().constData());
+    return EXIT_AUDIO_MISSING;
 }
