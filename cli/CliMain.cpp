@@ -39,7 +39,8 @@ the same link, for scripts and for use without a display.
 PORT is COM1..COM8, mapped to devices as VKX520Setup maps them (section
 "Ports" of VKX520Setup.ini beside this program; by default /dev/ttyS0..7),
 or the path of a serial device or pseudo-terminal (see vkx520sim).
---skin names the skin file (default: modules.xml beside this program).
+--skin names the skin file (default: modules.xml beside this program); a
+named skin that cannot be opened ends the command with status 66.
 --log FILE appends the diagnostic lines of the link to FILE.
 Ctrl-C during an operation stops it after the step that is running.
 

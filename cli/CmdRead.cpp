@@ -21,7 +21,8 @@ constexpr VerbSyntax kReadSyntax{"vkx520ctl read --port PORT -o FILE.vkcfg [--sk
 // The skin matters only once the configuration is in (for the audio kinds),
 // so it is read on a thread of its own while the configuration comes over
 // the line. Read without pictures it shows no message, so that thread prints
-// nothing. A skin that is missing leaves the audio kinds 0.
+// nothing. A skin that is missing (only the default one may be) leaves the
+// audio kinds 0.
 class SkinReadMeanwhile {
 public:
     explicit SkinReadMeanwhile(const QString& path)
@@ -63,7 +64,8 @@ int RunRead(const QStringList& args) {
     VerbOptions options;
     if (!ParseVerbArgsOrComplain(args, kReadSyntax, options)) return EXIT_USAGE;
     ApplyLogOption(options.log);
-    // A file that could not be saved would waste the read: find out first.
+    // A file that could not be saved, or a skin that is not there, would waste the read: find out first.
+    if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
     if (const int status = CheckOutputFileArg(options.output); status != EXIT_OK) return status;
     SkinReadMeanwhile skin(SkinPathArg(options));
     ConfigImage image;

@@ -225,12 +225,16 @@ TEST_F(EndToEnd, FailedModuleDataReadDoesNotStopTheRead) {
     EXPECT_TRUE(SameDevicePart(ImageOfFile(Path("m.vkcfg")), expected));
 }
 
-// The skin is read while the configuration comes in; without one no slot has
-// embedded audio, so no module data is asked for.
+// The skin is read while the configuration comes in; one that describes no
+// module (here an empty file) gives no slot embedded audio, so no module data
+// is asked for.
 TEST_F(EndToEnd, ReadWithoutASkinLeavesTheAudioKindsZero) {
+    QFile empty(Path("empty.xml"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
     SimProcess sim({QStringLiteral("--stats")});
     const CtlResult result = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"),
-                                     Path("n.vkcfg"), QStringLiteral("--skin"), Path("missing.xml")});
+                                     Path("n.vkcfg"), QStringLiteral("--skin"), Path("empty.xml")});
     EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
     EXPECT_TRUE(result.err.isEmpty()) << qPrintable(result.err);
     ConfigImage expected = MakeDemoImage();
@@ -238,6 +242,31 @@ TEST_F(EndToEnd, ReadWithoutASkinLeavesTheAudioKindsZero) {
     std::memset(expected.audioTable, 0, sizeof expected.audioTable);
     EXPECT_TRUE(SameDevicePart(ImageOfFile(Path("n.vkcfg")), expected));
     EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=9 ")));  // the four block reads alone
+}
+
+// A skin named by --skin that is not there ends the command before any work,
+// instead of every module silently not being in the skin.
+TEST_F(EndToEnd, MissingSkinNamedBySkinOptionIsAnInputError) {
+    TestDoc doc;
+    doc.mutableImage() = MakeDemoImage();
+    const QString file = SaveDoc(doc, "rack.vkcfg");
+    const QString skin = Path("missing.xml");
+    SimProcess sim({QStringLiteral("--stats")});
+    const QStringList commands[] = {
+        {QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("r.vkcfg"),
+         QStringLiteral("--skin"), skin},
+        {QStringLiteral("show"), file, QStringLiteral("--skin=") + skin},
+        {QStringLiteral("show"), file, QStringLiteral("--json"), QStringLiteral("--skin"), skin},
+    };
+    for (const QStringList& args : commands) {
+        const CtlResult result = RunCtl(args);
+        EXPECT_EQ(result.exitCode, 66) << qPrintable(args.join(u' '));
+        EXPECT_TRUE(result.err.contains(QStringLiteral("Error opening file!"))) << qPrintable(result.err);
+        EXPECT_TRUE(result.err.contains(skin)) << qPrintable(result.err);
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(Path("r.vkcfg")));
+    EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=0 "))) << "the device was left alone";
 }
 
 TEST_F(EndToEnd, LogOptionWritesTheLinkLines) {
