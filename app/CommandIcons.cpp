@@ -220,13 +220,15 @@ Draw DrawerFor(int commandId) {
     }
 }
 
-QPixmap Render(Draw draw, int size) {
-    QPixmap pixmap(size, size);
+// The pictures are drawn on a 16 x 16 grid and stretched to the size asked
+// for (the toolbar's buttons are 16 x 15).
+QPixmap Render(Draw draw, QSize size) {
+    QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(size / 16.0, size / 16.0);
+    painter.scale(size.width() / 16.0, size.height() / 16.0);
     draw(painter);
     return pixmap;
 }
@@ -240,13 +242,12 @@ public:
     QIconEngine* clone() const override { return new DrawnIconEngine(m_draw); }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        const int side = std::min(size.width(), size.height());
-        if (side <= 0) return {};
-        QPixmap& cached = m_drawn[{side, int(mode)}];
+        if (size.isEmpty()) return {};
+        QPixmap& cached = m_drawn[{{size.width(), size.height()}, int(mode)}];
         if (cached.isNull()) {
-            const QPixmap normal = Render(m_draw, side);
+            const QPixmap normal = Render(m_draw, size);
             // Disabled and selected looks as Qt derives them from a plain picture.
-            cached = mode == QIcon::Normal ? normal : QIcon(normal).pixmap(QSize(side, side), mode, state);
+            cached = mode == QIcon::Normal ? normal : QIcon(normal).pixmap(size, mode, state);
         }
         return cached;
     }
@@ -257,12 +258,12 @@ public:
         painter->drawPixmap(rect, drawn);
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
+        return {QSize(16, 15), QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
     }
 
 private:
     Draw m_draw;
-    std::map<std::pair<int, int>, QPixmap> m_drawn;  // by side and mode
+    std::map<std::pair<std::pair<int, int>, int>, QPixmap> m_drawn;  // by width and height, and mode
 };
 
 QIcon IconOf(Draw draw) { return QIcon(new DrawnIconEngine(draw)); }

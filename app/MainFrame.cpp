@@ -71,8 +71,8 @@ CMainFrame::CMainFrame(CMainDoc* doc, QWidget* parent) : QMainWindow(parent), m_
 CMainFrame::~CMainFrame() { OnDestroy(); }
 
 void CMainFrame::PreCreateWindow() {
-    const QRect stored(ReadSetting(kLayoutLeft), ReadSetting(kLayoutTop), ReadSetting(kLayoutWidth),
-                       ReadSetting(kLayoutHeight));
+    const PlacementSettings stored{ReadSetting(kLayoutLeft), ReadSetting(kLayoutTop), ReadSetting(kLayoutWidth),
+                                   ReadSetting(kLayoutHeight)};
     setGeometry(UsablePlacement(stored, AvailableScreenAreas()));
 }
 

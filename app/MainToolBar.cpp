@@ -4,6 +4,7 @@
 #include "base/SettingKeys.h"
 #include "res/resource.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QHelpEvent>
@@ -23,11 +24,30 @@ constexpr int kToolBarItems[] = {
 constexpr int kPortComboWidth = 80;
 constexpr int kPortComboDroppedHeight = 150;
 
+// The port selector's dropped list has a fixed height, whatever the style
+// would choose; what does not fit scrolls.
+class PortSelector : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override {
+        QComboBox::showPopup();
+        QWidget* popup = view()->window();
+        if (popup == window()) return;
+        QRect area = popup->geometry();
+        // A list opened above the box keeps its bottom edge next to the box.
+        if (area.top() < mapToGlobal(QPoint(0, 0)).y())
+            area.setTop(area.bottom() + 1 - kPortComboDroppedHeight);
+        else
+            area.setHeight(kPortComboDroppedHeight);
+        popup->setGeometry(area);
+    }
+};
+
 }  // namespace
 
 CMainToolBar::CMainToolBar(QWidget* parent) : QToolBar(parent) {
     setObjectName(QStringLiteral("MainToolBar"));
-    setIconSize(QSize(16, 16));
+    setIconSize(QSize(16, 15));  // the buttons' pictures, as the toolbar resource has them
     setAllowedAreas(Qt::TopToolBarArea);
     setFloatable(false);
     CreatePortSelector();
@@ -36,14 +56,13 @@ CMainToolBar::CMainToolBar(QWidget* parent) : QToolBar(parent) {
 CMainToolBar::~CMainToolBar() = default;
 
 void CMainToolBar::CreatePortSelector() {
-    m_wndPortCombo = new QComboBox(this);
+    m_wndPortCombo = new PortSelector(this);
     m_wndPortCombo->setObjectName(QStringLiteral("PortCombo"));
     m_wndPortCombo->setProperty("vkxControlId", IDC_PORT_COMBO);
     m_wndPortCombo->setEditable(false);
     m_wndPortCombo->setFixedWidth(kPortComboWidth);
     m_wndPortCombo->setFocusPolicy(Qt::ClickFocus);  // never a Tab stop taken from the view
-    const int rowHeight = m_wndPortCombo->fontMetrics().height() + 4;
-    m_wndPortCombo->setMaxVisibleItems(qMax(kPortCount, kPortComboDroppedHeight / rowHeight));
+    m_wndPortCombo->setMaxVisibleItems(kPortCount);
     m_wndPortCombo->installEventFilter(this);
 }
 

@@ -1,6 +1,7 @@
 // The restored window rectangle read from the settings, made usable: a window
-// smaller than kMinWindowSize or lying wholly outside every screen (a monitor
-// that was unplugged, hand-edited settings) would be lost to the user.
+// smaller than kMinWindowSize, larger than the screens or lying wholly outside
+// every screen (a monitor that was unplugged, hand-edited settings) would be
+// lost to the user.
 #pragma once
 
 #include <QList>
@@ -9,5 +10,14 @@
 inline constexpr QSize kMinWindowSize(240, 160);
 inline constexpr QPoint kDefaultWindowPos(22, 22);
 
-// stored: the rectangle from the settings; screens: the available areas.
-QRect UsablePlacement(QRect stored, const QList<QRect>& screens);
+// The four values as the settings file holds them: any int each, so nothing
+// may be added up before they are brought into range.
+struct PlacementSettings {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// screens: the available areas.
+QRect UsablePlacement(const PlacementSettings& stored, const QList<QRect>& screens);

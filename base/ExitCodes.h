@@ -1,9 +1,13 @@
 // Exit statuses of vkx520ctl and vkx520sim. 1 to 6 are the link result codes
-// themselves; the others follow the usual meanings of <sysexits.h>.
+// themselves; 8 is vkx520ctl read's own; the others follow the usual meanings
+// of <sysexits.h>.
 #pragma once
 
 enum ExitCode : int {
     EXIT_OK = 0,
+    // read: the file is saved, but the embedded audio settings could not be
+    // read from the device (their bytes are 0)
+    EXIT_AUDIO_MISSING = 8,
     EXIT_USAGE = 64,       // wrong arguments
     EXIT_DATA_ERROR = 65,  // a file that is corrupt or not of the expected format
     EXIT_NO_INPUT = 66,    // an input file that cannot be opened

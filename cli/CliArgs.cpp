@@ -1,6 +1,10 @@
 #include "cli/CliArgs.h"
 
+#include "cli/ExitCodes.h"
+#include "lang/UiText.h"
 #include "skin/Skin.h"
+
+#include <QFile>
 
 #include <cstdio>
 
@@ -128,3 +132,11 @@ bool ParseVerbArgsOrComplain(const QStringList& args, const VerbSyntax& syntax, 
 }
 
 QString SkinPathArg(const VerbOptions& options) { return options.skin.isEmpty() ? DefaultSkinPath() : options.skin; }
+
+int CheckSkinArg(const VerbOptions& options) {
+    if (options.skin.isEmpty()) return EXIT_OK;
+    QFile file(options.skin);
+    if (file.open(QIODevice::ReadOnly)) return EXIT_OK;
+    ReportFileError(1, options.skin);
+    return EXIT_NO_INPUT;
+}

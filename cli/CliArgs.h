@@ -38,3 +38,8 @@ bool ParseVerbArgsOrComplain(const QStringList& args, const VerbSyntax& syntax, 
 
 // The skin a verb reads: --skin, or modules.xml beside the program.
 QString SkinPathArg(const VerbOptions& options);
+
+// A skin named by --skin must be there: EXIT_OK, or EXIT_NO_INPUT after the
+// file-error message when it cannot be opened. The skin beside the program may
+// be missing; it then only leaves out what it would tell.
+int CheckSkinArg(const VerbOptions& options);

@@ -65,7 +65,7 @@ int CliLink::Run(int command, ConfigImage& image) {
         result = RunDeviceOperationSync(command, m_choice.index, image, env, observer, &checksumWarning);
     }
     if (result != LINK_OK) {
-        UiMessageBox(IDS_LINK_ERROR_BASE + unsigned(result), MB_OK | MB_ICONSTOP);
+        UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
     } else if (checksumWarning) {
         UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
     }

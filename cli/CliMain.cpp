@@ -39,7 +39,8 @@ the same link, for scripts and for use without a display.
 PORT is COM1..COM8, mapped to devices as VKX520Setup maps them (section
 "Ports" of VKX520Setup.ini beside this program; by default /dev/ttyS0..7),
 or the path of a serial device or pseudo-terminal (see vkx520sim).
---skin names the skin file (default: modules.xml beside this program).
+--skin names the skin file (default: modules.xml beside this program); a
+named skin that cannot be opened ends the command with status 66.
 --log FILE appends the diagnostic lines of the link to FILE.
 Ctrl-C during an operation stops it after the step that is running.
 
@@ -47,6 +48,8 @@ Exit status:
   0      success (a checksum warning is printed, the status stays 0)
   1..6   the link failed: 1 port cannot be opened, 2 write failed,
          3 no reply, 4 three bad replies, 5 device failure, 6 aborted
+  8      read: FILE.vkcfg is saved, but the embedded audio settings could
+         not be read (they are missing from it, as after Connect)
   64     wrong arguments
   65     a file is corrupt or not a configuration file (skin-check: the
          skin has problems)

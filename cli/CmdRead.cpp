@@ -10,6 +10,7 @@
 
 #include <QThread>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -20,7 +21,8 @@ constexpr VerbSyntax kReadSyntax{"vkx520ctl read --port PORT -o FILE.vkcfg [--sk
 // The skin matters only once the configuration is in (for the audio kinds),
 // so it is read on a thread of its own while the configuration comes over
 // the line. Read without pictures it shows no message, so that thread prints
-// nothing. A skin that is missing leaves the audio kinds 0.
+// nothing. A skin that is missing (only the default one may be) leaves the
+// audio kinds 0.
 class SkinReadMeanwhile {
 public:
     explicit SkinReadMeanwhile(const QString& path)
@@ -45,15 +47,14 @@ private:
 };
 
 // Connect's device part on an empty document. The port is closed on return.
-int ReadFromDevice(const QString& port, SkinReadMeanwhile& skin, ConfigImage& image) {
+// A failed embedded audio read does not stop the command (the slots not read
+// keep their audio bytes 0, as Connect keeps them); it sets audioMissing.
+int ReadFromDevice(const QString& port, SkinReadMeanwhile& skin, ConfigImage& image, bool& audioMissing) {
     image.Clear();
+    audioMissing = false;
     CliLink link(port);
     if (const int code = link.Run(OPER_READ_CONFIG, image); code != LINK_OK) return code;
-    if (FillAudioKinds(skin.Get(), image)) {
-        // Its failure is reported but does not stop the command: the slots not
-        // read keep their audio bytes 0.
-        link.Run(OPER_READ_MODULE_DATA, image);
-    }
+    if (FillAudioKinds(skin.Get(), image)) audioMissing = link.Run(OPER_READ_MODULE_DATA, image) != LINK_OK;
     return LINK_OK;
 }
 
@@ -63,12 +64,18 @@ int RunRead(const QStringList& args) {
     VerbOptions options;
     if (!ParseVerbArgsOrComplain(args, kReadSyntax, options)) return EXIT_USAGE;
     ApplyLogOption(options.log);
-    // A file that could not be saved would waste the read: find out first.
+    // A file that could not be saved, or a skin that is not there, would waste the read: find out first.
+    if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
     if (const int status = CheckOutputFileArg(options.output); status != EXIT_OK) return status;
     SkinReadMeanwhile skin(SkinPathArg(options));
     ConfigImage image;
-    if (const int code = ReadFromDevice(options.port, skin, image); code != LINK_OK) return code;
+    bool audioMissing = false;
+    if (const int code = ReadFromDevice(options.port, skin, image, audioMissing); code != LINK_OK) return code;
     CMainDoc doc;
     doc.ReadCfg(image, false);
-    return SaveConfigFileArg(doc, options.output);
+    if (const int status = SaveConfigFileArg(doc, options.output); status != EXIT_OK) return status;
+    if (!audioMissing) return EXIT_OK;
+    std::fprintf(stderr, "vkx520ctl: %s is saved without the embedded audio settings, which could not be read\n",
+                 options.output.toLocal8Bit().constData());
+    return EXIT_AUDIO_MISSING;
 }

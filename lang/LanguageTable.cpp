@@ -75,8 +75,9 @@ int LanguageTable::Parse(QByteArrayView bytes) {
     const char* data = bytes.data();
     if (!std::equal(std::begin(kMagic), std::end(kMagic), data)) return LANG_BAD_FILE;
     const Counts counts{ReadU32(data + 4), ReadU32(data + 8), ReadU32(data + 12)};
-    if (BodySize(counts) > uint64_t(bytes.size()) - kLanguageHeaderSize) return LANG_BAD_FILE;
+    // Nothing to look up: whatever else the header says is never read.
     if (counts.texts == 0 || counts.pool == 0) return LANG_OK;
+    if (BodySize(counts) > uint64_t(bytes.size()) - kLanguageHeaderSize) return LANG_BAD_FILE;
 
     const char* at = data + kLanguageHeaderSize;
     m_texts.reserve(counts.texts);

@@ -64,7 +64,8 @@ public:
     // Reads the bytes of a whole file: LANG_OK or LANG_BAD_FILE (the table is
     // then empty). Refused: a wrong magic, counts that do not fit the bytes
     // given, an entry whose offset lies outside the pool, a text without a NUL
-    // inside the pool. A header with N or T of 0 gives an empty table.
+    // inside the pool. A header with N or T of 0 gives an empty table,
+    // whatever its other counts say.
     int Parse(QByteArrayView bytes);
 
     // The file image: header with counts of what follows, text entries, alias

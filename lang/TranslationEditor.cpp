@@ -5,7 +5,6 @@
 #include "lang/UiText.h"
 #include "res/resource.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -48,7 +47,7 @@ bool SaveNewTranslation(const LanguageTable& table, const QString& chosenPath) {
     const QString title = QFileInfo(chosenPath).completeBaseName();
     const QString target = languages.FilePath(title, kTranslationExtension);
     if (title.isEmpty()) {
-        ReportFileError(3, QDir::toNativeSeparators(target));
+        ReportFileError(3, target);
         return false;
     }
     if (!MayReplace(chosenPath, target)) return false;

@@ -3,6 +3,8 @@
 #include "lang/StringTable.h"
 #include "res/resource.h"
 
+#include <QDir>
+
 #include <cstdio>
 
 namespace {
@@ -106,6 +108,7 @@ void LoadUiTooltip(unsigned id, QString& text) {
 void ReportFileError(int code, const QString& path) {
     const unsigned id = IDS_FILE_ERROR_BASE + unsigned(code);
     QString text;
-    FormatUiString(text, id, {path});
+    // Every caller passes a path, and the user reads it as the system writes it.
+    FormatUiString(text, id, {QDir::toNativeSeparators(path)});
     g_presenter->Present(id, LoadUiString(IDS_APP_TITLE), text, MB_OK | MB_ICONSTOP);
 }

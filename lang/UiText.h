@@ -56,6 +56,7 @@ int UiMessageBox(unsigned id, unsigned style);
 void FormatUiString(QString& text, unsigned id, const QStringList& inserts);
 void LoadUiPrompt(unsigned id, QString& text);
 void LoadUiTooltip(unsigned id, QString& text);
+// code 1 open, 2 corrupt, 3 save; the path is shown with the system's separators.
 void ReportFileError(int code, const QString& path);
 
 // Replaces %1 .. %99 by the inserts and %% by %; a %n without an insert stays as it is.

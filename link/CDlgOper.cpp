@@ -123,7 +123,7 @@ void CDlgOper::StartStep() {
     if (!m_operation->PrepareStep(step, [this](int position) { m_progress->setValue(position); }))
         return EndLater(m_operation->result());
     if (!StartLinkThread(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address))
-        EndLater(LINK_ERR_PORT);  // no worker, so no report would ever end the dialog
+        EndLater(LINK_ERR_NO_THREAD);  // no worker, so no report would ever end the dialog
 }
 
 void CDlgOper::OnStepCompleted() {
@@ -160,7 +160,7 @@ bool RunDeviceOperation(int command, int port, ConfigImage& image, QWidget* pare
         checksumWarning = dialog.checksumWarning();
     }  // the dialog's end waits for its last worker
     if (result != LINK_OK) {
-        UiMessageBox(IDS_LINK_ERROR_BASE + unsigned(result), MB_OK | MB_ICONSTOP);
+        UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
         return false;
     }
     if (checksumWarning) UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);

@@ -35,6 +35,10 @@ int DeviceOperation::ProgressMax() const {
     }
 }
 
+unsigned LinkErrorTextId(int code) {
+    return code == LINK_ERR_NO_THREAD ? unsigned(IDS_NO_LINK_THREAD) : IDS_LINK_ERROR_BASE + unsigned(code);
+}
+
 unsigned DeviceOperation::StatusTextId() const {
     switch (m_command) {
     case OPER_WRITE_CONFIG: return IDS_WRITING_CONFIG;

@@ -24,6 +24,10 @@ struct LinkStep {
     uint32_t address = 0;
 };
 
+// The message of a failed operation: string 21108 + code for the link's own
+// codes, a string of its own when no worker could be started.
+unsigned LinkErrorTextId(int code);
+
 class DeviceOperation {
 public:
     // The image is the caller's and must outlive the operation.

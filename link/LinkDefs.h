@@ -14,6 +14,7 @@ enum LinkResult : int {
     LINK_ERR_CRC = 4,       // three invalid replies in one exchange
     LINK_ERR_DEVICE = 5,    // FAILURE, BUSY for too long, or a write beyond its retries
     LINK_ERR_ABORTED = 6,   // the receiver answered a progress report with nonzero
+    LINK_ERR_NO_THREAD = 7, // no worker thread could be created for a step (never a worker's code)
 };
 
 // Report code of a progress report; its parameter is the chunk's byte offset.

@@ -35,6 +35,7 @@
 #define IDS_BASE_LANGUAGE 10100
 #define IDS_LINK_ERROR_BASE 21108  // + link result code 1..6
 #define IDS_CHECKSUM_WARNING 21115
+#define IDS_NO_LINK_THREAD 21116  // LINK_ERR_NO_THREAD
 #define IDS_LANGUAGE_FILES 24008
 
 // Translation (lang): the editor's confirmations, message box buttons

@@ -6,6 +6,7 @@
 #include "sim/PtyServer.h"
 #include "sim/SimState.h"
 
+#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -35,6 +36,7 @@ standard output. Stops cleanly on SIGINT or SIGTERM.
   --stats               on exit print: requests, request bytes, reply bytes
                         and the time from the first byte in to the last out
   --help                this text
+  --version             the version of vkx520sim
 
 Faults, to see how programs cope:
   --silent              answer nothing (as a device switched off)
@@ -49,7 +51,7 @@ Faults, to see how programs cope:
 
 struct SimOptions {
     QString link, load, save, writeDemo;
-    bool pace = false, stats = false, silent = false, help = false;
+    bool pace = false, stats = false, silent = false, help = false, version = false;
     int rebootSilenceMs = 0, corrupt = 0, busyMs = 0, fail = 0, unplugAfter = -1, eraseBusyMs = 0;
     int badBlock = -1;
 };
@@ -58,42 +60,62 @@ struct FlagOption { const char* name; bool SimOptions::*field; };
 struct TextOption { const char* name; QString SimOptions::*field; };
 struct NumberOption { const char* name; int SimOptions::*field; };
 
-constexpr FlagOption kFlags[] = {{"--pace", &SimOptions::pace}, {"--stats", &SimOptions::stats},
-                                 {"--silent", &SimOptions::silent}, {"--help", &SimOptions::help}};
-constexpr TextOption kTexts[] = {{"--link", &SimOptions::link}, {"--load", &SimOptions::load},
-                                 {"--save", &SimOptions::save}, {"--write-demo", &SimOptions::writeDemo}};
+constexpr FlagOption kFlags[] = {{"pace", &SimOptions::pace},     {"stats", &SimOptions::stats},
+                                 {"silent", &SimOptions::silent}, {"help", &SimOptions::help},
+                                 {"version", &SimOptions::version}};
+constexpr TextOption kTexts[] = {{"link", &SimOptions::link}, {"load", &SimOptions::load},
+                                 {"save", &SimOptions::save}, {"write-demo", &SimOptions::writeDemo}};
 constexpr NumberOption kNumbers[] = {
-    {"--reboot-silence", &SimOptions::rebootSilenceMs}, {"--corrupt", &SimOptions::corrupt},
-    {"--busy", &SimOptions::busyMs},         {"--fail", &SimOptions::fail},
-    {"--unplug-after", &SimOptions::unplugAfter},       {"--erase-busy", &SimOptions::eraseBusyMs},
-    {"--bad-block", &SimOptions::badBlock}};
+    {"reboot-silence", &SimOptions::rebootSilenceMs}, {"corrupt", &SimOptions::corrupt},
+    {"busy", &SimOptions::busyMs},                    {"fail", &SimOptions::fail},
+    {"unplug-after", &SimOptions::unplugAfter},       {"erase-busy", &SimOptions::eraseBusyMs},
+    {"bad-block", &SimOptions::badBlock}};
+
+QString Dashed(const QString& name) { return QStringLiteral("--") + name; }
+
+// The two common mistakes are worded as vkx520ctl words them; anything else
+// keeps the parser's own text.
+QString ParseError(const QCommandLineParser& parser, const QStringList& args) {
+    if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
+        return QStringLiteral("unknown option %1").arg(Dashed(unknown.first()));
+    const auto takesValue = [&](const auto& option) { return Dashed(QLatin1String(option.name)) == args.last(); };
+    if (!args.isEmpty() && (std::any_of(std::begin(kTexts), std::end(kTexts), takesValue) ||
+                            std::any_of(std::begin(kNumbers), std::end(kNumbers), takesValue)))
+        return QStringLiteral("%1 needs a value").arg(args.last());
+    return parser.errorText();
+}
 
 bool ParseOptions(const QStringList& args, SimOptions& options, QString& error) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        const auto matches = [&](const auto& option) { return arg == QLatin1String(option.name); };
-        if (const auto* flag = std::find_if(std::begin(kFlags), std::end(kFlags), matches); flag != std::end(kFlags)) {
-            options.*flag->field = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            error = arg.startsWith(u'-') ? QStringLiteral("%1 needs a value").arg(arg) : QStringLiteral("unexpected %1").arg(arg);
-            return false;
-        }
-        const QString& value = args[++i];
-        if (const auto* text = std::find_if(std::begin(kTexts), std::end(kTexts), matches); text != std::end(kTexts)) {
-            options.*text->field = value;
-            continue;
-        }
-        const auto* number = std::find_if(std::begin(kNumbers), std::end(kNumbers), matches);
+    QCommandLineParser parser;
+    // "-fast" is one unknown word, not the letters f, a, s and t.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const FlagOption& flag : kFlags) parser.addOption(QCommandLineOption(QLatin1String(flag.name)));
+    for (const TextOption& text : kTexts)
+        parser.addOption(QCommandLineOption(QLatin1String(text.name), {}, QStringLiteral("value")));
+    for (const NumberOption& number : kNumbers)
+        parser.addOption(QCommandLineOption(QLatin1String(number.name), {}, QStringLiteral("number")));
+    if (!parser.parse(QStringList(QStringLiteral("vkx520sim")) + args)) {
+        error = ParseError(parser, args);
+        return false;
+    }
+    if (const QStringList stray = parser.positionalArguments(); !stray.isEmpty()) {
+        error = QStringLiteral("unexpected %1").arg(stray.first());
+        return false;
+    }
+    for (const FlagOption& flag : kFlags) options.*flag.field = parser.isSet(QLatin1String(flag.name));
+    for (const TextOption& text : kTexts)
+        if (parser.isSet(QLatin1String(text.name))) options.*text.field = parser.value(QLatin1String(text.name));
+    for (const NumberOption& number : kNumbers) {
+        const QString name = QLatin1String(number.name);
+        if (!parser.isSet(name)) continue;
+        const QString value = parser.value(name);
         bool ok = false;
         const int parsed = value.toInt(&ok, 0);
-        if (number == std::end(kNumbers) || !ok || parsed < 0) {
-            error = number == std::end(kNumbers) ? QStringLiteral("unknown option %1").arg(arg)
-                                                 : QStringLiteral("%1 takes a number, not %2").arg(arg, value);
+        if (!ok || parsed < 0) {
+            error = QStringLiteral("%1 takes a number, not %2").arg(Dashed(name), value);
             return false;
         }
-        options.*number->field = parsed;
+        options.*number.field = parsed;
     }
     return true;
 }
@@ -183,6 +205,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(kHelp, stdout);
+        return EXIT_OK;
+    }
+    if (options.version) {
+        std::printf("vkx520sim %s\n", VKX_VERSION);
         return EXIT_OK;
     }
     if (!options.writeDemo.isEmpty()) return WriteDemoFile(options.writeDemo) ? EXIT_OK : EXIT_CANNOT_CREATE;

@@ -74,6 +74,8 @@ void CMainView::OnCreate() {
     viewport()->setMouseTracking(true);
     m_cursors = LoadViewCursors();
     SetEditDialogRunner(nullptr);
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar](int action) { PageByTheLayout(bar, action); });
 
     m_showToolTips = ReadSetting(kViewToolTips) != 0;
     m_showMessages = ReadSetting(kViewMessages) != 0;
@@ -139,10 +141,30 @@ void CMainView::UpdateScrollBars() {
     const QSize client = ClientSize();
     horizontalScrollBar()->setRange(0, std::max(0, total.width() - client.width()));
     verticalScrollBar()->setRange(0, std::max(0, total.height() - client.height()));
+    // Qt sizes the thumb by the page step, so it stays the client's share;
+    // paging itself moves by LayoutPage (PageByTheLayout).
     horizontalScrollBar()->setPageStep(client.width());
     verticalScrollBar()->setPageStep(client.height());
-    horizontalScrollBar()->setSingleStep(std::max(1, total.width() / 100));
-    verticalScrollBar()->setSingleStep(std::max(1, total.height() / 100));
+    const QSize page = LayoutPage();
+    horizontalScrollBar()->setSingleStep(std::max(1, page.width() / 10));
+    verticalScrollBar()->setSingleStep(std::max(1, page.height() / 10));
+}
+
+// The scrolling view's default steps: a page is a tenth of the layout, a line
+// a tenth of a page, whatever the window's size.
+QSize CMainView::LayoutPage() const {
+    const QSize total = m_layout.size();
+    return {std::max(1, total.width() / 10), std::max(1, total.height() / 10)};
+}
+
+// Called as a scroll bar pages (a click beside the thumb, Page Up or Down),
+// before the new position is taken: the page is the layout's, not the client.
+void CMainView::PageByTheLayout(QScrollBar* bar, int action) {
+    const bool forward = action == QAbstractSlider::SliderPageStepAdd;
+    if (!forward && action != QAbstractSlider::SliderPageStepSub) return;
+    const QSize page = LayoutPage();
+    const int step = bar->orientation() == Qt::Horizontal ? page.width() : page.height();
+    bar->setSliderPosition(forward ? bar->value() + step : bar->value() - step);
 }
 
 void CMainView::resizeEvent(QResizeEvent* event) {

@@ -31,6 +31,7 @@ class CMainDoc;
 class CEditDialog;
 class CMainFrame;
 class QPrinter;
+class QScrollBar;
 class QTimer;
 class ViewDialogs;
 struct CCmdUI;
@@ -164,6 +165,8 @@ private:
     void RegisterCommands();
     void RegisterFileCommands();
     void UpdateScrollBars();
+    QSize LayoutPage() const;
+    void PageByTheLayout(QScrollBar* bar, int action);
     // Connect and Load configuration after the port is chosen.
     bool ReadFromDevice(bool force);
     void StartBusyPeriod(uint32_t periodMs);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -72,6 +73,17 @@ TEST_F(Startup, NotMaximizedOpensAtTheStoredRectangleAndStoresTheNewOne) {
     frame.setGeometry(60, 70, 520, 360);
     Exit();
     EXPECT_EQ(StoredPlacement(), std::make_pair(QRect(60, 70, 520, 360), 0));
+}
+
+// Values no run stored: the window still opens on the screen, no larger than it.
+TEST_F(Startup, ExtremeLayoutValuesOpenAUsableWindow) {
+    m_profile.Write("[Layout]\nLeft=-2147483648\nTop=2147483647\nWidth=2147483647\nHeight=-2147483648\nMaximize=0\n");
+    CMainFrame& frame = Start();
+    const QRect screen = frame.screen()->availableGeometry();
+    EXPECT_EQ(frame.geometry().topLeft(), screen.topLeft() + QPoint(22, 22));
+    EXPECT_EQ(frame.geometry().width(), screen.width());
+    EXPECT_LE(frame.geometry().height(), screen.height());
+    Exit();
 }
 
 TEST_F(Startup, MaximizedRunRestoresTheOldSizeWhenUnMaximized) {

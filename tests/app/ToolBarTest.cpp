@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "TempProfile.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QHelpEvent>
@@ -59,13 +60,16 @@ TEST_F(ToolBar, ItemsInResourceOrderWithThePortSelectorAsItemSix) {
     }
 }
 
-TEST_F(ToolBar, IconsAreDrawnAtSixteenPixels) {
-    EXPECT_EQ(m_frame->ToolBar()->iconSize(), QSize(16, 16));
+TEST_F(ToolBar, ButtonPicturesAreSixteenByFifteen) {
+    EXPECT_EQ(m_frame->ToolBar()->iconSize(), QSize(16, 15));
+    auto* open = qobject_cast<QToolButton*>(Button(ID_FILE_OPEN));
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->iconSize(), QSize(16, 15));
     for (int id : {ID_FILE_OPEN, ID_DEVICE_CONNECT, ID_APP_ABOUT}) {
-        const QImage image = CommandIcon(id).pixmap(16, 16).toImage();
-        ASSERT_EQ(image.size(), QSize(16, 16));
+        const QImage image = CommandIcon(id).pixmap(QSize(16, 15)).toImage();
+        ASSERT_EQ(image.size(), QSize(16, 15));
         int opaque = 0;
-        for (int y = 0; y < 16; ++y)
+        for (int y = 0; y < 15; ++y)
             for (int x = 0; x < 16; ++x) opaque += qAlpha(image.pixel(x, y)) > 128;
         EXPECT_GT(opaque, 40) << "command " << id << " draws a visible picture";
     }
@@ -88,6 +92,12 @@ TEST_F(ToolBar, IconsDrawEachSizeAndADisabledLook) {
 
 TEST_F(ToolBar, PortSelectorListsEightPortsAtEightyPixels) {
     EXPECT_EQ(Combo()->width(), 80);
+    Combo()->showPopup();
+    QWidget* list = Combo()->view()->window();
+    ASSERT_NE(list, m_frame.get());
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->height(), 150) << "the dropped list";
+    Combo()->hidePopup();
     EXPECT_FALSE(Combo()->isEditable());
     ASSERT_EQ(Combo()->count(), 8);
     for (int n = 0; n < 8; ++n) EXPECT_EQ(Combo()->itemText(n), QStringLiteral("COM%1").arg(n + 1));

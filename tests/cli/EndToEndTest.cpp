@@ -211,23 +211,30 @@ TEST_F(EndToEnd, ChecksumWarningStillSucceedsAndBadModuleTablesFail) {
     EXPECT_FALSE(QFile::exists(Path("f.vkcfg")));
 }
 
+// The file is saved as Connect keeps the configuration, but the exit status
+// and a line of its own tell that the audio settings are missing from it.
 TEST_F(EndToEnd, FailedModuleDataReadDoesNotStopTheRead) {
     // The four block reads take nine requests; then the cable is pulled.
     SimProcess sim({QStringLiteral("--unplug-after"), QStringLiteral("9")});
     const CtlResult result = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("m.vkcfg")});
-    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.exitCode, 8);
     EXPECT_TRUE(result.err.contains(kNoReply));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("saved without the embedded audio settings"))) << qPrintable(result.err);
     ConfigImage expected = MakeDemoImage();
     std::memset(expected.audioTable, 0, sizeof expected.audioTable);
     EXPECT_TRUE(SameDevicePart(ImageOfFile(Path("m.vkcfg")), expected));
 }
 
-// The skin is read while the configuration comes in; without one no slot has
-// embedded audio, so no module data is asked for.
+// The skin is read while the configuration comes in; one that describes no
+// module (here an empty file) gives no slot embedded audio, so no module data
+// is asked for.
 TEST_F(EndToEnd, ReadWithoutASkinLeavesTheAudioKindsZero) {
+    QFile empty(Path("empty.xml"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
     SimProcess sim({QStringLiteral("--stats")});
     const CtlResult result = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"),
-                                     Path("n.vkcfg"), QStringLiteral("--skin"), Path("missing.xml")});
+                                     Path("n.vkcfg"), QStringLiteral("--skin"), Path("empty.xml")});
     EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
     EXPECT_TRUE(result.err.isEmpty()) << qPrintable(result.err);
     ConfigImage expected = MakeDemoImage();
@@ -235,6 +242,31 @@ TEST_F(EndToEnd, ReadWithoutASkinLeavesTheAudioKindsZero) {
     std::memset(expected.audioTable, 0, sizeof expected.audioTable);
     EXPECT_TRUE(SameDevicePart(ImageOfFile(Path("n.vkcfg")), expected));
     EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=9 ")));  // the four block reads alone
+}
+
+// A skin named by --skin that is not there ends the command before any work,
+// instead of every module silently not being in the skin.
+TEST_F(EndToEnd, MissingSkinNamedBySkinOptionIsAnInputError) {
+    TestDoc doc;
+    doc.mutableImage() = MakeDemoImage();
+    const QString file = SaveDoc(doc, "rack.vkcfg");
+    const QString skin = Path("missing.xml");
+    SimProcess sim({QStringLiteral("--stats")});
+    const QStringList commands[] = {
+        {QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("r.vkcfg"),
+         QStringLiteral("--skin"), skin},
+        {QStringLiteral("show"), file, QStringLiteral("--skin=") + skin},
+        {QStringLiteral("show"), file, QStringLiteral("--json"), QStringLiteral("--skin"), skin},
+    };
+    for (const QStringList& args : commands) {
+        const CtlResult result = RunCtl(args);
+        EXPECT_EQ(result.exitCode, 66) << qPrintable(args.join(u' '));
+        EXPECT_TRUE(result.err.contains(QStringLiteral("Error opening file!"))) << qPrintable(result.err);
+        EXPECT_TRUE(result.err.contains(skin)) << qPrintable(result.err);
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(Path("r.vkcfg")));
+    EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=0 "))) << "the device was left alone";
 }
 
 TEST_F(EndToEnd, LogOptionWritesTheLinkLines) {
@@ -351,8 +383,37 @@ TEST_F(EndToEnd, UsageErrorsAreStatus64) {
         EXPECT_FALSE(result.err.isEmpty());
         EXPECT_TRUE(result.out.isEmpty());
     }
-    EXPECT_EQ(RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--corrupt"), QStringLiteral("many")}).exitCode, 64);
-    EXPECT_EQ(RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--fast")}).exitCode, 64);
+}
+
+TEST_F(EndToEnd, SimulatorOptionErrorsSayWhatIsWrong) {
+    const struct {
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {{QStringLiteral("--fast")}, "unknown option --fast"},
+        {{QStringLiteral("--pace"), QStringLiteral("--fast"), QStringLiteral("1")}, "unknown option --fast"},
+        {{QStringLiteral("-fast")}, "unknown option --fast"},
+        {{QStringLiteral("--pace"), QStringLiteral("--fail")}, "--fail needs a value"},
+        {{QStringLiteral("--link")}, "--link needs a value"},
+        {{QStringLiteral("--corrupt"), QStringLiteral("many")}, "--corrupt takes a number, not many"},
+        {{QStringLiteral("--busy=-5")}, "--busy takes a number, not -5"},
+        {{QStringLiteral("stray")}, "unexpected stray"},
+    };
+    for (const auto& c : cases) {
+        const CtlResult result = RunProgram(BinaryPath("vkx520sim"), c.args);
+        EXPECT_EQ(result.exitCode, 64) << qPrintable(c.args.join(u' '));
+        EXPECT_TRUE(result.err.startsWith(QStringLiteral("vkx520sim: ") + QLatin1String(c.message)))
+            << qPrintable(c.args.join(u' ')) << ": " << qPrintable(result.err);
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    const CtlResult version = RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("vkx520sim 1."))) << qPrintable(version.out);
+    // Option values in either form, as before: a hexadecimal address, a value after "=".
+    SimProcess sim({QStringLiteral("--bad-block=0xFF0080"), QStringLiteral("--stats")});
+    const CtlResult read = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("b.vkcfg")});
+    EXPECT_EQ(read.exitCode, 5);
+    EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=")));
 }
 
 TEST_F(EndToEnd, HelpVersionPortsAndSkinCheck) {

@@ -71,6 +71,14 @@ TEST(LanguageTable, DamagedFilesAreRefusedAndOddOnesAccepted) {
          LANG_BAD_FILE, true},
         {"no text entries", [](QByteArray& b) { PutU32(b, kTextCountAt, 0); }, LANG_OK, true},
         {"empty pool", [](QByteArray& b) { PutU32(b, kPoolSizeAt, 0); }, LANG_OK, true},
+        // With N or T of 0 nothing is read, so the other counts are not held against the file.
+        {"no text entries, huge alias count and pool", [](QByteArray& b) {
+             PutU32(b, kTextCountAt, 0); PutU32(b, kAliasCountAt, 0xFFFFFFFF); PutU32(b, kPoolSizeAt, 0xFFFFFFFF); },
+         LANG_OK, true},
+        {"empty pool, text count beyond file", [](QByteArray& b) { PutU32(b, kPoolSizeAt, 0); PutU32(b, kTextCountAt, 99); },
+         LANG_OK, true},
+        {"header alone, no texts but a pool size", [](QByteArray& b) { b.truncate(64); PutU32(b, kTextCountAt, 0); },
+         LANG_OK, true},
         {"bytes after the pool", [](QByteArray& b) { b.append("junk"); }, LANG_OK, false},
         {"offset inside a text", [](QByteArray& b) { PutU32(b, kSecondOffsetAt, 5); }, LANG_OK, false},
     };

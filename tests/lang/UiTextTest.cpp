@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 namespace {
 
 TEST(UiText, PromptAndTooltipSplitAtFirstNewline) {
@@ -62,6 +64,10 @@ TEST(UiText, FileErrorsFormatPathWithStopIcon) {
     EXPECT_EQ(recorder.messages()[2].text, "Error saving file!\n\nC:\\x%1.vkcfg");
     EXPECT_EQ(recorder.ids(), (std::vector<unsigned>{10035, 10036, 10037}));
     for (const auto& m : recorder.messages()) EXPECT_EQ(m.style, unsigned(MB_ICONSTOP));
+    // The path as the system writes it, whoever built it (backslashes on Windows).
+    ReportFileError(1, "C:/configs/studio.vkcfg");
+    EXPECT_EQ(recorder.messages().back().text,
+              "Error opening file!\n\n" + QDir::toNativeSeparators(QStringLiteral("C:/configs/studio.vkcfg")));
 }
 
 TEST(UiText, InsertsReplaceNumberedPlaceholders) {

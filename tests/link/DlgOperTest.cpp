@@ -100,7 +100,7 @@ TEST_F(DlgOperTest, ResultMessages) {
          MB_OK | MB_ICONSTOP},
         {"bad key map", [](SimRig& r) { r.device.CorruptStoredBlock(0xFF0060); }, 0, true, {IDS_CHECKSUM_WARNING},
          MB_OK | MB_ICONEXCLAMATION},
-        {"no thread", [](SimRig&) { FailNextLinkThreadStart(); }, 0, false, {21109}, MB_OK | MB_ICONSTOP},
+        {"no thread", [](SimRig&) { FailNextLinkThreadStart(); }, 0, false, {IDS_NO_LINK_THREAD}, MB_OK | MB_ICONSTOP},
     };
     for (const MessageCase& c : cases) {
         SimRig local;

@@ -61,6 +61,28 @@ TEST(MouseView, ClicksWorkInAScrolledWindow) {
     EXPECT_EQ(rig.v().Selection().selSubItem, 4);
 }
 
+// As the scrolling view does by default: a page is a tenth of the layout and a
+// line a tenth of a page, however large the window; the thumb shows the
+// window's share of the layout.
+TEST(MouseView, ScrollPagesByATenthOfTheLayout) {
+    MouseRig rig;
+    rig.ShowNormal({500, 400});
+    ASSERT_TRUE(rig.Connect());
+    QScrollBar* bar = rig.v().verticalScrollBar();
+    EXPECT_EQ(bar->pageStep(), rig.v().viewport()->height());
+    const int layoutHeight = bar->maximum() + bar->pageStep();
+    const int page = layoutHeight / 10;
+    ASSERT_GT(bar->maximum(), 2 * page);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(bar->value(), page);
+    QTest::keyClick(&rig.v(), Qt::Key_PageDown);
+    EXPECT_EQ(bar->value(), 2 * page);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(bar->value(), 2 * page - page / 10);
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(bar->value(), page - page / 10);
+}
+
 TEST(MouseView, ClickingTheSameSubItemTwiceDoesNotRedraw) {
     MouseRig rig;
     ASSERT_TRUE(rig.Connect());

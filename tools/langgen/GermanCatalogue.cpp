@@ -139,6 +139,8 @@ constexpr Pair kGerman[] = {
     {"Operation aborted.", "Vorgang abgebrochen."},
     {"Warning: Device reports internal memory checksum error!",
      "Warnung: Das Gerät meldet einen Prüfsummenfehler im internen Speicher!"},
+    {"Cannot start the link thread: the system has no resources for it.",
+     "Der Verbindungs-Thread kann nicht gestartet werden: Dem System fehlen die Ressourcen dafür."},
     {"Language files", "Sprachdateien"},
     {"Connect to device\nConnect to device", "Mit dem Gerät verbinden\nMit dem Gerät verbinden"},
     {"Write configuration\nWrite configuration", "Konfiguration in das Gerät schreiben\nKonfiguration schreiben"},
