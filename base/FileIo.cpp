@@ -215,6 +215,22 @@ FileError LookAtTarget(const QString& target, struct stat& st, bool& exists) {
     return FileError::None;
 }
 
+// The file a save replaces and the new file beside it that takes its place.
+struct SaveTarget {
+    QString target;
+    struct stat st {};
+    bool exists = false;
+    Fd fd;
+    QString sibling;
+
+    FileError Prepare(const QString& path) {
+        target = ResolveTarget(path);
+        if (const FileError e = LookAtTarget(target, st, exists); e != FileError::None) return e;
+        sibling = CreateSibling(target, fd);
+        return sibling.isEmpty() ? FileError::CannotOpen : FileError::None;
+    }
+};
+
 // Overwrites a hard-linked file where it is, so that all its names see the
 // new contents; the previous contents are put back if that fails.
 FileError RewriteInPlace(const QString& target, QByteArrayView bytes) {
@@ -256,27 +272,20 @@ FileStamp GetFileStamp(const QString& path) {
 }
 
 FileError CheckWritableTarget(const QString& path) {
-    const QString target = ResolveTarget(path);
-    struct stat st {};
-    bool exists = false;
-    if (const FileError e = LookAtTarget(target, st, exists); e != FileError::None) return e;
-    Fd fd;
-    const QString sibling = CreateSibling(target, fd);
-    if (sibling.isEmpty()) return FileError::CannotOpen;
-    ::unlink(Native(sibling).constData());
+    SaveTarget save;
+    if (const FileError e = save.Prepare(path); e != FileError::None) return e;
+    ::unlink(Native(save.sibling).constData());
     return FileError::None;
 }
 
 FileError WriteFileSafely(const QString& path, QByteArrayView bytes) {
-    const QString target = ResolveTarget(path);
-    struct stat st {};
-    bool exists = false;
-    if (const FileError e = LookAtTarget(target, st, exists); e != FileError::None) return e;
-
-    Fd fd;
-    const QString sibling = CreateSibling(target, fd);
-    if (sibling.isEmpty()) return FileError::CannotOpen;
-    const QByteArray nativeSibling = Native(sibling);
+    SaveTarget save;
+    if (const FileError e = save.Prepare(path); e != FileError::None) return e;
+    const QString& target = save.target;
+    const struct stat& st = save.st;
+    const bool exists = save.exists;
+    Fd& fd = save.fd;
+    const QByteArray nativeSibling = Native(save.sibling);
     const auto fail = [&](FileError error) {
         fd.Close();
         ::unlink(nativeSibling.constData());

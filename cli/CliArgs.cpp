@@ -1,6 +1,6 @@
 #include "cli/CliArgs.h"
 
-#include "cli/ExitCodes.h"
+#include "base/ExitCodes.h"
 #include "lang/UiText.h"
 #include "skin/Skin.h"
 
