@@ -10,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -38,6 +41,43 @@ void OnUiThreadDuringStep(std::function<void()> action) {
 bool IsSetAddress(const Bytes& frame, uint32_t address) {
     return frame[2] == CMD_SET_ADDRESS && frame[4] == uint8_t(address) && frame[5] == uint8_t(address >> 8);
 }
+
+// Follows the progress bar of the operation dialog shown next: every value it
+// takes, and the value it shows whenever a request reaches the device
+// (repeats of one value counted once).
+class ProgressWatch : public QObject {
+public:
+    explicit ProgressWatch(SimDevice& device) : m_device(device) {
+        qApp->installEventFilter(this);
+        device.SetRequestObserver([this](const Bytes&) {
+            OnUiThreadDuringStep([this] {
+                const int value = m_bar ? m_bar->value() : -100;
+                if (atRequests.empty() || atRequests.back() != value) atRequests.push_back(value);
+            });
+        });
+    }
+    ~ProgressWatch() override {
+        m_device.SetRequestObserver(nullptr);
+        qApp->removeEventFilter(this);
+    }
+
+    std::vector<int> values;
+    std::vector<int> atRequests;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = event->type() == QEvent::Show ? qobject_cast<CDlgOper*>(watched) : nullptr;
+        if (dialog && !m_bar) {  // before the dialog's own show handling starts step 0
+            m_bar = ControlOf<QProgressBar>(dialog, IDC_OPER_PROGRESS);
+            connect(m_bar, &QProgressBar::valueChanged, this, [this](int value) { values.push_back(value); });
+        }
+        return false;
+    }
+
+private:
+    SimDevice& m_device;
+    QPointer<QProgressBar> m_bar;
+};
 
 class DlgOperTest : public ::testing::Test {
 protected:
@@ -150,6 +190,34 @@ TEST_F(DlgOperTest, EnterAndEscapeDoNotEndTheDialog) {
 TEST_F(DlgOperTest, WriteWithEmptySlotsRunsToTheReset) {
     EXPECT_TRUE(RunDeviceOperation(OPER_WRITE_CONFIG, 0, image, nullptr));
     EXPECT_EQ(rig.Commands(), (Bytes{CMD_SET_ADDRESS, CMD_WRITE_MEMORY, CMD_SET_ADDRESS, CMD_WRITE_MEMORY, CMD_RESET}));
+}
+
+TEST_F(DlgOperTest, ProgressBarMovesPerStep) {
+    std::vector<int> everyWriteStep(27);
+    std::iota(everyWriteStep.begin(), everyWriteStep.end(), 0);
+    const struct {
+        const char* name;
+        int command;
+        bool silent;
+        std::vector<int> values;
+        std::vector<int> atRequests;
+    } cases[] = {
+        {"read from a silent device", OPER_READ_CONFIG, true, {0}, {0}},
+        // Steps 2 .. 25 have nothing to send: the bar passes them at once,
+        // and the reset runs with the bar at 26.
+        {"write with no slots in use", OPER_WRITE_CONFIG, false, everyWriteStep, {0, 1, 26}},
+    };
+    for (const auto& c : cases) {
+        SimRig local;
+        SetDefaultLinkEnvironment(&local.ports, &local.clock);
+        local.device.SetSilent(c.silent);
+        RecordingPresenter recorder;
+        image.Clear();
+        ProgressWatch watch(local.device);
+        EXPECT_EQ(RunDeviceOperation(c.command, 0, image, nullptr), !c.silent) << c.name;
+        EXPECT_EQ(watch.values, c.values) << c.name;
+        EXPECT_EQ(watch.atRequests, c.atRequests) << c.name;
+    }
 }
 
 TEST_F(DlgOperTest, LogLinesOfAFailedRead) {

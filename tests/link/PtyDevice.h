@@ -30,9 +30,18 @@ public:
     ~PtyDevice() {
         m_stop = true;
         if (m_pump.joinable()) m_pump.join();
+        if (m_slave >= 0) ::close(m_slave);
         if (m_master >= 0) ::close(m_master);
     }
     const QString& path() const { return m_path; }
+    // A descriptor of the slave side of our own, kept until the end. Line
+    // settings belong to the terminal, not to a descriptor, so it shows what
+    // the program's port set while that port is open; open it before the
+    // port does, since the port takes the terminal exclusively.
+    int OpenSlave() {
+        if (m_slave < 0 && !m_path.isEmpty()) m_slave = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        return m_slave;
+    }
     template <typename Change>
     void WithDevice(Change change) {
         std::lock_guard lock(m_mutex);
@@ -64,6 +73,7 @@ private:
     SimDevice m_device{SystemLinkClock()};
     std::mutex m_mutex;
     int m_master = -1;
+    int m_slave = -1;
     QString m_path;
     std::thread m_pump;
     std::atomic<bool> m_stop{false};

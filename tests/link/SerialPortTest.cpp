@@ -16,6 +16,12 @@
 
 #include <memory>
 
+#ifndef _WIN32
+#include <cerrno>
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 namespace {
 
 TEST(PortNames, IndexesMapThroughTheSettings) {
@@ -77,6 +83,64 @@ TEST(SerialOverPty, ReadWriteAndSetTime) {
     EXPECT_EQ(read.panelInputMap[0], 9);
     EXPECT_EQ(RunOnQtThread(OPER_SET_TIME, read, env), LINK_OK);
     pty.WithDevice([](SimDevice& device) { EXPECT_EQ(device.clockSetCount(), 1); });
+    EXPECT_EQ(qtMessages.Joined(), "");
+}
+
+// The terminal's line settings as the device sees them on its first
+// request, that is while the program's port is open.
+struct LineSeen {
+    bool seen = false;
+    termios settings{};
+    int modemResult = 0;
+    int modemError = 0;
+    int modemBits = 0;
+};
+
+TEST(SerialOverPty, PortRunsAt38400EightNoneOneWithoutFlowControl) {
+    PtyDevice pty;
+    const int slave = pty.OpenSlave();
+    ASSERT_GE(slave, 0);
+    // A fresh pseudo-terminal already is at 38400 8N1: start from settings
+    // the port has to change. (The pseudo-terminal driver itself keeps 8 data
+    // bits and no parity, whatever it is asked.)
+    termios other{};
+    ASSERT_EQ(::tcgetattr(slave, &other), 0);
+    ::cfsetispeed(&other, B9600);
+    ::cfsetospeed(&other, B9600);
+    other.c_cflag |= CSTOPB | CRTSCTS;
+    other.c_lflag |= ICANON;
+    ASSERT_EQ(::tcsetattr(slave, TCSANOW, &other), 0);
+
+    LineSeen line;
+    pty.WithDevice([&line, slave](SimDevice& device) {
+        device.SetRequestObserver([&line, slave](const Bytes&) {
+            if (line.seen) return;
+            line.seen = ::tcgetattr(slave, &line.settings) == 0;
+            line.modemResult = ::ioctl(slave, TIOCMGET, &line.modemBits);
+            line.modemError = errno;
+        });
+    });
+    SerialPortFactory ports(pty.path());
+    ConfigImage image;
+    image.Clear();
+    QtMessageTrap qtMessages;
+    EXPECT_EQ(RunOnQtThread(OPER_SET_TIME, image, {&ports, &SystemLinkClock()}), LINK_OK);
+    pty.WithDevice([](SimDevice& device) { device.SetRequestObserver(nullptr); });
+
+    ASSERT_TRUE(line.seen);
+    const termios& t = line.settings;
+    EXPECT_EQ(::cfgetospeed(&t), speed_t(B38400));
+    EXPECT_EQ(::cfgetispeed(&t), speed_t(B38400));
+    EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t(CS8));
+    EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    EXPECT_EQ(t.c_lflag & ICANON, 0u) << "binary: no line editing";
+    // Linux pseudo-terminals have no modem lines (TIOCMGET fails with
+    // ENOTTY); DTR and RTS are checked where the terminal has them.
+    if (line.modemResult == 0) {
+        EXPECT_EQ(line.modemBits & (TIOCM_DTR | TIOCM_RTS), 0);
+    } else {
+        EXPECT_EQ(line.modemError, ENOTTY);
+    }
     EXPECT_EQ(qtMessages.Joined(), "");
 }
 

@@ -143,6 +143,7 @@ TEST_F(ConfigFileTest, DeviceBoundLoadTakesLinksAudioAndLabelsButKeepsModules) {
     ConfigImage fileImage = doc.image();
     fileImage.outputModules[1].signal[0] = 9;
     fileImage.keyMap[0] = 1, fileImage.keyMap[15] = 16;
+    fileImage.panelInputMap[1] = 4, fileImage.panelInputMap[4] = 1;
     fileImage.audioTable[0][1] = 2;
     fileImage.audioKinds[0] = 0;
     ASSERT_TRUE(fileDoc.ReadCfg(fileImage, true));
@@ -153,6 +154,8 @@ TEST_F(ConfigFileTest, DeviceBoundLoadTakesLinksAudioAndLabelsButKeepsModules) {
     EXPECT_TRUE(doc.deviceBound());
     EXPECT_EQ(doc.GetOutputSignal(1, 0), 1) << "device signal kept";
     EXPECT_EQ(doc.GetKeyOfInput(0), 0);
+    EXPECT_EQ(doc.GetPanelInputOfInput(1), 4) << "panel links from the file";
+    EXPECT_EQ(doc.GetPanelInputOfInput(4), 1);
     EXPECT_EQ(doc.GetAudioSetting(0, 1), 2);
     EXPECT_EQ(doc.image().audioKinds[0], 2) << "device audio kinds kept";
     EXPECT_EQ(doc.GetInputLabel(0, true), "From file");

@@ -81,6 +81,25 @@ TEST_F(PrintTest, DrawingIsScaledByTheRuleAndCentredOnThePrintableArea) {
     }
 }
 
+TEST_F(PrintTest, LabelTextGrowsWithTheScale) {
+    // A page four times the layout: scale 4.0 and no offsets, so a label's
+    // 12-pixel font cell becomes 48 tenths of a millimetre.
+    const QSizeF printable = QSizeF(m_layout.size()) * 4;
+    ASSERT_EQ(ComputePrintPlacement(printable, m_layout.size()).scale, 4.0);
+    ASSERT_TRUE(m_doc.SetInputLabel(4, "Hg"));
+    const int hdmi = InputModuleItem(1);
+    const SkinLabel& label = InputLabel(hdmi, 0, 1);
+    const QRect box = InputLabelBox(hdmi, 0, 1);
+    const QRgb back = SkinColorToRgb(label.back);
+    QRect onScreen, onPaper;
+    ASSERT_GT(CountPixelsNotOf(Render(), box, back, &onScreen), 0);
+    ASSERT_GT(CountPixelsNotOf(PrintedPage(printable), QRect(box.topLeft() * 4, box.size() * 4), back, &onPaper), 0);
+    // Hinting on screen may move an edge by a pixel: four tenths on paper.
+    EXPECT_NEAR(onPaper.height(), 4 * onScreen.height(), 5);
+    EXPECT_NEAR(onPaper.width(), 4 * onScreen.width(), 8);
+    EXPECT_NEAR(onPaper.center().y(), 4 * onScreen.center().y(), 8) << "still centred in its box";
+}
+
 TEST_F(PrintTest, PrintingShowsNoOutlines) {
     const QImage plain = PrintedPage();
     for (ViewItem& item : m_layout.items()) item.mask = 0xFFFFFFFF;

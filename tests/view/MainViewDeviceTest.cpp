@@ -4,10 +4,13 @@
 #include "ViewRig.h"
 
 #include "app/MainToolBar.h"
+#include "link/LinkDefs.h"
 #include "res/resource.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace viewtest;
 
@@ -200,6 +203,44 @@ TEST(MainView, LoadConfigurationKeepsTheDisplayedLinksAndLabels) {
     EXPECT_EQ(rig.doc().GetInputLabel(0, true), "Camera 1");
     EXPECT_EQ(rig.doc().GetInputOfKey(0), 5);
     EXPECT_TRUE(rig.doc().deviceBound());
+}
+
+TEST(MainView, AFailedAudioReadOrAChecksumWarningDoesNotStopConnectOrLoad) {
+    const struct {
+        const char* name;
+        bool load;  // Load configuration after a clean Connect, else Connect
+        std::function<void(SimDevice&)> fault;
+        unsigned message;
+        int audioSetting;  // of SDI input 3; the device has 0x14
+    } cases[] = {
+        {"Connect, audio read fails", false, [](SimDevice& d) { d.CorruptReplies(3, CMD_MODULE_READ); },
+         IDS_LINK_ERROR_BASE + LINK_ERR_CRC, 0},
+        {"Connect, key map checksum", false, [](SimDevice& d) { d.CorruptStoredBlock(0xFF0060); },
+         IDS_CHECKSUM_WARNING, 0x14},
+        {"Load, audio read fails", true, [](SimDevice& d) { d.CorruptReplies(3, CMD_MODULE_READ); },
+         IDS_LINK_ERROR_BASE + LINK_ERR_CRC, 0},
+        {"Load, panel map checksum", true, [](SimDevice& d) { d.CorruptStoredBlock(0xFF0040); },
+         IDS_CHECKSUM_WARNING, 0x14},
+    };
+    for (const auto& c : cases) {
+        ViewRig rig;
+        if (c.load) {
+            ASSERT_TRUE(rig.Connect()) << c.name;
+        }
+        ConfigImage changed = DemoImage();
+        changed.outputModules[1].signal[2] = 0;  // was 1: shows that the read went through
+        StoreBlockCrc(changed, kOutputTableBlock);
+        rig.device.LoadImage(changed);
+        c.fault(rig.device);
+        rig.Command(c.load ? ID_DEVICE_LOAD : ID_DEVICE_CONNECT);
+        EXPECT_EQ(rig.presenter->ids(), std::vector<unsigned>{c.message}) << c.name;
+        EXPECT_TRUE(rig.doc().deviceBound()) << c.name;
+        EXPECT_FALSE(rig.doc().IsModified()) << c.name;
+        EXPECT_EQ(rig.doc().GetOutputSignal(1, 2), 0) << c.name;
+        EXPECT_EQ(rig.doc().GetAudioSetting(0, 3), c.audioSetting) << c.name;
+        EXPECT_EQ(ItemKinds(rig.view()), (std::vector<int>{10, 20, 42, 41, 40, 30, 50, 51})) << c.name;
+        EXPECT_EQ(StateOf(rig), kConnected) << c.name;
+    }
 }
 
 TEST(MainView, DiscardChangesAsksOnlyWhenSomethingChanged) {

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace viewtest;
 
 namespace {
@@ -20,10 +22,13 @@ class FileCommands : public ::testing::Test {
 protected:
     QString PathOf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
-    // Connected to the demo device, saved as a file, then disconnected
-    // without changes: a configuration from a file, nothing modified.
-    void ShowSavedConfiguration(ViewRig& rig, const QString& path) {
+    // Connected to the demo device, edited, saved as a file, then
+    // disconnected without changes: a configuration from a file, nothing
+    // modified.
+    void ShowSavedConfiguration(ViewRig& rig, const QString& path,
+                                const std::function<void(CMainDoc&)>& edit = {}) {
         ASSERT_TRUE(rig.Connect());
+        if (edit) edit(rig.doc());
         rig.dialogs.saveAnswers.push_back(path);
         ASSERT_TRUE(rig.Command(ID_FILE_SAVE_AS));
         ASSERT_TRUE(rig.Command(ID_DEVICE_DISCARD));
@@ -79,17 +84,74 @@ TEST_F(FileCommands, ClosePromptAnswers) {
     }
 }
 
-TEST_F(FileCommands, YesWithoutAFileAndACancelledSaveDialogKeepsTheConfiguration) {
-    ViewRig rig;
-    ASSERT_TRUE(rig.Connect());
-    ASSERT_TRUE(rig.Command(ID_DEVICE_DISCARD));
-    ASSERT_TRUE(rig.doc().SetInputLabel(2, "Studio B"));
-    rig.presenter->Answer(IDYES);
-    rig.dialogs.saveAnswers.push_back({});  // cancelled
-    rig.Command(ID_FILE_CLOSE);
-    EXPECT_EQ(rig.dialogs.asked, QStringList{"save Configuration files (*.vkcfg) "});
-    EXPECT_TRUE(rig.doc().hasConfig());
-    EXPECT_TRUE(rig.doc().labelsModified());
+TEST_F(FileCommands, ACancelledSaveDialogWithoutAFileKeepsTheConfigurationAndBothFlags) {
+    const struct {
+        const char* name;
+        int command;
+        std::vector<unsigned> ids;
+    } cases[] = {
+        {"Save", ID_FILE_SAVE, {}},
+        {"Close, Yes to saving", ID_FILE_CLOSE, {IDS_NOT_SAVED}},
+    };
+    for (const auto& c : cases) {
+        ViewRig rig;
+        ASSERT_TRUE(rig.Connect()) << c.name;
+        ASSERT_TRUE(rig.Command(ID_DEVICE_DISCARD)) << c.name;  // read from the device, no file
+        ASSERT_TRUE(rig.doc().SetInputLabel(2, "Studio B")) << c.name;
+        rig.doc().SetOutputSignal(0, 1, 3);
+        rig.presenter->Answer(IDYES);
+        rig.dialogs.saveAnswers.push_back({});  // cancelled
+        rig.Command(c.command);
+        EXPECT_EQ(rig.presenter->ids(), c.ids) << c.name;
+        EXPECT_EQ(rig.dialogs.asked, QStringList{"save Configuration files (*.vkcfg) "}) << c.name;
+        EXPECT_TRUE(rig.doc().hasConfig()) << c.name;
+        EXPECT_TRUE(rig.doc().configModified()) << c.name;
+        EXPECT_TRUE(rig.doc().labelsModified()) << c.name;
+        EXPECT_TRUE(rig.doc().filePath().isEmpty()) << c.name;
+        EXPECT_EQ(rig.frame().windowTitle(), "VKX520Setup") << c.name;
+    }
+}
+
+TEST_F(FileCommands, ConnectWithAFileShownTakesTheDeviceModulesOnlyWhenTheyMatch) {
+    const struct {
+        const char* name;
+        uint8_t deviceSlot2;  // the file has module 80 there
+        bool bound;
+        std::vector<unsigned> ids;
+    } cases[] = {
+        {"same modules", 80, true, {}},
+        {"other modules", 48, false, {IDS_CONFIG_MISMATCH}},
+    };
+    for (const auto& c : cases) {
+        ViewRig rig;
+        ShowSavedConfiguration(rig, PathOf("shown.vkcfg"), [](CMainDoc& doc) {
+            ASSERT_TRUE(doc.SetInputLabel(0, "Camera 1"));
+            doc.AssignKey(0, 5);
+            doc.SetPanelInputOfInput(1, 4);
+        });
+        ConfigImage device = DemoImage();
+        device.inputModules[2].code = c.deviceSlot2;
+        device.outputModules[0].signal[1] = 3;  // the file has 1
+        StoreBlockCrc(device, kInputTableBlock);
+        StoreBlockCrc(device, kOutputTableBlock);
+        rig.device.LoadImage(device);
+
+        EXPECT_EQ(rig.Connect(), c.bound) << c.name;
+        EXPECT_EQ(rig.presenter->ids(), c.ids) << c.name;
+        if (!c.ids.empty()) {
+            EXPECT_EQ(rig.presenter->messages()[0].style, MB_OK | MB_ICONSTOP) << c.name;
+        }
+        EXPECT_EQ(rig.doc().image().inputModules[2].code, 80) << c.name << ": no other module taken";
+        EXPECT_EQ(rig.doc().GetOutputSignal(0, 1), c.bound ? 3 : 1) << c.name;
+        EXPECT_EQ(rig.doc().GetInputLabel(0, true), "Camera 1") << c.name;
+        EXPECT_EQ(rig.doc().GetInputOfKey(0), 5) << c.name;
+        EXPECT_EQ(rig.doc().GetPanelInputOfInput(1), 4) << c.name;
+        EXPECT_FALSE(rig.doc().IsModified()) << c.name;
+        EXPECT_EQ(rig.doc().filePath(), PathOf("shown.vkcfg")) << c.name;
+        EXPECT_EQ(rig.view().Layout().items().size(), 8u) << c.name;
+        EXPECT_EQ(rig.Enabled(ID_DEVICE_CONNECT), !c.bound) << c.name;
+        EXPECT_EQ(rig.PortSelectorEnabled(), !c.bound) << c.name;
+    }
 }
 
 TEST_F(FileCommands, CloseWhileConnectedAndChangedOffersWriteFirst) {
