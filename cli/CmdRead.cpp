@@ -8,7 +8,8 @@
 #include "skin/AudioKinds.h"
 #include "skin/Skin.h"
 
-#include <QThread>
+#include <system_error>
+#include <thread>
 
 #include <cstdio>
 #include <memory>
@@ -25,25 +26,34 @@ constexpr VerbSyntax kReadSyntax{"vkx520ctl read --port PORT -o FILE.vkcfg [--sk
 // audio kinds 0.
 class SkinReadMeanwhile {
 public:
-    explicit SkinReadMeanwhile(const QString& path)
-        : m_thread(QThread::create([this, path] { m_skin.LoadSkinFile(path, CSkin::SkinPictures::Skip); })) {
-        m_thread->start();
-        // No thread to be had: read it now.
-        if (!m_thread->isRunning() && !m_thread->isFinished()) m_skin.LoadSkinFile(path, CSkin::SkinPictures::Skip);
+    explicit SkinReadMeanwhile(const QString& path) : m_path(path) {
+        // A plain thread: it needs no event loop, and joining it orders the
+        // skin's reads for every tool that checks threads (a QThread's wait
+        // is ordered by a lock that such tools cannot see).
+        try {
+            m_thread = std::thread([this] { m_skin.LoadSkinFile(m_path, CSkin::SkinPictures::Skip); });
+        } catch (const std::system_error&) {
+            m_skin.LoadSkinFile(m_path, CSkin::SkinPictures::Skip);  // no thread to be had: read it now
+        }
     }
-    ~SkinReadMeanwhile() { m_thread->wait(); }
+    ~SkinReadMeanwhile() { Join(); }
     SkinReadMeanwhile(const SkinReadMeanwhile&) = delete;
     SkinReadMeanwhile& operator=(const SkinReadMeanwhile&) = delete;
 
     // The skin, once it has been read.
     const CSkin& Get() {
-        m_thread->wait();
+        Join();
         return m_skin;
     }
 
 private:
+    void Join() {
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+    const QString m_path;
     CSkin m_skin;
-    std::unique_ptr<QThread> m_thread;
+    std::thread m_thread;
 };
 
 // Connect's device part on an empty document. The port is closed on return.
