@@ -1,5 +1,7 @@
 // Configuration files from anywhere must never crash the loader or leave a
-// label without its terminating NUL.
+// label without its terminating NUL, and a file must load exactly as its
+// bytes do.
+#include "fuzz/FuzzInputFile.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 
@@ -19,6 +21,16 @@ void CheckLabelsTerminated(const CMainDoc& doc) {
     for (int p = 0; p < kPanelInputCount; ++p)
         if (doc.PanelLabelField(p)[kLabelSize - 1] != 0) std::abort();
 }
+
+bool SameDocument(const CMainDoc& a, const CMainDoc& b) {
+    if (std::memcmp(a.image().bytes(), b.image().bytes(), kConfigImageSize) != 0) return false;
+    for (int s = 0; s < kSlotCount; ++s)
+        for (int i = 0; i < kInputsPerSlot; ++i)
+            if (std::memcmp(a.InputLabelField(s, i), b.InputLabelField(s, i), kLabelSize) != 0) return false;
+    for (int p = 0; p < kPanelInputCount; ++p)
+        if (std::memcmp(a.PanelLabelField(p), b.PanelLabelField(p), kLabelSize) != 0) return false;
+    return true;
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -27,12 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
 
     CMainDoc fresh;
-    if (fresh.LoadFileBytes(bytes, QStringLiteral("fuzz.vkcfg"))) {
+    const bool loaded = fresh.LoadFileBytes(bytes, QStringLiteral("fuzz.vkcfg"));
+    if (loaded) {
         CheckLabelsTerminated(fresh);
         // Exercise the record with whatever the file held.
         for (int n = 0; n < 20; ++n) (void)fresh.GetInputLabel(n, false);
         fresh.WarnInputLimit();
     }
+
+    // The tail the file reader leaves unread is the tail the loader ignores.
+    CMainDoc fromFile;
+    if (fromFile.LoadFile(WriteFuzzFile(QStringLiteral("fuzz.vkcfg"), data, size)) != loaded) std::abort();
+    if (!SameDocument(fromFile, fresh)) std::abort();
 
     // The same bytes over a device-bound configuration.
     CMainDoc bound;

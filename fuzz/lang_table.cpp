@@ -1,10 +1,8 @@
-// Feeds arbitrary bytes to LoadLanguageTable as a language file. A loaded table
-// must answer every lookup from inside its pool and survive a write/read round
-// trip unchanged.
+// Feeds arbitrary bytes to LoadLanguageTable as a language file. The file must
+// load as its bytes parse, and a loaded table must answer every lookup from
+// inside its pool and survive a write/read round trip unchanged.
+#include "fuzz/FuzzInputFile.h"
 #include "lang/LanguageManager.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
@@ -12,9 +10,8 @@
 namespace {
 
 struct Workspace {
-    QTemporaryDir dir;
     LanguageManager languages;
-    Workspace() { languages.SetProgramLocation(dir.path(), QStringLiteral("fuzz")); }
+    Workspace() { languages.SetProgramLocation(FuzzFolder(), QStringLiteral("fuzz")); }
 };
 
 void Check(bool condition) {
@@ -34,14 +31,13 @@ void ExerciseLookups(const LanguageTable& table) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Workspace workspace;
-    {
-        QFile file(workspace.dir.filePath(QStringLiteral("fuzz.lng")));
-        if (!file.open(QIODevice::WriteOnly)) std::abort();
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
-    }
+    WriteFuzzFile(QStringLiteral("fuzz.lng"), data, size);
     LanguageTable table;
     const int result = workspace.languages.LoadLanguageTable(table, QStringLiteral("fuzz"), QStringLiteral(".lng"));
     Check(result == LANG_OK || result == LANG_BAD_FILE);
+    LanguageTable parsed;
+    Check(parsed.Parse(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size))) == result);
+    Check(parsed == table);
     if (result != LANG_OK) {
         Check(table.IsEmpty());
         return 0;
