@@ -4,15 +4,12 @@
 #include "app/MainFrame.h"
 #include "app/MessageBoxPresenter.h"
 #include "base/SettingKeys.h"
-#include "base/Settings.h"
 #include "lang/LanguageManager.h"
-#include "base/DiagLog.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 
 #include <QApplication>
-#include <QFile>
 
 CSetupApp::CSetupApp() = default;
 
@@ -25,10 +22,7 @@ bool CSetupApp::InitInstance() {
     // Messages first: storing the language may already fail to write the settings.
     m_presenter = std::make_unique<MessageBoxPresenter>();
     m_previousPresenter = SetMessagePresenter(m_presenter.get());
-    SetProfileWriteFailureHandler([](const QString& path) {
-        LogMessage("Settings cannot be saved to %s", QFile::encodeName(path).constData());
-        ReportFileError(3, path);
-    });
+    ReportSettingsWriteFailures();
     // Before any window exists, so that everything is built in the chosen language.
     Languages().InitLanguages();
     // The application's name is its title string: the caption of every message box.

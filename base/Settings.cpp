@@ -1,9 +1,11 @@
 #include "base/Settings.h"
 
 #include "base/CodePage.h"
+#include "base/DiagLog.h"
 #include "base/FileIo.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
@@ -114,10 +116,16 @@ ProfileCache& Cache() {
     return cache;
 }
 
+void Remember(const QString& path, std::shared_ptr<const ParsedProfile> parsed) {
+    ProfileCache& cache = Cache();
+    std::lock_guard lock(cache.mutex);
+    cache.files.insert(path, std::move(parsed));
+}
+
 std::shared_ptr<const ParsedProfile> Load(const QString& path) {
     const FileStamp stamp = GetFileStamp(path);
-    ProfileCache& cache = Cache();
     {
+        ProfileCache& cache = Cache();
         std::lock_guard lock(cache.mutex);
         const auto it = cache.files.constFind(path);
         if (it != cache.files.cend() && (*it)->stamp == stamp) return *it;
@@ -130,8 +138,7 @@ std::shared_ptr<const ParsedProfile> Load(const QString& path) {
     } else {
         parsed->stamp = stamp;
     }
-    std::lock_guard lock(cache.mutex);
-    cache.files.insert(path, parsed);
+    Remember(path, parsed);
     return parsed;
 }
 
@@ -181,36 +188,37 @@ int ProfileFile::GetInt(const QString& section, const QString& key, int defaultV
 
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) const {
     const auto profile = Load(m_path);
-    ParsedProfile changed = *profile;
-    QList<QByteArray>& lines = changed.lines;
-    const QByteArray eol = LineEnd(changed);
+    QList<QByteArray> lines = profile->lines;
+    const QByteArray eol = LineEnd(*profile);
+    // Line numbers come from the file as read: at most one line is added, as
+    // the last step.
     const auto append = [&](qsizetype at, const QByteArray& text) {
         // The line before a new one must end: a file may lack its last line end.
         if (at > 0 && !lines[at - 1].endsWith('\n')) lines[at - 1] += eol;
         lines.insert(at, text + eol);
     };
     const QByteArray entry = EncodeProfileText(key) + '=' + EncodeProfileText(value);
-    const qsizetype at = FindKey(changed, section, key);
+    const qsizetype at = FindKey(*profile, section, key);
     if (at >= 0) {
         const QByteArray& old = lines[at];
         lines[at] = entry + old.mid(Stripped(old).size());
-    } else if (const auto s = changed.sections.constFind(section.toLower()); s != changed.sections.cend()) {
+    } else if (const auto s = profile->sections.constFind(section.toLower()); s != profile->sections.cend()) {
         append(s->end, entry);
     } else {
         append(lines.size(), '[' + EncodeProfileText(section) + ']');
         append(lines.size(), entry);
     }
     if (lines == profile->lines) return true;  // already stored: leave the file alone
-    bool ok = profile->readable;
-    if (ok) {
-        const QByteArray bytes = lines.join();
-        ok = WriteFileSafely(m_path, bytes) == FileError::None;
-    }
-    if (!ok) {
-        if (g_writeFailure && !g_writeFailureSaid.exchange(true)) g_writeFailure(m_path);
+    const QByteArray bytes = lines.join();
+    if (!profile->readable || WriteFileSafely(m_path, bytes) != FileError::None) {
+        if (!g_writeFailureSaid.exchange(true)) {
+            LogMessage("Settings cannot be saved to %s", QFile::encodeName(m_path).constData());
+            if (g_writeFailure) g_writeFailure(m_path);
+        }
         return false;
     }
-    ForgetProfileCache();
+    // What was written is what the file now holds: no need to read it back.
+    Remember(m_path, std::make_shared<const ParsedProfile>(Parse(GetFileStamp(m_path), bytes)));
     return true;
 }
 

@@ -41,8 +41,9 @@ void SetAppProfilePath(const QString& path);  // empty restores the default
 // drops what was read.
 void ForgetProfileCache();
 
-// Called once per process, with the file's path, when a settings write fails:
-// the layer that talks to the user says so (message box, standard error).
+// The first settings write of a process that fails is logged and handed, with
+// the file's path, to this handler: the layer that talks to the user says so
+// (ReportSettingsWriteFailures).
 void SetProfileWriteFailureHandler(std::function<void(const QString& path)> handler);
 
 // Reads an integer as the private-profile functions do: optional blanks and

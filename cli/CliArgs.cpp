@@ -1,10 +1,10 @@
 #include "cli/CliArgs.h"
 
 #include "base/ExitCodes.h"
+#include "base/FileIo.h"
+#include "cli/ConfigFileArg.h"
 #include "lang/UiText.h"
 #include "skin/Skin.h"
-
-#include <QFile>
 
 #include <cstdio>
 
@@ -135,8 +135,11 @@ QString SkinPathArg(const VerbOptions& options) { return options.skin.isEmpty() 
 
 int CheckSkinArg(const VerbOptions& options) {
     if (options.skin.isEmpty()) return EXIT_OK;
-    QFile file(options.skin);
-    if (file.open(QIODevice::ReadOnly)) return EXIT_OK;
+    // Opened as every reader opens it (reading nothing), so that a FIFO named
+    // here is refused instead of waited on.
+    const FileError error = ReadRegularFileHead(options.skin, 0).error;
+    if (error == FileError::None) return EXIT_OK;
     ReportFileError(1, options.skin);
+    PrintFileErrorReason(options.skin, error);
     return EXIT_NO_INPUT;
 }

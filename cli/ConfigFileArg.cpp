@@ -12,20 +12,18 @@
 namespace {
 constexpr int kFileOpenError = 1;    // ReportFileError codes
 constexpr int kFileSaveError = 3;
+}  // namespace
 
-// The message box text names the file; the reason follows on a line of its
-// own so that scripts and users see why (a FIFO, a full disk ...).
-void PrintReason(const QString& path, FileError error) {
+void PrintFileErrorReason(const QString& path, FileError error) {
     std::fprintf(stderr, "vkx520ctl: %s: %s\n", QDir::toNativeSeparators(path).toLocal8Bit().constData(),
                  FileErrorText(error));
 }
-}  // namespace
 
 int LoadConfigFileArg(CMainDoc& doc, const QString& path, uint32_t* version) {
     const FileBytes file = ReadConfigFile(path);
     if (!file.ok()) {
         ReportFileError(kFileOpenError, path);
-        PrintReason(path, file.error);
+        PrintFileErrorReason(path, file.error);
         return EXIT_NO_INPUT;
     }
     const QByteArray& bytes = file.bytes;
@@ -42,7 +40,7 @@ int CheckOutputFileArg(const QString& path) {
     // the folder proves writable and the target a file that may be replaced.
     if (const FileError error = CheckWritableTarget(path); error != FileError::None) {
         ReportFileError(kFileSaveError, path);
-        PrintReason(path, error);
+        PrintFileErrorReason(path, error);
         return EXIT_CANNOT_CREATE;
     }
     return EXIT_OK;
@@ -50,6 +48,6 @@ int CheckOutputFileArg(const QString& path) {
 
 int SaveConfigFileArg(CMainDoc& doc, const QString& path) {
     if (doc.SaveFile(path)) return EXIT_OK;
-    PrintReason(path, doc.lastSaveError());
+    PrintFileErrorReason(path, doc.lastSaveError());
     return EXIT_CANNOT_CREATE;
 }

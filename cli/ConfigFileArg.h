@@ -18,3 +18,7 @@ int CheckOutputFileArg(const QString& path);
 
 // Saves doc to path. EXIT_OK or EXIT_CANNOT_CREATE.
 int SaveConfigFileArg(CMainDoc& doc, const QString& path);
+
+// After the file-error message, which names the file, the reason on a line of
+// its own so that scripts and users see why (a FIFO, a full disk ...).
+void PrintFileErrorReason(const QString& path, FileError error);

@@ -4,19 +4,14 @@
 #include "cli/CliDevice.h"
 #include "lang/LanguageManager.h"
 #include "lang/UiText.h"
-#include "base/DiagLog.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SetAppProfilePath(CliSettingsPath());
     // The command itself goes on; losing a setting is said once.
-    SetProfileWriteFailureHandler([](const QString& path) {
-        LogMessage("Settings cannot be saved to %s", QFile::encodeName(path).constData());
-        ReportFileError(3, path);
-    });
+    ReportSettingsWriteFailures();
     // Messages follow the language chosen in the desktop program's settings.
     InitCommandLineLanguages();
     return RunVkx520Ctl(QCoreApplication::arguments().mid(1));

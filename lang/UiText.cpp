@@ -1,5 +1,6 @@
 #include "lang/UiText.h"
 
+#include "base/Settings.h"
 #include "lang/StringTable.h"
 #include "res/resource.h"
 
@@ -111,4 +112,8 @@ void ReportFileError(int code, const QString& path) {
     // Every caller passes a path, and the user reads it as the system writes it.
     FormatUiString(text, id, {QDir::toNativeSeparators(path)});
     g_presenter->Present(id, LoadUiString(IDS_APP_TITLE), text, MB_OK | MB_ICONSTOP);
+}
+
+void ReportSettingsWriteFailures() {
+    SetProfileWriteFailureHandler([](const QString& path) { ReportFileError(3, path); });
 }

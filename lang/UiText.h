@@ -58,6 +58,9 @@ void LoadUiPrompt(unsigned id, QString& text);
 void LoadUiTooltip(unsigned id, QString& text);
 // code 1 open, 2 corrupt, 3 save; the path is shown with the system's separators.
 void ReportFileError(int code, const QString& path);
+// From now on the first failed settings write of the process is shown as a
+// save error ("Error saving file!" with the settings file's path).
+void ReportSettingsWriteFailures();
 
 // Replaces %1 .. %99 by the inserts and %% by %; a %n without an insert stays as it is.
 QString FormatInserts(const QString& pattern, const QStringList& inserts);

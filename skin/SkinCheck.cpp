@@ -3,6 +3,7 @@
 #include "lang/UiText.h"
 #include "skin/Skin.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace {
@@ -113,7 +114,7 @@ QStringList CheckSkinFile(const QString& xmlPath) {
     SilentPresenter silent;
     MessagePresenter* previous = SetMessagePresenter(&silent);
     CSkin skin;
-    skin.LoadSkinFile(xmlPath);
+    skin.LoadSkinData(xml, QFileInfo(xmlPath).absolutePath());  // the bytes just read, pictures beside them
     SetMessagePresenter(previous);
     if (!skin.IsEmpty() || problems.isEmpty()) problems << CheckSkinTree(skin);
     return problems;
