@@ -1,7 +1,7 @@
 #include "app/AboutDlg.h"
 
 #include "app/CommandIcons.h"
-#include "lang/TranslateUi.h"
+#include "lang/gui/TranslateUi.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 

@@ -178,6 +178,10 @@ void CMainFrame::EnablePortSelector(bool enable) {
 
 QString CMainFrame::GetMessageString(int commandId) const { return CommandPrompt(commandId); }
 
+void CMainFrame::ConnectLanguageChanged(QObject* receiver, std::function<void()> slot) {
+    connect(this, &CMainFrame::languageChanged, receiver, std::move(slot));
+}
+
 void CMainFrame::OnUpdateFrameTitle() {
     // The application title is the program's own name in every language.
     const auto own = FindTableString(IDS_APP_TITLE);

@@ -10,6 +10,8 @@
 // timer for the toolbar, after every command, and whenever a handler asks.
 #pragma once
 
+#include "view/FrameHost.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <map>
@@ -22,25 +24,12 @@ class QLabel;
 class QMenu;
 class QTimer;
 
-// What an enabling handler reports for one command.
-struct CCmdUI {
-    int id = 0;
-    bool enabled = true;
-    bool checked = false;
-    bool checkSet = false;
-    void Enable(bool on = true) { enabled = on; }
-    void SetCheck(bool on = true) {
-        checked = on;
-        checkSet = true;
-    }
-};
-
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public FrameHost {
     Q_OBJECT
 public:
-    using CommandHandler = std::function<void()>;
-    using UpdateHandler = std::function<void(CCmdUI&)>;
-    using SaveModifiedHandler = std::function<bool()>;
+    using FrameHost::CommandHandler;
+    using FrameHost::SaveModifiedHandler;
+    using FrameHost::UpdateHandler;
 
     explicit CMainFrame(CMainDoc* doc, QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -57,7 +46,7 @@ public:
     QAction* Action(int commandId) const;
     // Registers (or replaces) the handler of a command and its enabling; without
     // onUpdate the command is always enabled.
-    void SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate = {});
+    void SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate = {}) override;
     // Appends a command item to a menu (language items, for instance); an item
     // with the same ID is removed first. The action belongs to the frame.
     QAction* AddCommandItem(QMenu* menu, int commandId, const QString& text);
@@ -65,22 +54,23 @@ public:
     bool RemoveCommandItem(int commandId);
     // Runs the command when it has a handler and is enabled now; false otherwise.
     bool ExecuteCommand(int commandId);
-    void UpdateCommandUI();
+    void UpdateCommandUI() override;
 
     // The document's save-modified hook, asked before the window closes; without
     // one, the close prompt runs with the Save command as its save step.
-    void SetSaveModifiedHandler(SaveModifiedHandler handler) { m_saveModified = std::move(handler); }
+    void SetSaveModifiedHandler(SaveModifiedHandler handler) override { m_saveModified = std::move(handler); }
     bool SaveModified();
 
     // --- port selector (for the view) ------------------------------------------
-    int GetPortSelection() const;  // -1 when no entry is selected
-    void SetPortSelection(int index);
-    void EnablePortSelector(bool enable);
+    int GetPortSelection() const override;  // -1 when no entry is selected
+    void SetPortSelection(int index) override;
+    void EnablePortSelector(bool enable) override;
 
     // --- texts -----------------------------------------------------------------
     QString GetMessageString(int commandId) const;
     // "VKX520Setup", plus " - " and the file title when the document has a path.
-    void OnUpdateFrameTitle();
+    void OnUpdateFrameTitle() override;
+    void ConnectLanguageChanged(QObject* receiver, std::function<void()> slot) override;
     // Fetches prompts, the idle text, the indicators and the title again; called
     // after the language changed.
     void RefreshUiTexts();

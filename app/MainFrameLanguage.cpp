@@ -3,8 +3,8 @@
 #include "app/MainFrame.h"
 
 #include "lang/LanguageManager.h"
-#include "lang/TranslateUi.h"
-#include "lang/TranslationEditor.h"
+#include "lang/gui/TranslateUi.h"
+#include "lang/gui/TranslationEditor.h"
 #include "res/resource.h"
 
 #include <QAction>

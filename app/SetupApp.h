@@ -2,6 +2,8 @@
 // document with its frame and view, and shows the window as it was left.
 #pragma once
 
+#include "view/FrameHost.h"
+
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -14,7 +16,7 @@ class MessagePresenter;
 class CSetupApp {
 public:
     // Creates the view for the frame and document (the frame takes ownership).
-    using ViewFactory = std::function<QWidget*(CMainFrame& frame, CMainDoc& doc)>;
+    using ViewFactory = std::function<QWidget*(FrameHost& frame, CMainDoc& doc)>;
 
     CSetupApp();
     virtual ~CSetupApp();

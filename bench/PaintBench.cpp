@@ -5,7 +5,7 @@
 //   bench_paint [runs] [--png file]   (--png also writes the painted layout)
 
 #include "paint/PaintScene.h"
-#include "skin/ConfigPainter.h"
+#include "render/ConfigPainter.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckLabelsTerminated(fresh);
         // Exercise the record with whatever the file held.
         for (int n = 0; n < 20; ++n) (void)fresh.GetInputLabel(n, false);
-        fresh.WarnInputLimit();
+        (void)fresh.TakeInputLimitWarning();
     }
 
     // The tail the file reader leaves unread is the tail the loader ignores.

@@ -106,6 +106,14 @@ void LoadUiTooltip(unsigned id, QString& text) {
     text = newline >= 0 ? full.mid(newline + 1) : QString();
 }
 
+void ReportOpenErrors(const QStringList& paths) {
+    for (const QString& path : paths) ReportFileError(1, path);
+}
+
+void ShowWarnings(const std::vector<unsigned>& ids) {
+    for (const unsigned id : ids) UiMessageBox(id, MB_OK | MB_ICONEXCLAMATION);
+}
+
 void ReportFileError(int code, const QString& path) {
     const unsigned id = IDS_FILE_ERROR_BASE + unsigned(code);
     QString text;

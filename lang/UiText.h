@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // Message-box styles and results keep the platform's values, so that stored
 // expectations (tests, translated scripts) read the same everywhere.
@@ -56,8 +57,12 @@ int UiMessageBox(unsigned id, unsigned style);
 void FormatUiString(QString& text, unsigned id, const QStringList& inserts);
 void LoadUiPrompt(unsigned id, QString& text);
 void LoadUiTooltip(unsigned id, QString& text);
+// Shows each message (string IDs) as a warning box with OK, in order.
+void ShowWarnings(const std::vector<unsigned>& ids);
 // code 1 open, 2 corrupt, 3 save; the path is shown with the system's separators.
 void ReportFileError(int code, const QString& path);
+// The open error for each file, in order (pictures a skin could not load).
+void ReportOpenErrors(const QStringList& paths);
 // From now on the first failed settings write of the process is shown as a
 // save error ("Error saving file!" with the settings file's path).
 void ReportSettingsWriteFailures();

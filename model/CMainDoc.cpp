@@ -240,8 +240,8 @@ bool CMainDoc::MatchesDevice(const ConfigImage& image) const {
     return true;
 }
 
-void CMainDoc::WarnInputLimit() {
-    if (GetTotalInputs(true) <= kUsableInputs || m_inputLimitWarned) return;
+bool CMainDoc::TakeInputLimitWarning() {
+    if (GetTotalInputs(true) <= kUsableInputs || m_inputLimitWarned) return false;
     m_inputLimitWarned = true;
-    UiMessageBox(IDS_INPUT_LIMIT, MB_OK | MB_ICONEXCLAMATION);
+    return true;
 }

@@ -55,7 +55,9 @@ public:
     void SetOutputSignal(int slot, int output, int signal);
 
     bool MatchesDevice(const ConfigImage& image) const;
-    void WarnInputLimit();
+    // True once per configuration, when it has more inputs than the device
+    // can use: the caller then shows the input-limit warning.
+    bool TakeInputLimitWarning();
     bool ReadCfg(const ConfigImage& image, bool force);
 
     // --- files ---------------------------------------------------------------

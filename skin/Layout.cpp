@@ -1,6 +1,5 @@
 #include "skin/Layout.h"
 
-#include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 
@@ -37,15 +36,15 @@ void CSkinLayout::Clear() {
     m_size = kEmptySize;
 }
 
-void CSkinLayout::BuildLayout(const CSkin& skin, CMainDoc& doc) {
+std::vector<unsigned> CSkinLayout::BuildLayout(const CSkin& skin, CMainDoc& doc) {
     m_items.clear();
     if (!doc.hasConfig()) {
         m_size = kEmptySize;
-        return;
+        return {};
     }
     const CSkinModule* keyPanel = skin.FindModuleByConfigID(SKIN_ID_KEY_PANEL);
     const CSkinModule* inputPanel = skin.FindModuleByConfigID(SKIN_ID_INPUT_PANEL);
-    if (!keyPanel || !inputPanel) return;  // nothing can be shown without both panels
+    if (!keyPanel || !inputPanel) return {};  // nothing can be shown without both panels
     m_items.push_back(ViewItem{ITEM_KEY_PANEL, 0, keyPanel, 0, 0, 0, 0});
     m_items.push_back(ViewItem{ITEM_INPUT_PANEL, 0, inputPanel, 0, 0, 0, 0});
 
@@ -65,9 +64,11 @@ void CSkinLayout::BuildLayout(const CSkin& skin, CMainDoc& doc) {
     }
     PlaceItems(row);
 
-    if (row.noInputModules) UiMessageBox(IDS_NO_INPUT_MODULES, MB_OK | MB_ICONEXCLAMATION);
-    if (row.unknownModule) UiMessageBox(IDS_UNKNOWN_MODULE, MB_OK | MB_ICONEXCLAMATION);
-    doc.WarnInputLimit();
+    std::vector<unsigned> warnings;
+    if (row.noInputModules) warnings.push_back(IDS_NO_INPUT_MODULES);
+    if (row.unknownModule) warnings.push_back(IDS_UNKNOWN_MODULE);
+    if (doc.TakeInputLimitWarning()) warnings.push_back(IDS_INPUT_LIMIT);
+    return warnings;
 }
 
 bool CSkinLayout::AppendModuleItem(const CSkin& skin, ItemKind kind, int slot, int code, RowState& row) {

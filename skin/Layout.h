@@ -46,11 +46,12 @@ struct ViewItem {
 
 class CSkinLayout {
 public:
-    // Rebuilds the items and the layout size from the document and the skin,
-    // then shows the "no input modules" and "unknown module" warnings (each
-    // at most once) and lets the document warn about the input limit. The
-    // skin must outlive the items (they point into it).
-    void BuildLayout(const CSkin& skin, CMainDoc& doc);
+    // Rebuilds the items and the layout size from the document and the skin.
+    // Returns the warnings the user should see, as string IDs in the order to
+    // show them: "no input modules" and "unknown module" (each at most once),
+    // then the document's input-limit warning when it is due. The skin must
+    // outlive the items (they point into it).
+    std::vector<unsigned> BuildLayout(const CSkin& skin, CMainDoc& doc);
     void Clear();
 
     const std::vector<ViewItem>& items() const { return m_items; }

@@ -73,6 +73,7 @@ void CSkin::Clear() {
     m_modules.clear();
     m_signalNames.clear();
     m_fileError = FileError::None;
+    m_missingPictures.clear();
 }
 
 QString DefaultSkinPath() { return ExecutableDir() + QStringLiteral("/modules.xml"); }

@@ -95,8 +95,9 @@ public:
     CSkin& operator=(const CSkin&) = delete;
 
     // Reads modules.xml beside the executable and its pictures. A missing or
-    // malformed file leaves the skin empty without a message; each picture
-    // that cannot be loaded is reported with the file error message.
+    // malformed file leaves the skin empty; each picture that cannot be
+    // loaded is listed in missingPictures, which the view reports with the
+    // file error message.
     // Reloading invalidates every pointer into the previous tree.
     void LoadSkin();
     // The same for another skin file; pictures are looked up beside it.
@@ -107,6 +108,8 @@ public:
     // Why the last LoadSkin/LoadSkinFile could not read its file at all
     // (FileError::None when it was read, whatever it held).
     FileError fileError() const { return m_fileError; }
+    // The pictures the last load could not read, in file order.
+    const QStringList& missingPictures() const { return m_missingPictures; }
     // The same for a skin already in memory; pictures are looked up in pictureDir.
     void LoadSkinData(QByteArrayView xml, const QString& pictureDir);
     void Clear();
@@ -128,6 +131,7 @@ private:
     std::vector<CSkinModule> m_modules;
     QStringList m_signalNames;
     FileError m_fileError = FileError::None;
+    QStringList m_missingPictures;
 };
 
 // modules.xml's bytes, refused when it is no regular file or implausibly large.

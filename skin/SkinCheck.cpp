@@ -1,19 +1,11 @@
 #include "skin/SkinCheck.h"
 
-#include "lang/UiText.h"
 #include "skin/Skin.h"
 
 #include <QFileInfo>
 #include <QHash>
 
 namespace {
-
-// The loader reports failing pictures with message boxes; the checker lists
-// them itself, with the reason.
-class SilentPresenter : public MessagePresenter {
-public:
-    int Present(unsigned, const QString&, const QString&, unsigned style) override { return DefaultAnswer(style); }
-};
 
 constexpr int kMaxModuleCode = 255;
 constexpr int kPanelSubItems = 16;  // keys, and panel inputs
@@ -111,11 +103,10 @@ QStringList CheckSkinFile(const QString& xmlPath) {
     if (!file.ok()) return {QString::fromLatin1(FileErrorText(file.error))};
     const QByteArray& xml = file.bytes;
     QStringList problems = CheckSkinMarkup(xml);
-    SilentPresenter silent;
-    MessagePresenter* previous = SetMessagePresenter(&silent);
     CSkin skin;
-    skin.LoadSkinData(xml, QFileInfo(xmlPath).absolutePath());  // the bytes just read, pictures beside them
-    SetMessagePresenter(previous);
+    // The bytes just read, pictures beside them; the tree check below says
+    // what is wrong with each picture that did not load.
+    skin.LoadSkinData(xml, QFileInfo(xmlPath).absolutePath());
     if (!skin.IsEmpty() || problems.isEmpty()) problems << CheckSkinTree(skin);
     return problems;
 }

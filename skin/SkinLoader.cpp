@@ -5,7 +5,6 @@
 #include "skin/Skin.h"
 
 #include "base/FileIo.h"
-#include "lang/UiText.h"
 #include "skin/SkinXml.h"
 
 #include <QFileInfo>
@@ -78,11 +77,11 @@ std::vector<CSkinInput> LoadInputs(const XMLElement* group, bool withLabels) {
     return inputs;
 }
 
-void LoadPicture(CSkinConfig& config, const QString& pictureDir, CSkinModule& module) {
+void LoadPicture(CSkinConfig& config, const QString& pictureDir, CSkinModule& module, QStringList& missing) {
     if (config.m_pictureName.isEmpty()) return;
     const QString path = SkinPicturePath(pictureDir, config.m_pictureName);
     if (!config.m_picture.LoadFromFile(path)) {
-        ReportFileError(1, path);
+        missing.append(path);
         return;
     }
     config.m_picture.GetSize(config.m_pictureWidth, config.m_pictureHeight);
@@ -90,7 +89,7 @@ void LoadPicture(CSkinConfig& config, const QString& pictureDir, CSkinModule& mo
     module.m_maxHeight = std::max(module.m_maxHeight, config.m_pictureHeight);
 }
 
-void LoadConfig(const XMLElement* e, const QString* pictureDir, CSkinModule& module) {
+void LoadConfig(const XMLElement* e, const QString* pictureDir, CSkinModule& module, QStringList& missing) {
     if (!e->Attribute("ID")) return;
     CSkinConfig config;
     config.m_id = DecimalOf(e, "ID");
@@ -102,19 +101,19 @@ void LoadConfig(const XMLElement* e, const QString* pictureDir, CSkinModule& mod
     config.m_dropTargetColor = NumberOf(e, "DropTarget");
     config.m_area = AreaOf(e);
     config.m_pictureName = TextOf(e, "Picture");
-    if (pictureDir) LoadPicture(config, *pictureDir, module);
+    if (pictureDir) LoadPicture(config, *pictureDir, module, missing);
     config.m_labels = LoadLabels(e);
     config.m_inputs = LoadInputs(e->FirstChildElement("inputs"), true);
     config.m_audio = LoadInputs(e->FirstChildElement("audio"), false);
     module.m_configs.push_back(std::move(config));
 }
 
-CSkinModule LoadModule(const XMLElement* e, const QString* pictureDir) {
+CSkinModule LoadModule(const XMLElement* e, const QString* pictureDir, QStringList& missing) {
     CSkinModule module;
     module.m_type = TextOf(e, "Type");
     module.m_audioKind = DecimalOf(e, "Audio");
     ForEachChild(e->FirstChildElement("configurations"), "configuration",
-                 [&](const XMLElement* c) { LoadConfig(c, pictureDir, module); });
+                 [&](const XMLElement* c) { LoadConfig(c, pictureDir, module, missing); });
     return module;
 }
 
@@ -150,5 +149,5 @@ void CSkin::LoadSkinXml(QByteArrayView xml, const QString* pictureDir) {
     ForEachChild(root->FirstChildElement("signals"), "signal",
                  [&](const XMLElement* e) { m_signalNames.append(TextOf(e, "name")); });
     ForEachChild(root->FirstChildElement("modules"), "module",
-                 [&](const XMLElement* e) { m_modules.push_back(LoadModule(e, pictureDir)); });
+                 [&](const XMLElement* e) { m_modules.push_back(LoadModule(e, pictureDir, m_missingPictures)); });
 }

@@ -1,6 +1,6 @@
 #include "view/EditDialog.h"
 
-#include "lang/TranslateUi.h"
+#include "lang/gui/TranslateUi.h"
 #include "lang/UiText.h"
 #include "view/DialogUnits.h"
 #include "view/EditDialogLogic.h"

@@ -2,7 +2,6 @@
 // timer with the busy period, the view options, tooltips and the change notice.
 #include "view/MainView.h"
 
-#include "app/MainFrame.h"
 #include "base/SettingKeys.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
@@ -42,7 +41,7 @@ uint32_t SystemTicks() {
 
 }  // namespace
 
-CMainView::CMainView(CMainFrame* frame, CMainDoc* doc, QWidget* parent)
+CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent)
     : QAbstractScrollArea(parent), m_pFrame(frame), m_pDoc(doc), m_ticks(SystemTicks) {
     setObjectName(QStringLiteral("MainView"));
     SetDialogs(nullptr);
@@ -50,13 +49,13 @@ CMainView::CMainView(CMainFrame* frame, CMainDoc* doc, QWidget* parent)
     RegisterCommands();
     // Tooltip texts are fetched when the areas are built: build them again
     // in the new language.
-    if (m_pFrame) connect(m_pFrame, &CMainFrame::languageChanged, this, [this] { RefreshToolTips(true); });
+    if (m_pFrame) m_pFrame->ConnectLanguageChanged(this, [this] { RefreshToolTips(true); });
 }
 
 CMainView::~CMainView() { OnDestroy(); }
 
-CSetupApp::ViewFactory CMainView::Factory() {
-    return [](CMainFrame& frame, CMainDoc& doc) -> QWidget* {
+CMainView::ViewFactory CMainView::Factory() {
+    return [](FrameHost& frame, CMainDoc& doc) -> QWidget* {
         auto* view = new CMainView(&frame, &doc);
         view->OnInitialUpdate();
         return view;
@@ -81,6 +80,7 @@ void CMainView::OnCreate() {
     m_showMessages = ReadSetting(kViewMessages) != 0;
     m_port = ReadSetting(kConnectionPort);
     m_skin.LoadSkin();
+    ReportOpenErrors(m_skin.missingPictures());
 
     m_timer = new QTimer(this);
     connect(m_timer, &QTimer::timeout, this, &CMainView::OnTimer);
@@ -118,7 +118,7 @@ void CMainView::SetDialogs(ViewDialogs* dialogs) {
 void CMainView::BuildLayout() {
     m_mouse.Reset();
     if (m_pFrame) m_pFrame->OnUpdateFrameTitle();
-    m_layout.BuildLayout(m_skin, *m_pDoc);
+    ShowWarnings(m_layout.BuildLayout(m_skin, *m_pDoc));
     UpdateScrollBars();
     RefreshToolTips(true);
     RedrawAll();

@@ -10,10 +10,10 @@
 // dialogs and repaints after a change.
 #pragma once
 
-#include "app/SetupApp.h"
-#include "skin/ConfigPainter.h"
+#include "render/ConfigPainter.h"
 #include "skin/Layout.h"
 #include "skin/Skin.h"
+#include "view/FrameHost.h"
 #include "view/MouseEdit.h"
 #include "view/ToolTipAreas.h"
 
@@ -29,12 +29,10 @@
 
 class CMainDoc;
 class CEditDialog;
-class CMainFrame;
 class QPrinter;
 class QScrollBar;
 class QTimer;
 class ViewDialogs;
-struct CCmdUI;
 
 // Timer period and busy periods, in milliseconds.
 constexpr int kViewTimerMs = 2000;
@@ -52,11 +50,12 @@ public:
     // Creation: reads the view options and the saved port, loads the skin
     // beside the executable, starts the timer and registers the view's
     // commands and the save-modified hook with the frame (which may be null).
-    CMainView(CMainFrame* frame, CMainDoc* doc, QWidget* parent = nullptr);
+    CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent = nullptr);
     ~CMainView() override;  // OnDestroy
 
     // The factory the application uses: creates the view and runs its initial update.
-    static CSetupApp::ViewFactory Factory();
+    using ViewFactory = std::function<QWidget*(FrameHost& frame, CMainDoc& doc)>;
+    static ViewFactory Factory();
 
     // First time: the saved port into the frame's selector. Every time: BuildLayout.
     void OnInitialUpdate();
@@ -65,7 +64,7 @@ public:
 
     // --- what the rest of the view builds on --------------------------------------
     CMainDoc* GetDocument() const { return m_pDoc; }
-    CMainFrame* GetMainFrame() const { return m_pFrame; }
+    FrameHost* GetMainFrame() const { return m_pFrame; }
     const CSkin& Skin() const { return m_skin; }
     CSkinLayout& Layout() { return m_layout; }
     const CSkinLayout& Layout() const { return m_layout; }
@@ -189,7 +188,7 @@ private:
     bool CanUseDevice() const;
     bool HasConfig() const;
 
-    CMainFrame* m_pFrame;
+    FrameHost* m_pFrame;
     CMainDoc* m_pDoc;
     CSkin m_skin;
     CSkinLayout m_layout;  // the item array (m_items) and the scroll size

@@ -1,9 +1,8 @@
 // CMainView: the Device commands, the View options and their enabling.
 #include "view/MainView.h"
 
-#include "app/MainFrame.h"
 #include "lang/UiText.h"
-#include "link/CDlgOper.h"
+#include "link/gui/CDlgOper.h"
 #include "link/DeviceOperation.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"

@@ -2,7 +2,6 @@
 // saved" prompt), the save-modified hook, and Print, Print Preview and Print Setup.
 #include "view/MainView.h"
 
-#include "app/MainFrame.h"
 #include "lang/UiText.h"
 #include "base/DiagLog.h"
 #include "model/CMainDoc.h"

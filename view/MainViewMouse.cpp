@@ -31,7 +31,7 @@ void CMainView::HandleClick(QPoint point, bool doubleClick) {
     bool changed = m_mouse.Select(hit);
     if (doubleClick && hit.item != -1 && OpenEditDialog(hit)) changed = true;
     if (changed) OnMouseChange();
-    m_pDoc->WarnInputLimit();
+    if (m_pDoc->TakeInputLimitWarning()) ShowWarnings({IDS_INPUT_LIMIT});
 }
 
 void CMainView::HandleDrag(QPoint point, bool drop) {

@@ -1,6 +1,6 @@
 #include "view/ViewDialogs.h"
 
-#include "skin/ConfigPainter.h"
+#include "render/ConfigPainter.h"
 
 #include <QFileDialog>
 #include <QPageSetupDialog>

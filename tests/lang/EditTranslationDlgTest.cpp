@@ -1,7 +1,7 @@
 #include "lang/ControlId.h"
-#include "lang/EditTranslationDlg.h"
+#include "lang/gui/EditTranslationDlg.h"
 #include "lang/LanguageSandbox.h"
-#include "lang/TranslationStateImages.h"
+#include "lang/gui/TranslationStateImages.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 

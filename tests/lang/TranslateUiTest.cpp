@@ -2,7 +2,7 @@
 #include "lang/ControlId.h"
 #include "lang/LanguageManager.h"
 #include "lang/LanguageTestFiles.h"
-#include "lang/TranslateUi.h"
+#include "lang/gui/TranslateUi.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 

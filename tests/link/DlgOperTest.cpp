@@ -3,7 +3,7 @@
 #include "SimRig.h"
 
 #include "lang/ControlId.h"
-#include "link/CDlgOper.h"
+#include "link/gui/CDlgOper.h"
 #include "base/DiagLog.h"
 #include "res/resource.h"
 #include "support/RecordingPresenter.h"

@@ -1,4 +1,6 @@
 #include "model/CMainDoc.h"
+#include "lang/UiText.h"
+#include "res/resource.h"
 #include "support/RecordingPresenter.h"
 
 #include <gtest/gtest.h>
@@ -27,13 +29,17 @@ TEST_F(DocTest, InputNumberingAcrossSlots) {
 }
 
 TEST_F(DocTest, TwentyInputsCapAtSixteenAndWarnOnceUntilReset) {
+    // What the view does after a change: show the warning when it is due.
+    const auto warn = [this] {
+        if (doc.TakeInputLimitWarning()) ShowWarnings({IDS_INPUT_LIMIT});
+    };
     doc.SetInputModule(0, 10, 8);
     doc.SetInputModule(1, 10, 8);
     doc.SetInputModule(2, 11, 4);
     EXPECT_EQ(doc.GetTotalInputs(true), 20);
     EXPECT_EQ(doc.GetTotalInputs(false), 16);
-    doc.WarnInputLimit();
-    doc.WarnInputLimit();
+    warn();
+    warn();
     EXPECT_EQ(recorder.ids(), std::vector<unsigned>{10042});
     EXPECT_EQ(recorder.messages()[0].style, unsigned(MB_ICONEXCLAMATION));
     EXPECT_TRUE(doc.inputLimitWarned());
@@ -42,7 +48,7 @@ TEST_F(DocTest, TwentyInputsCapAtSixteenAndWarnOnceUntilReset) {
     doc.SetInputModule(0, 10, 8);
     doc.SetInputModule(1, 10, 8);
     doc.SetInputModule(2, 11, 4);
-    doc.WarnInputLimit();
+    warn();
     EXPECT_EQ(recorder.messages().size(), 2u);
 }
 

@@ -1,5 +1,5 @@
 #include "paint/PaintFixture.h"
-#include "skin/LabelPainter.h"
+#include "render/LabelPainter.h"
 #include "skin/LabelText.h"
 
 #include <QFontDatabase>

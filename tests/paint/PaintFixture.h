@@ -2,7 +2,7 @@
 #pragma once
 
 #include "paint/PaintScene.h"
-#include "skin/ConfigPainter.h"
+#include "render/ConfigPainter.h"
 #include "support/RecordingPresenter.h"
 
 #include <QImage>

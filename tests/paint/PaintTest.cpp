@@ -1,5 +1,5 @@
 #include "paint/PaintFixture.h"
-#include "skin/LabelPainter.h"
+#include "render/LabelPainter.h"
 #include "skin/LabelText.h"
 #include "res/resource.h"
 
@@ -281,6 +281,7 @@ TEST_F(PaintTest, AConfigurationWithoutAPictureShowsAGreyPlateWithItsName) {
     ASSERT_TRUE(xml.contains("pictures/in_hdmi4.bmp"));
     xml.replace("pictures/in_hdmi4.bmp", "pictures/no_such_picture.bmp");
     m_skin.LoadSkinData(xml, QFileInfo(ShippedSkinPath()).absolutePath());
+    ReportOpenErrors(m_skin.missingPictures());  // as the view does
     EXPECT_EQ(m_presenter.ids(), std::vector<unsigned>{IDS_ERROR_OPENING});
     Rebuild();
     const int hdmi = InputModuleItem(1);

@@ -65,6 +65,7 @@ protected:
         }
         xml += "</modules></skin>";
         m_skin.LoadSkinData(xml, m_dir.path());
+        ReportOpenErrors(m_skin.missingPictures());  // as the view does
     }
     void WritePicture(const QByteArray& name, int width, int height) {
         BmpFields f;
@@ -110,7 +111,7 @@ protected:
 TEST_F(LayoutTest, TwoInputModulesACardAndWidePanelsAreCentredAsDescribed) {
     LoadSkin(kFullSkin);
     SetConfig({{kWide, 4}, {kNarrow, 4}}, {});
-    m_layout.BuildLayout(m_skin, m_doc);
+    ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
     // Row 600 wide, W = 640; rows 80 high, panels 30 and 40: H = 40 + 30 + 80 + 80.
     EXPECT_EQ(m_layout.size(), QSize(640, 230));
     const std::vector<Placed> expected = {
@@ -127,7 +128,7 @@ TEST_F(LayoutTest, TwoInputModulesACardAndWidePanelsAreCentredAsDescribed) {
 TEST_F(LayoutTest, RowRunsFromInputSlot7DownThenCardThenOutputSlotsUp) {
     LoadSkin(kFullSkin);
     SetConfig({{kNarrow, 2}, {0, 0}, {kWide, 2}}, {kOutput, 0, kOutput});
-    m_layout.BuildLayout(m_skin, m_doc);
+    ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
     // Row: 300 + 200 + 100 + 150 + 150 = 900 wider than the panels: W = 940.
     EXPECT_EQ(m_layout.size().width(), 940);
     const std::vector<Placed> expected = {
@@ -145,7 +146,7 @@ TEST_F(LayoutTest, RowRunsFromInputSlot7DownThenCardThenOutputSlotsUp) {
 TEST_F(LayoutTest, RectanglesAreCentredInALargerWindowOnly) {
     LoadSkin(kFullSkin);
     SetConfig({{kWide, 4}, {kNarrow, 4}}, {});
-    m_layout.BuildLayout(m_skin, m_doc);
+    ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
     const QSize layout = m_layout.size();
     const struct {
         const char* name;
@@ -169,7 +170,7 @@ TEST_F(LayoutTest, RectanglesAreCentredInALargerWindowOnly) {
 TEST_F(LayoutTest, SubItemRectanglesExistOnlyForTheConfigurationsAreas) {
     LoadSkin(kFullSkin);
     SetConfig({{kAudio, 4}}, {});
-    m_layout.BuildLayout(m_skin, m_doc);
+    ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
     const int item = m_layout.FindInputModuleItem(0);
     ASSERT_EQ(item, 2);
     const QPoint origin(m_layout.items()[2].x, m_layout.items()[2].y);
@@ -204,11 +205,11 @@ TEST_F(LayoutTest, WarningsAreShownOncePerLayoutInOrder) {
         SCOPED_TRACE(c.name);
         SetConfig(c.inputs, c.outputs);
         m_presenter.Clear();
-        m_layout.BuildLayout(m_skin, m_doc);
+        ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
         EXPECT_EQ(m_presenter.ids(), c.expected);
         for (const RecordedMessage& message : m_presenter.messages()) EXPECT_EQ(message.style, unsigned(MB_OK | MB_ICONEXCLAMATION));
         m_presenter.Clear();
-        m_layout.BuildLayout(m_skin, m_doc);
+        ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
         std::vector<unsigned> again = c.expected;
         std::erase(again, limit);  // the document warns about the limit once per configuration
         EXPECT_EQ(m_presenter.ids(), again);
@@ -218,7 +219,7 @@ TEST_F(LayoutTest, WarningsAreShownOncePerLayoutInOrder) {
 TEST_F(LayoutTest, UnknownModulesShowTheFallBackPictures) {
     LoadSkin(kFullSkin);
     SetConfig({{77, 1}}, {99});
-    m_layout.BuildLayout(m_skin, m_doc);
+    ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
     ASSERT_EQ(m_layout.items().size(), 5u);
     EXPECT_EQ(m_layout.items()[2].config()->m_id, SKIN_ID_UNKNOWN_INPUT);
     EXPECT_EQ(m_layout.items()[4].config()->m_id, SKIN_ID_UNKNOWN_OUTPUT);
@@ -226,7 +227,7 @@ TEST_F(LayoutTest, UnknownModulesShowTheFallBackPictures) {
 
 TEST_F(LayoutTest, NoConfigurationOrNoPanelsLayNothingOut) {
     LoadSkin(kFullSkin);
-    m_layout.BuildLayout(m_skin, m_doc);
+    ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
     EXPECT_TRUE(m_layout.items().empty());
     EXPECT_EQ(m_layout.size(), QSize(100, 100));
 
@@ -236,7 +237,7 @@ TEST_F(LayoutTest, NoConfigurationOrNoPanelsLayNothingOut) {
         std::erase_if(skin, [&](const TestConfig& c) { return c.id == lacking; });
         LoadSkin(skin);
         SetConfig({{kWide, 4}}, {});
-        m_layout.BuildLayout(m_skin, m_doc);
+        ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
         EXPECT_TRUE(m_layout.items().empty());
     }
     EXPECT_TRUE(m_presenter.messages().empty());
@@ -249,7 +250,7 @@ TEST_F(LayoutTest, MissingCardOrFallBackPicturesLeaveThoseItemsOut) {
     });
     LoadSkin(skin);
     SetConfig({{kNarrow, 2}, {77, 2}}, {99, kOutput});
-    m_layout.BuildLayout(m_skin, m_doc);
+    ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
     const std::vector<Placed> expected = {
         {ITEM_KEY_PANEL, 0, SKIN_ID_KEY_PANEL, 70, 30 + 70 + 60},
         {ITEM_INPUT_PANEL, 0, SKIN_ID_INPUT_PANEL, 20, 70 + 40},
@@ -274,7 +275,7 @@ TEST_F(LayoutTest, ModuleInputsAreEnabledWithinTheCountAndTheFirst16) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SetConfig({{kWide, c.count0}, {kWide, c.count1}, {kAudio, 4}}, {kOutput});
-        m_layout.BuildLayout(m_skin, m_doc);
+        ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
         const int slot0 = m_layout.FindInputModuleItem(0), slot2 = m_layout.FindInputModuleItem(2);
         ASSERT_GE(slot0, 0);
         ASSERT_GE(slot2, 0);
@@ -307,7 +308,7 @@ TEST_F(LayoutTest, PanelInputsOfEmbeddedAudioModulesAreDisabled) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SetConfig(c.inputs, {}, c.audioKinds);
-        m_layout.BuildLayout(m_skin, m_doc);
+        ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
         for (int n = 0; n < 16; ++n) {
             const bool onAudio = n >= c.first && n < c.first + 4 && c.audioInputs > 0;
             EXPECT_EQ(m_layout.EmbeddedAudioCount(n, m_doc), onAudio ? c.audioInputs : 0) << n;

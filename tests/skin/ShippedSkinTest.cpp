@@ -16,7 +16,10 @@ const QString kShippedSkin = QStringLiteral(VKX_SOURCE_DIR "/res/skin/modules.xm
 
 class ShippedSkinTest : public ::testing::Test {
 protected:
-    void SetUp() override { skin.LoadSkinFile(kShippedSkin); }
+    void SetUp() override {
+        skin.LoadSkinFile(kShippedSkin);
+        ReportOpenErrors(skin.missingPictures());
+    }
     RecordingPresenter recorder;
     CSkin skin;
 };

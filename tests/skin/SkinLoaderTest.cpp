@@ -81,6 +81,7 @@ protected:
     void Load(const char* xml) {
         WriteFile(QStringLiteral("modules.xml"), QByteArray(xml));
         m_skin.LoadSkinFile(Path(QStringLiteral("modules.xml")));
+        ReportOpenErrors(m_skin.missingPictures());  // as the view does
     }
 
     QTemporaryDir m_dir;
@@ -249,6 +250,7 @@ TEST_F(SkinLoaderTest, BrokenOrMissingFilesLeaveAnEmptySkinSilently) {
         EXPECT_TRUE(m_skin.IsEmpty());
     }
     m_skin.LoadSkinFile(Path(QStringLiteral("nothing-here.xml")));
+    ReportOpenErrors(m_skin.missingPictures());
     EXPECT_TRUE(m_skin.IsEmpty());
     EXPECT_TRUE(m_presenter.messages().empty());
 }

@@ -3,10 +3,10 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "base/Settings.h"
-#include "lang/EditTranslationDlg.h"
+#include "lang/gui/EditTranslationDlg.h"
 #include "lang/LanguageManager.h"
 #include "lang/TranslationEdits.h"
-#include "lang/TranslationStateImages.h"
+#include "lang/gui/TranslationStateImages.h"
 #include "model/CMainDoc.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "skin/LabelPainter.h"
+#include "render/LabelPainter.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

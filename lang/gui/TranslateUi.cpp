@@ -1,4 +1,4 @@
-#include "lang/TranslateUi.h"
+#include "lang/gui/TranslateUi.h"
 
 #include "lang/ControlId.h"
 #include "lang/LanguageManager.h"

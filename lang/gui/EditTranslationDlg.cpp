@@ -1,8 +1,8 @@
-#include "lang/EditTranslationDlg.h"
+#include "lang/gui/EditTranslationDlg.h"
 
 #include "lang/ControlId.h"
-#include "lang/TranslateUi.h"
-#include "lang/TranslationStateImages.h"
+#include "lang/gui/TranslateUi.h"
+#include "lang/gui/TranslationStateImages.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 

@@ -1,7 +1,7 @@
-#include "link/CDlgOper.h"
+#include "link/gui/CDlgOper.h"
 
 #include "lang/ControlId.h"
-#include "lang/TranslateUi.h"
+#include "lang/gui/TranslateUi.h"
 #include "lang/UiText.h"
 #include "base/DiagLog.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
-#include "lang/TranslationEditor.h"
+#include "lang/gui/TranslationEditor.h"
 
-#include "lang/EditTranslationDlg.h"
+#include "lang/gui/EditTranslationDlg.h"
 #include "lang/LanguageManager.h"
 #include "lang/UiText.h"
 #include "res/resource.h"

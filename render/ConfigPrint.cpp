@@ -1,4 +1,4 @@
-#include "skin/ConfigPainter.h"
+#include "render/ConfigPainter.h"
 
 #include "lang/UiText.h"
 #include "skin/Layout.h"

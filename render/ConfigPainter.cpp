@@ -1,6 +1,6 @@
-#include "skin/ConfigPainter.h"
+#include "render/ConfigPainter.h"
 
-#include "skin/LabelPainter.h"
+#include "render/LabelPainter.h"
 #include "skin/LabelText.h"
 #include "skin/Layout.h"
 

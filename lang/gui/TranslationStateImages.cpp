@@ -1,4 +1,4 @@
-#include "lang/TranslationStateImages.h"
+#include "lang/gui/TranslationStateImages.h"
 
 #include "lang/TranslationEdits.h"
 
