@@ -54,10 +54,10 @@ void ApplyLogOption(const QString& logPath) {
 
 CliLink::CliLink(const QString& port) : m_choice(ResolvePortArg(port)), m_serialPorts(m_choice.devicePath) {}
 
-int CliLink::Run(int command, ConfigImage& image) {
+LinkResult CliLink::Run(DeviceCommand command, ConfigImage& image) {
     const LinkEnvironment env{&m_ports, &SystemLinkClock()};
     bool checksumWarning = false;
-    int result;
+    LinkResult result;
     {
         InterruptAsAbort interrupt;
         OperationObserver observer;
@@ -72,7 +72,7 @@ int CliLink::Run(int command, ConfigImage& image) {
     return result;
 }
 
-int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, int command, unsigned doneTextId) {
+int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, DeviceCommand command, unsigned doneTextId) {
     VerbOptions options;
     if (!ParseVerbArgsOrComplain(args, syntax, options)) return EXIT_USAGE;
     ApplyLogOption(options.log);

@@ -3,6 +3,7 @@
 // link code as the desktop program's operation dialog.
 #pragma once
 
+#include "link/DeviceOperation.h"
 #include "link/HeldPortFactory.h"
 #include "link/SerialLinkPort.h"
 #include "model/ConfigImage.h"
@@ -37,7 +38,7 @@ public:
     // link error (string 21108 + code) or the checksum warning on standard
     // error. Ctrl-C asks for an abort, honoured between steps. Returns the
     // link result code.
-    int Run(int command, ConfigImage& image);
+    LinkResult Run(DeviceCommand command, ConfigImage& image);
 
 private:
     PortChoice m_choice;
@@ -48,4 +49,4 @@ private:
 struct VerbSyntax;
 // A verb that only needs a port: parses, runs the operation with an image it
 // does not need, and prints the text doneTextId (0: none) on success.
-int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, int command, unsigned doneTextId);
+int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, DeviceCommand command, unsigned doneTextId);

@@ -4,7 +4,7 @@
 #include "cli/CliDevice.h"
 #include "cli/ConfigFileArg.h"
 #include "base/ExitCodes.h"
-#include "link/DeviceOperation.h"
+#include "link/DeviceRead.h"
 #include "skin/AudioKinds.h"
 #include "skin/Skin.h"
 
@@ -57,15 +57,14 @@ private:
 };
 
 // Connect's device part on an empty document. The port is closed on return.
-// A failed embedded audio read does not stop the command (the slots not read
-// keep their audio bytes 0, as Connect keeps them); it sets audioMissing.
-int ReadFromDevice(const QString& port, SkinReadMeanwhile& skin, ConfigImage& image, bool& audioMissing) {
-    image.Clear();
-    audioMissing = false;
+// A failed embedded audio read does not stop the command (as it does not
+// stop Connect); the result says so.
+DeviceRead ReadIntoDocument(const QString& port, SkinReadMeanwhile& skin, CMainDoc& doc) {
     CliLink link(port);
-    if (const int code = link.Run(OPER_READ_CONFIG, image); code != LINK_OK) return code;
-    if (FillAudioKinds(skin.Get(), image)) audioMissing = link.Run(OPER_READ_MODULE_DATA, image) != LINK_OK;
-    return LINK_OK;
+    const DeviceReadSteps steps{
+        [&link](DeviceCommand command, ConfigImage& image) { return link.Run(command, image); },
+        [&skin](ConfigImage& image) { return FillAudioKinds(skin.Get(), image); }};
+    return ReadConfigFromDevice(doc, false, steps);
 }
 
 }  // namespace
@@ -78,13 +77,11 @@ int RunRead(const QStringList& args) {
     if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
     if (const int status = CheckOutputFileArg(options.output); status != EXIT_OK) return status;
     SkinReadMeanwhile skin(SkinPathArg(options));
-    ConfigImage image;
-    bool audioMissing = false;
-    if (const int code = ReadFromDevice(options.port, skin, image, audioMissing); code != LINK_OK) return code;
     CMainDoc doc;
-    doc.ReadCfg(image, false);
+    const DeviceRead read = ReadIntoDocument(options.port, skin, doc);
+    if (read.result != LINK_OK) return read.result;
     if (const int status = SaveConfigFileArg(doc, options.output); status != EXIT_OK) return status;
-    if (!audioMissing) return EXIT_OK;
+    if (!read.audioMissing) return EXIT_OK;
     std::fprintf(stderr, "vkx520ctl: %s is saved without the embedded audio settings, which could not be read\n",
                  options.output.toLocal8Bit().constData());
     return EXIT_AUDIO_MISSING;

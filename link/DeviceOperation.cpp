@@ -22,7 +22,7 @@ bool IsAudioSlot(const ConfigImage& image, int slot) { return image.audioKinds[s
 
 }  // namespace
 
-DeviceOperation::DeviceOperation(int command, ConfigImage& image) : m_command(command), m_image(image) {}
+DeviceOperation::DeviceOperation(DeviceCommand command, ConfigImage& image) : m_command(command), m_image(image) {}
 
 int DeviceOperation::ProgressMax() const {
     switch (m_command) {
@@ -35,7 +35,7 @@ int DeviceOperation::ProgressMax() const {
     }
 }
 
-unsigned LinkErrorTextId(int code) {
+unsigned LinkErrorTextId(LinkResult code) {
     return code == LINK_ERR_NO_THREAD ? unsigned(IDS_NO_LINK_THREAD) : IDS_LINK_ERROR_BASE + unsigned(code);
 }
 
@@ -81,12 +81,12 @@ bool DeviceOperation::CompleteStep() {
     }
 }
 
-bool DeviceOperation::Finish(int result) {
+bool DeviceOperation::Finish(LinkResult result) {
     m_result = result;
     return true;
 }
 
-bool DeviceOperation::NoStepLeft(int result) {
+bool DeviceOperation::NoStepLeft(LinkResult result) {
     m_result = result;
     return false;
 }

@@ -1,6 +1,7 @@
 // Device operations: what one user command does to the device, as a fixed
-// sequence of steps, each one link operation run by a worker. The step driver
-// is shared by the operation dialog and the command-line tool.
+// sequence of steps, each one link operation run by a worker. The step loop
+// (link/OperationStepLoop.h) drives them for the operation dialog and for the
+// command-line tool alike.
 #pragma once
 
 #include "link/LinkThread.h"
@@ -26,14 +27,14 @@ struct LinkStep {
 
 // The message of a failed operation: string 21108 + code for the link's own
 // codes, a string of its own when no worker could be started.
-unsigned LinkErrorTextId(int code);
+unsigned LinkErrorTextId(LinkResult code);
 
 class DeviceOperation {
 public:
     // The image is the caller's and must outlive the operation.
-    DeviceOperation(int command, ConfigImage& image);
+    DeviceOperation(DeviceCommand command, ConfigImage& image);
 
-    int command() const { return m_command; }
+    DeviceCommand command() const { return m_command; }
     int step() const { return m_step; }
     int ProgressMax() const;      // progress range is 0 .. ProgressMax()
     unsigned StatusTextId() const;
@@ -48,7 +49,7 @@ public:
     bool CompleteStep();
     void NextStep() { ++m_step; }
 
-    int result() const { return m_result; }
+    LinkResult result() const { return m_result; }
     bool checksumWarning() const { return m_checksumWarning; }
 
     // The audio bytes a slot moves: its input count, limited to the 8 places
@@ -64,19 +65,19 @@ private:
     LinkStep ModuleDataStep();
     bool CompleteReadConfig();
     bool CompleteModuleData();
-    bool Finish(int result);      // the operation ends with result; true
-    bool NoStepLeft(int result);  // the operation ends with result; false
+    bool Finish(LinkResult result);      // the operation ends with result; true
+    bool NoStepLeft(LinkResult result);  // the operation ends with result; false
 
-    const int m_command;
+    const DeviceCommand m_command;
     ConfigImage& m_image;
     int m_step = 0;
-    int m_result = LINK_ERR_ABORTED;
+    LinkResult m_result = LINK_ERR_ABORTED;
     bool m_checksumWarning = false;
     uint8_t m_scratch[64] = {};  // module command payloads; alive while a worker runs
 };
 
-// Runs a device operation on the calling thread, with the same steps and link
-// code as the operation dialog: one LinkThreadProc per step. progress gets
+// Runs a device operation on the calling thread, with the same step loop and
+// link code as the operation dialog: one LinkThreadProc per step. progress gets
 // the position the dialog's bar would show (0 .. maximum); abortRequested is
 // asked between steps. Returns the LinkResult; checksumWarning (optional) is
 // set when a read replaced bad link tables by their defaults. The calling
@@ -85,5 +86,6 @@ struct OperationObserver {
     std::function<void(int position, int maximum)> progress;
     std::function<bool()> abortRequested;
 };
-int RunDeviceOperationSync(int command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
-                           const OperationObserver& observer = {}, bool* checksumWarning = nullptr);
+LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image,
+                                  const LinkEnvironment& env, const OperationObserver& observer = {},
+                                  bool* checksumWarning = nullptr);

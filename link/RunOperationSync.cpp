@@ -1,4 +1,4 @@
-#include "link/DeviceOperation.h"
+#include "link/OperationStepLoop.h"
 
 namespace {
 
@@ -11,28 +11,17 @@ public:
 
 }  // namespace
 
-int RunDeviceOperationSync(int command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
-                           const OperationObserver& observer, bool* checksumWarning) {
-    DeviceOperation operation(command, image);
-    const int maximum = operation.ProgressMax();
-    const auto moveBar = [&](int position) {
-        if (observer.progress) observer.progress(position, maximum);
-    };
+LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image,
+                                  const LinkEnvironment& env, const OperationObserver& observer,
+                                  bool* checksumWarning) {
+    OperationStepLoop loop(command, image, observer);
     DirectTarget target;
-    for (;;) {
-        moveBar(operation.step());
-        LinkStep step;
-        if (!operation.PrepareStep(step, moveBar)) break;
+    LinkStep step;
+    while (loop.PrepareStep(step)) {
         const LinkRequest request{&target,   portIndex,    step.operation, step.address,
                                   step.length, step.buffer, env.ports,      env.clock};
-        const int code = LinkThreadProc(request);
-        if (code != LINK_OK) return code;
-        moveBar(operation.step() + 1);
-        const bool finished = operation.CompleteStep();
-        if (observer.abortRequested && observer.abortRequested()) return LINK_ERR_ABORTED;
-        if (finished) break;
-        operation.NextStep();
+        if (!loop.StepEnded(LinkResult(LinkThreadProc(request)))) break;
     }
-    if (checksumWarning) *checksumWarning = operation.checksumWarning();
-    return operation.result();
+    if (checksumWarning && loop.completed()) *checksumWarning = loop.checksumWarning();
+    return loop.result();
 }

@@ -4,6 +4,7 @@
 #include "lang/UiText.h"
 #include "link/gui/CDlgOper.h"
 #include "link/DeviceOperation.h"
+#include "link/DeviceRead.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "skin/AudioKinds.h"
@@ -43,16 +44,14 @@ void CMainView::OnConnect() {
 void CMainView::OnLoadConfig() { ReadFromDevice(true); }
 
 bool CMainView::ReadFromDevice(bool force) {
-    ConfigImage image;
-    image.Clear();
-    if (!RunDeviceOperation(OPER_READ_CONFIG, m_port, image, this)) return false;
-
-    // Which modules carry embedded audio is known from the skin, not the device.
-    const bool embeddedAudio = FillAudioKinds(m_skin, image);
-    // Without the audio settings the configuration is still worth showing.
-    if (embeddedAudio) RunDeviceOperation(OPER_READ_MODULE_DATA, m_port, image, this);
-
-    if (!m_pDoc->ReadCfg(image, force)) return false;
+    // Each failure has been shown by the operation dialog or by the document;
+    // without the audio settings the configuration is still worth showing.
+    const DeviceReadSteps steps{
+        [this](DeviceCommand command, ConfigImage& image) {
+            return RunDeviceOperationDialog(command, m_port, image, this);
+        },
+        [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
+    if (!ReadConfigFromDevice(*m_pDoc, force, steps).taken) return false;
     BuildLayout();
     return true;
 }

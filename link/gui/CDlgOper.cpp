@@ -58,13 +58,16 @@ CDlgOper::CDlgOper(QWidget* parent)
 
 CDlgOper::~CDlgOper() { OnDestroy(); }
 
-void CDlgOper::StartCommand(int command, int port, ConfigImage* image) {
-    LogMessage("CDlgOper::StartCommand(%d, %d)", command, port);
+void CDlgOper::StartCommand(DeviceCommand command, int port, ConfigImage* image) {
+    LogMessage("CDlgOper::StartCommand(%d, %d)", int(command), port);
     m_bAbort = false;
     m_nCommand = command;
     m_nPort = port;
     m_pImage = image;
-    m_operation = std::make_unique<DeviceOperation>(command, *image);
+    OperationObserver observer;
+    observer.progress = [this](int position, int) { m_progress->setValue(position); };
+    observer.abortRequested = [this] { return m_bAbort; };
+    m_operation = std::make_unique<OperationStepLoop>(command, *image, std::move(observer));
 }
 
 void CDlgOper::showEvent(QShowEvent* event) {
@@ -108,49 +111,36 @@ void CDlgOper::OnDestroy() {
 int CDlgOper::OnSerialNotify(int wParam, long lParam) {
     LogMessage("CDlgOper::OnSerialNotify((%d, %d)", wParam, int(lParam));
     if (wParam == LINK_PROGRESS) return 0;  // the bar moves per step, not per chunk
-    if (wParam == LINK_OK) {
-        OnStepCompleted();
+    if (m_operation->StepEnded(LinkResult(wParam))) {
+        StartStep();
     } else {
-        m_nResult = wParam;
-        reject();
+        Finish(m_operation->result());
     }
     return 0;
 }
 
 void CDlgOper::StartStep() {
-    m_progress->setValue(m_operation->step());
     LinkStep step;
-    if (!m_operation->PrepareStep(step, [this](int position) { m_progress->setValue(position); }))
-        return EndLater(m_operation->result());
+    if (!m_operation->PrepareStep(step)) return EndLater(m_operation->result());
     if (!StartLinkThread(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address))
         EndLater(LINK_ERR_NO_THREAD);  // no worker, so no report would ever end the dialog
 }
 
-void CDlgOper::OnStepCompleted() {
-    m_progress->setValue(m_operation->step() + 1);
-    const bool finished = m_operation->CompleteStep();
-    if (m_bAbort) {
-        m_nResult = LINK_ERR_ABORTED;
-        reject();
-    } else if (finished) {
-        m_nResult = m_operation->result();
-        done(m_nResult == LINK_OK ? Accepted : Rejected);
-    } else {
-        m_operation->NextStep();
-        StartStep();
-    }
+void CDlgOper::Finish(LinkResult result) {
+    m_nResult = result;
+    done(m_nResult == LINK_OK ? Accepted : Rejected);
 }
 
 // Ends the dialog from its event loop: the dialog may not be running its loop
 // yet (a failure while it is being shown).
-void CDlgOper::EndLater(int result) {
+void CDlgOper::EndLater(LinkResult result) {
     m_nResult = result;
     QMetaObject::invokeMethod(
         this, [this] { done(m_nResult == LINK_OK ? Accepted : Rejected); }, Qt::QueuedConnection);
 }
 
-bool RunDeviceOperation(int command, int port, ConfigImage& image, QWidget* parent) {
-    int result;
+LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage& image, QWidget* parent) {
+    LinkResult result;
     bool checksumWarning;
     {
         CDlgOper dialog(parent);
@@ -161,8 +151,12 @@ bool RunDeviceOperation(int command, int port, ConfigImage& image, QWidget* pare
     }  // the dialog's end waits for its last worker
     if (result != LINK_OK) {
         UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
-        return false;
+        return result;
     }
     if (checksumWarning) UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
-    return true;
+    return LINK_OK;
+}
+
+bool RunDeviceOperation(DeviceCommand command, int port, ConfigImage& image, QWidget* parent) {
+    return RunDeviceOperationDialog(command, port, image, parent) == LINK_OK;
 }

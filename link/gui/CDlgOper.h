@@ -3,7 +3,7 @@
 // Abort (honoured between steps), and ends with a link result code.
 #pragma once
 
-#include "link/DeviceOperation.h"
+#include "link/OperationStepLoop.h"
 #include "link/QueuedNotifyTarget.h"
 
 #include <QDialog>
@@ -26,9 +26,9 @@ public:
     ~CDlgOper() override;  // waits for the last worker (OnDestroy)
 
     // Called before the dialog is shown.
-    void StartCommand(int command, int port, ConfigImage* image);
+    void StartCommand(DeviceCommand command, int port, ConfigImage* image);
 
-    int resultCode() const { return m_nResult; }
+    LinkResult resultCode() const { return m_nResult; }
     bool checksumWarning() const { return m_operation && m_operation->checksumWarning(); }
 
 protected:
@@ -42,25 +42,28 @@ private:
     void OnDestroy();
     int OnSerialNotify(int wParam, long lParam);
     void StartStep();
-    void OnStepCompleted();
-    void EndLater(int result);
+    void Finish(LinkResult result);
+    void EndLater(LinkResult result);
 
     QProgressBar* m_progress;
     QLabel* m_status;
     QPushButton* m_abort;
     int m_nPort = -1;
-    int m_nCommand = 0;
+    DeviceCommand m_nCommand{};
     ConfigImage* m_pImage = nullptr;
     bool m_bAbort = false;
-    int m_nResult = LINK_ERR_ABORTED;
+    LinkResult m_nResult = LINK_ERR_ABORTED;
     bool m_initialized = false;
-    // Holds the step number, the module command scratch buffer and the
-    // checksum warning of the running operation.
-    std::unique_ptr<DeviceOperation> m_operation;
+    // The running operation's step loop: it holds the step number, the module
+    // command scratch buffer and the checksum warning, moves the bar and
+    // decides when Abort counts.
+    std::unique_ptr<OperationStepLoop> m_operation;
     QueuedNotifyTarget m_notify;
 };
 
 // Runs one device operation (OPER_READ_CONFIG ...) on the port into or from
 // the caller's image in the modal dialog. Shows the error (21108 + code) or
-// the checksum warning itself; true on success.
-bool RunDeviceOperation(int command, int port, ConfigImage& image, QWidget* parent);
+// the checksum warning itself; returns the link result.
+LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage& image, QWidget* parent);
+// The same; true on success.
+bool RunDeviceOperation(DeviceCommand command, int port, ConfigImage& image, QWidget* parent);

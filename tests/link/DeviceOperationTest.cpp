@@ -49,7 +49,7 @@ struct Outcome {
     std::vector<int> positions;
 };
 
-Outcome RunOperation(SimRig& rig, int command, ConfigImage& image, int port = 2, int abortAfterSteps = -1) {
+Outcome RunOperation(SimRig& rig, DeviceCommand command, ConfigImage& image, int port = 2, int abortAfterSteps = -1) {
     Outcome outcome{};
     int completed = 0;
     OperationObserver observer;
@@ -221,7 +221,7 @@ TEST(OtherOperations, ResetAndSetTime) {
     EXPECT_EQ(RunOperation(rig, OPER_SET_TIME, image).code, LINK_OK);
     EXPECT_EQ(rig.Commands(), (Bytes{CMD_RESET, CMD_SET_CLOCK}));
     EXPECT_EQ(rig.device.lastClock().minute, 5);
-    EXPECT_EQ(RunOperation(rig, 99, image).code, LINK_ERR_ABORTED);
+    EXPECT_EQ(RunOperation(rig, DeviceCommand(99), image).code, LINK_ERR_ABORTED);
     EXPECT_EQ(rig.device.requests().size(), 2u);
 }
 

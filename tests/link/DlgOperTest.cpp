@@ -197,7 +197,7 @@ TEST_F(DlgOperTest, ProgressBarMovesPerStep) {
     std::iota(everyWriteStep.begin(), everyWriteStep.end(), 0);
     const struct {
         const char* name;
-        int command;
+        DeviceCommand command;
         bool silent;
         std::vector<int> values;
         std::vector<int> atRequests;

@@ -56,7 +56,7 @@ TEST(PortNames, MissingDeviceCannotBeOpened) {
 // Runs a device operation as vkx520ctl does, on a thread Qt knows (there the
 // main thread of its QCoreApplication; here a QThread): the serial port's
 // notifiers need one.
-int RunOnQtThread(int command, ConfigImage& image, const LinkEnvironment& env) {
+int RunOnQtThread(DeviceCommand command, ConfigImage& image, const LinkEnvironment& env) {
     int code = -1;
     std::unique_ptr<QThread> thread(QThread::create([&] { code = RunDeviceOperationSync(command, 0, image, env); }));
     thread->start();
