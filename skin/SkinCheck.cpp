@@ -107,13 +107,18 @@ QStringList CheckSkinTree(const CSkin& skin) {
 }
 
 QStringList CheckSkinFile(const QString& xmlPath) {
+    CSkin skin;
+    return CheckSkinFile(xmlPath, skin);
+}
+
+QStringList CheckSkinFile(const QString& xmlPath, CSkin& skin) {
+    skin.Clear();
     const FileBytes file = ReadSkinFile(xmlPath);
     if (!file.ok()) return {QString::fromLatin1(FileErrorText(file.error))};
     const QByteArray& xml = file.bytes;
     QStringList problems = CheckSkinMarkup(xml);
     SilentPresenter silent;
     MessagePresenter* previous = SetMessagePresenter(&silent);
-    CSkin skin;
     skin.LoadSkinData(xml, QFileInfo(xmlPath).absolutePath());  // the bytes just read, pictures beside them
     SetMessagePresenter(previous);
     if (!skin.IsEmpty() || problems.isEmpty()) problems << CheckSkinTree(skin);
