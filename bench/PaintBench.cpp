@@ -4,7 +4,7 @@
 //
 //   bench_paint [runs] [--png file]   (--png also writes the painted layout)
 
-#include "paint/PaintScene.h"
+#include "support/PaintScene.h"
 #include "skin/ConfigPainter.h"
 
 #include <QGuiApplication>

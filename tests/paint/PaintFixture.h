@@ -1,7 +1,7 @@
 // The painting tests' configuration on the shipped skin, and pixel helpers.
 #pragma once
 
-#include "paint/PaintScene.h"
+#include "support/PaintScene.h"
 #include "skin/ConfigPainter.h"
 #include "support/RecordingPresenter.h"
 
