@@ -4,8 +4,8 @@
 //
 //   bench_paint [runs] [--png file]   (--png also writes the painted layout)
 
-#include "paint/PaintScene.h"
 #include "render/ConfigPainter.h"
+#include "support/PaintScene.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -99,11 +99,16 @@ QStringList CheckSkinTree(const CSkin& skin) {
 }
 
 QStringList CheckSkinFile(const QString& xmlPath) {
+    CSkin skin;
+    return CheckSkinFile(xmlPath, skin);
+}
+
+QStringList CheckSkinFile(const QString& xmlPath, CSkin& skin) {
+    skin.Clear();
     const FileBytes file = ReadSkinFile(xmlPath);
     if (!file.ok()) return {QString::fromLatin1(FileErrorText(file.error))};
     const QByteArray& xml = file.bytes;
     QStringList problems = CheckSkinMarkup(xml);
-    CSkin skin;
     // The bytes just read, pictures beside them; the tree check below says
     // what is wrong with each picture that did not load.
     skin.LoadSkinData(xml, QFileInfo(xmlPath).absolutePath());

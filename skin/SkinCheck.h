@@ -6,11 +6,15 @@
 
 #include <QStringList>
 
+class CSkin;
+
 QStringList CheckSkinFile(const QString& xmlPath);
+// The same, leaving the skin as the check loaded it (pictures included) in
+// `skin`, for tools that go on to use it.
+QStringList CheckSkinFile(const QString& xmlPath, CSkin& skin);
 
 // The parts of the check, for tests and tools.
 // Elements and attributes the loader ignores or skips, with line numbers.
 QStringList CheckSkinMarkup(QByteArrayView xml);
-class CSkin;
 // Reserved IDs, duplicates, pictures, areas and label boxes of a loaded skin.
 QStringList CheckSkinTree(const CSkin& skin);

@@ -1,6 +1,7 @@
 #include "skin/SkinPicture.h"
 
 #include "base/FileIo.h"
+#include "skin/BmpLayout.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,6 +9,11 @@
 namespace {
 // Skin pictures are small; anything beyond this is not a picture we drew.
 constexpr qint64 kMaxPictureFileSize = 256 * 1024 * 1024;
+
+// The bit-depth field of headers that CheckBmpHeaders accepted (so at least kBmpHeaderBytes long).
+int BitsPerPixelOf(QByteArrayView head) {
+    return int(bmp::ReadU16(reinterpret_cast<const uint8_t*>(head.data()) + bmp::kFileHeaderSize + 14));
+}
 }  // namespace
 
 bool CSkinPicture::LoadFromFile(const QString& path) {
@@ -17,7 +23,9 @@ bool CSkinPicture::LoadFromFile(const QString& path) {
     if (!head.ok() || size > kMaxPictureFileSize) return false;
     m_lastError = CheckBmpHeaders(head.bytes, size, m_width, m_height);
     m_loaded = m_lastError == BmpError::None;
-    if (m_loaded) m_path = path;
+    if (!m_loaded) return false;
+    m_path = path;
+    m_bitsPerPixel = BitsPerPixelOf(head.bytes);
     return m_loaded;
 }
 
@@ -25,7 +33,9 @@ bool CSkinPicture::LoadFromMemory(QByteArrayView file) {
     Unload(BmpError::None);
     m_lastError = CheckBmpHeaders(file.first(std::min(file.size(), kBmpHeaderBytes)), file.size(), m_width, m_height);
     m_loaded = m_lastError == BmpError::None;
-    if (m_loaded) m_memory = file.toByteArray();
+    if (!m_loaded) return false;
+    m_memory = file.toByteArray();
+    m_bitsPerPixel = BitsPerPixelOf(file);
     return m_loaded;
 }
 
@@ -34,7 +44,7 @@ void CSkinPicture::Unload(BmpError error) {
     m_image.reset();
     m_memory.clear();
     m_path.clear();
-    m_width = m_height = 0;
+    m_width = m_height = m_bitsPerPixel = 0;
     m_lastError = error;
 }
 

@@ -29,6 +29,8 @@ public:
     bool GetSize(int& width, int& height) const;
 
     bool loaded() const { return m_loaded; }
+    // Bits per pixel the file's header announces; 0 when not loaded.
+    int bitsPerPixel() const { return m_bitsPerPixel; }
     // The pixels, decoded on the first call (by the thread that paints; a
     // picture is not shared between threads). Null when not loaded, and when
     // the picture cannot be allocated or its file no longer holds the picture
@@ -47,6 +49,7 @@ private:
     mutable bool m_decoded = false;
     int m_width = 0;
     int m_height = 0;
+    int m_bitsPerPixel = 0;
     bool m_loaded = false;
     BmpError m_lastError = BmpError::None;
 };

@@ -6,7 +6,7 @@
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "support/RecordingPresenter.h"
-#include "TempProfile.h"
+#include "support/TempProfile.h"
 
 #include <QAction>
 #include <QFile>

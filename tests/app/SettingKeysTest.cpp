@@ -1,6 +1,6 @@
 #include "app/Placement.h"
 #include "base/SettingKeys.h"
-#include "TempProfile.h"
+#include "support/TempProfile.h"
 
 #include <gtest/gtest.h>
 

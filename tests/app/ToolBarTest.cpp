@@ -5,7 +5,7 @@
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
-#include "TempProfile.h"
+#include "support/TempProfile.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,5 +1,5 @@
 #include "base/FileIo.h"
-#include "SpecialFiles.h"
+#include "support/SpecialFiles.h"
 
 #include <gtest/gtest.h>
 

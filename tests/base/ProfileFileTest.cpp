@@ -1,6 +1,6 @@
 #include "base/Settings.h"
 #include "base/FileIo.h"
-#include "SpecialFiles.h"
+#include "support/SpecialFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // must end promptly with a clear message and its status, and leave the file
 // what it was.
 #include "CliProcesses.h"
-#include "base/SpecialFiles.h"
+#include "support/SpecialFiles.h"
 
 #include "model/ConfigFile.h"
 

@@ -24,20 +24,6 @@ using namespace langtest;
 
 namespace {
 
-// Widgets need an application object; gtest_main provides main().
-class QtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "lang_gui_tests";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-[[maybe_unused]] auto* const g_qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
 // The global manager, pointed at a temporary program directory holding a
 // base file and the translation "Deutsch".
 class TranslateUiTest : public ::testing::Test {

@@ -81,12 +81,6 @@ private:
 
 class DlgOperTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "link_gui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
-    }
     void SetUp() override {
         SetDefaultLinkEnvironment(&rig.ports, &rig.clock);
         image.Clear();

@@ -1,8 +1,8 @@
 // The painting tests' configuration on the shipped skin, and pixel helpers.
 #pragma once
 
-#include "paint/PaintScene.h"
 #include "render/ConfigPainter.h"
+#include "support/PaintScene.h"
 #include "support/RecordingPresenter.h"
 
 #include <QImage>

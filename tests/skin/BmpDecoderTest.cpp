@@ -114,6 +114,9 @@ TEST(BmpDecoder, DecodesEachSupportedVariantToTheExpectedPixels) {
         ASSERT_EQ(DecodeBmp(BuildBmp(c.fields), image), BmpError::None);
         EXPECT_EQ(image.format(), QImage::Format_RGB32);
         EXPECT_EQ(ImagePixels(image), c.expected);
+        CSkinPicture picture;
+        ASSERT_TRUE(picture.LoadFromMemory(BuildBmp(c.fields)));
+        EXPECT_EQ(picture.bitsPerPixel(), int(c.fields.bitsPerPixel));
     }
 }
 
@@ -176,6 +179,7 @@ TEST(BmpDecoder, RefusesUnsupportedAndDamagedFilesWithoutTouchingTheImage) {
         EXPECT_FALSE(picture.LoadFromMemory(c.file));
         EXPECT_FALSE(picture.loaded());
         EXPECT_EQ(picture.lastError(), c.expected);
+        EXPECT_EQ(picture.bitsPerPixel(), 0);
         int width = -7, height = -7;
         EXPECT_FALSE(picture.GetSize(width, height));
         EXPECT_EQ(width, -7);
@@ -247,11 +251,13 @@ TEST(SkinPicture, LoadsFromFileAndReportsItsSize) {
     int width = 0, height = 0;
     EXPECT_TRUE(picture.GetSize(width, height));
     EXPECT_EQ(QSize(width, height), QSize(3, 2));
+    EXPECT_EQ(picture.bitsPerPixel(), 1);
     EXPECT_EQ(ImagePixels(picture.image()), kOneBitPixels);
 
     EXPECT_FALSE(picture.LoadFromFile(dir.filePath(QStringLiteral("missing.bmp"))));
     EXPECT_FALSE(picture.loaded());
     EXPECT_EQ(picture.lastError(), BmpError::CannotOpen);
+    EXPECT_EQ(picture.bitsPerPixel(), 0);
     EXPECT_TRUE(picture.image().isNull());
 }
 

@@ -1,5 +1,6 @@
 #include "skin/SkinCheck.h"
 #include "skin/BmpBuilder.h"
+#include "skin/Skin.h"
 #include "cli/CmdSkinCheck.h"
 
 #include <QFile>
@@ -66,6 +67,20 @@ TEST_F(SkinCheckTest, ACleanSkinHasNoProblemsAndExitsZero) {
     const QString path = Write(QStringLiteral("modules.xml"), CleanSkin());
     EXPECT_EQ(CheckSkinFile(path), QStringList());
     EXPECT_EQ(RunSkinCheck({path}), 0);
+}
+
+// Tools that go on to use the skin get the tree the check loaded, never one
+// left from an earlier call.
+TEST_F(SkinCheckTest, HandsBackTheSkinItLoaded) {
+    const QString path = Write(QStringLiteral("modules.xml"), CleanSkin());
+    CSkin skin;
+    EXPECT_EQ(CheckSkinFile(path, skin), QStringList());
+    const CSkinConfig* config = skin.FindConfig(10);
+    ASSERT_TRUE(config);
+    EXPECT_EQ(config->m_pictureWidth, 40);
+    EXPECT_EQ(config->m_picture.bitsPerPixel(), 24);
+    EXPECT_EQ(CheckSkinFile(m_dir.filePath(QStringLiteral("none.xml")), skin).size(), 1);
+    EXPECT_TRUE(skin.IsEmpty());
 }
 
 struct DefectCase {

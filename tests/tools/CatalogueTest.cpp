@@ -1,4 +1,5 @@
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "tools/skingen/SkinCheck.h"
@@ -22,7 +23,7 @@ class CatalogueTest : public ::testing::Test {
   static QList<const ModuleDef *> Modules(bool output) {
     QList<const ModuleDef *> found;
     for (const ModuleDef &m : s_catalogue->modules) {
-      if (m.configs.isEmpty() || m.configs[0].id >= ID_CPU_CARD) continue;
+      if (m.configs.isEmpty() || m.configs[0].id >= SKIN_ID_CARD) continue;
       const bool isOutput = m.configs[0].inputs.size() == 4 && m.configs[0].labels.size() == 1 &&
                             m.configs[0].inputs[0].labels[1].text == LabelText::SignalName;
       if (isOutput == output) found.append(&m);
@@ -33,8 +34,13 @@ class CatalogueTest : public ::testing::Test {
 };
 Catalogue *CatalogueTest::s_catalogue = nullptr;
 
+// Structure as the program's checker and the generator's rules see it once written.
 TEST_F(CatalogueTest, PassesStructureAndLabelFitRules) {
-  EXPECT_EQ(CheckStructure(*s_catalogue).join('\n').toStdString(), "");
+  QTemporaryDir dir;
+  QString error;
+  ASSERT_TRUE(WriteSkin(*s_catalogue, dir.path(), &error)) << error.toStdString();
+  const LoadedSkin written = LoadSkin(dir.path());
+  EXPECT_EQ((written.problems + CheckGeneratorRules(written.skin)).join('\n').toStdString(), "");
   EXPECT_EQ(CheckLabelFit(*s_catalogue).join('\n').toStdString(), "");
 }
 
@@ -44,11 +50,11 @@ TEST_F(CatalogueTest, ModuleCodesAreSingleBytesAndUnique) {
     for (const ConfigDef &c : m.configs) {
       EXPECT_FALSE(ids.contains(c.id)) << c.id;
       ids.insert(c.id);
-      if (c.id < ID_CPU_CARD) {
+      if (c.id < SKIN_ID_CARD) {
         EXPECT_TRUE(c.id >= 1 && c.id <= 254) << c.id;
       }
     }
-  for (int reserved : {ID_CPU_CARD, ID_UNKNOWN_OUTPUT, ID_UNKNOWN_INPUT, ID_INPUT_PANEL, ID_KEY_PANEL})
+  for (int reserved : {SKIN_ID_CARD, SKIN_ID_UNKNOWN_OUTPUT, SKIN_ID_UNKNOWN_INPUT, SKIN_ID_INPUT_PANEL, SKIN_ID_KEY_PANEL})
     EXPECT_TRUE(ids.contains(reserved)) << reserved;
 }
 
@@ -79,7 +85,7 @@ TEST_F(CatalogueTest, OutputModulesHaveFourOutputsWithSignalLabels) {
 }
 
 TEST_F(CatalogueTest, PanelsCarrySixteenPositionsWithTheirLabels) {
-  const ConfigDef *keys = Find(ID_KEY_PANEL), *panel = Find(ID_INPUT_PANEL);
+  const ConfigDef *keys = Find(SKIN_ID_KEY_PANEL), *panel = Find(SKIN_ID_INPUT_PANEL);
   ASSERT_TRUE(keys && panel);
   ASSERT_EQ(keys->inputs.size(), 16);
   ASSERT_EQ(panel->inputs.size(), 16);
@@ -93,10 +99,10 @@ TEST_F(CatalogueTest, PanelsCarrySixteenPositionsWithTheirLabels) {
 }
 
 TEST_F(CatalogueTest, RowPicturesShareOneHeight) {
-  const int height = Find(ID_CPU_CARD)->image.height();
+  const int height = Find(SKIN_ID_CARD)->image.height();
   for (const ModuleDef &m : s_catalogue->modules)
     for (const ConfigDef &c : m.configs)
-      if (c.id != ID_KEY_PANEL && c.id != ID_INPUT_PANEL) {
+      if (c.id != SKIN_ID_KEY_PANEL && c.id != SKIN_ID_INPUT_PANEL) {
         EXPECT_EQ(c.image.height(), height) << c.id;
       }
 }

@@ -2,23 +2,26 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "skin/SkinCheck.h"
+#include "tools/skingen/SkinCheck.h"
 #include "tools/skingen/SkinXml.h"
 
 using namespace skingen;
 
 namespace {
 
-SkinReadResult ReadText(const QByteArray &xml) {
+LoadedSkin ReadText(const QByteArray &xml) {
   QTemporaryDir dir;
-  QFile file(dir.path() + "/modules.xml");
+  QFile file(SkinXmlPath(dir.path()));
   if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size()) return {};
   file.close();
-  return ReadSkin(dir.path());
+  return LoadSkin(dir.path());
 }
 
-// The reader follows the program's rules, so the check sees what the program sees.
+// The generator reads skins back with the program's loader and checker, so the
+// check sees what the program sees.
 TEST(SkinRead, OnlyTheFirstListsAndTheRightParentsCount) {
-  const SkinReadResult r = ReadText(R"(<anything>
+  const LoadedSkin r = ReadText(R"(<anything>
     <signals><signal name="A"/><signal/></signals>
     <signals><signal name="ignored"/></signals>
     <modules>
@@ -52,7 +55,7 @@ TEST(SkinRead, OnlyTheFirstListsAndTheRightParentsCount) {
   EXPECT_EQ(c.inputs[0].labels[0].style.color, qRgb(255, 0, 0));
   ASSERT_EQ(c.audio.size(), 1);
   EXPECT_TRUE(c.audio[0].labels.isEmpty()) << "labels under an audio channel are not read";
-  EXPECT_TRUE(r.problems.join('\n').contains("\"ID\" is missing"));
+  EXPECT_TRUE(r.problems.join('\n').contains("configuration without an ID is skipped"));
 }
 
 TEST(SkinRead, LabelRules) {
@@ -61,27 +64,30 @@ TEST(SkinRead, LabelRules) {
     const char *problem;  // nullptr: clean
   } rows[] = {
       {R"(<label Left="0" Top="0" Right="9" Bottom="9" Font="Arial" FontSize="8"/>)", nullptr},
-      {R"(<label Top="0" Right="9" Bottom="9" Font="Arial" FontSize="8"/>)", "\"Left\" is missing"},
-      {R"(<label Left="0" Top="0" Right="9" Bottom="9" FontSize="8"/>)", "\"Font\" is missing"},
-      {R"(<label Left="0" Top="0" Right="9" Bottom="9" Font="Arial"/>)", "\"FontSize\" is missing"},
+      {R"(<label Top="0" Right="9" Bottom="9" Font="Arial" FontSize="8"/>)", "label without \"Left\" is skipped"},
+      {R"(<label Left="0" Top="0" Right="9" Bottom="9" FontSize="8"/>)", "label without \"Font\" is skipped"},
+      {R"(<label Left="0" Top="0" Right="9" Bottom="9" Font="Arial"/>)", "label without \"FontSize\" is skipped"},
       {R"(<label Left="0" Top="0" Right="9" Bottom="9" Font="Arial" FontSize="0"/>)", "not positive"},
       {R"(<label Left="0" Top="0" Right="9" Bottom="9" Font="A Very Long Font Face Name Beyond" FontSize="8"/>)",
-       "longer than 31"},
+       "is cut to 31 characters"},
   };
   for (const Row &row : rows) {
     const QByteArray xml = QByteArray("<s><modules><module><configurations><configuration ID=\"1\"><labels>") + row.label +
                            "</labels></configuration></configurations></module></modules></s>";
-    const SkinReadResult r = ReadText(xml);
+    // The label rules of the program's markup check and of the generator; the
+    // rest of the program's check wants a complete skin.
+    const LoadedSkin r = ReadText(xml);
     ASSERT_TRUE(r.loaded) << row.label;
+    const QStringList problems = CheckSkinMarkup(xml) + CheckGeneratorRules(r.skin);
     if (row.problem)
-      EXPECT_TRUE(r.problems.join('\n').contains(row.problem)) << row.label << '\n' << r.problems.join('\n').toStdString();
+      EXPECT_TRUE(problems.join('\n').contains(row.problem)) << row.label << '\n' << problems.join('\n').toStdString();
     else
-      EXPECT_TRUE(r.problems.isEmpty()) << row.label << '\n' << r.problems.join('\n').toStdString();
+      EXPECT_TRUE(problems.isEmpty()) << row.label << '\n' << problems.join('\n').toStdString();
   }
 }
 
 TEST(SkinRead, MalformedFileIsReportedNotLoaded) {
-  const SkinReadResult r = ReadText("<skin><modules>");
+  const LoadedSkin r = ReadText("<skin><modules>");
   EXPECT_FALSE(r.loaded);
   EXPECT_FALSE(r.problems.isEmpty());
 }

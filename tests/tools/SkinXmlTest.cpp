@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml2.h>
 
+#include "skin/Skin.h"
 #include "tools/skingen/BmpFile.h"
 #include "tools/skingen/SkinCheck.h"
 #include "tools/skingen/SkinXml.h"
@@ -11,6 +12,7 @@ using namespace skingen;
 
 namespace {
 
+// The generator writes what the program's readings give back.
 TEST(SkinXmlNumbers, DecimalAndNumberReadings) {
   struct Row {
     const char *text;
@@ -21,11 +23,11 @@ TEST(SkinXmlNumbers, DecimalAndNumberReadings) {
       {"0x1G", 0, 1},          {"", 0, 0},
   };
   for (const Row &r : rows) {
-    EXPECT_EQ(ReadDecimal(r.text), r.decimal) << '"' << r.text << '"';
-    EXPECT_EQ(ReadNumber(r.text), r.number) << '"' << r.text << '"';
+    EXPECT_EQ(ReadSkinDecimal(r.text), r.decimal) << '"' << r.text << '"';
+    EXPECT_EQ(int(ReadSkinNumber(r.text)), r.number) << '"' << r.text << '"';
   }
-  EXPECT_EQ(ReadDecimal(nullptr), 0);
-  EXPECT_EQ(ReadNumber(nullptr), 0);
+  EXPECT_EQ(ReadSkinDecimal(nullptr), 0);
+  EXPECT_EQ(ReadSkinNumber(nullptr), 0u);
 }
 
 TEST(SkinXmlColours, RedIsTheLowByte) {
@@ -33,7 +35,7 @@ TEST(SkinXmlColours, RedIsTheLowByte) {
   EXPECT_EQ(ColourText(qRgb(0, 0, 255)), "0xFF0000");
   EXPECT_EQ(ColourText(qRgb(0x12, 0x34, 0x56)), "0x563412");
   for (QRgb c : {qRgb(1, 2, 3), qRgb(250, 128, 7), qRgb(0, 0, 0)})
-    EXPECT_EQ(ColourFromFile(ReadNumber(ColourText(c).toLatin1().constData())), c);
+    EXPECT_EQ(SkinColorToRgb(ReadSkinNumber(ColourText(c).toLatin1().constData())), c);
 }
 
 // Edits the written modules.xml: finds the first element path and applies f.
@@ -101,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                  });
                },
                "outside"},
-        Damage{"PictureMissing", [](const QString &d) { QFile::remove(d + "/pictures/in_sdi_hd8.bmp"); }, "cannot open"},
+        Damage{"PictureMissing", [](const QString &d) { QFile::remove(d + "/pictures/in_sdi_hd8.bmp"); },
+               "in_sdi_hd8.bmp\" cannot be loaded: file cannot be opened"},
         Damage{"PictureOfAnotherSize",
                [](const QString &d) {
                  QString e;
@@ -128,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                    FirstConfig(root)->FirstChildElement("labels")->FirstChildElement("label")->DeleteAttribute("Font");
                  });
                },
-               "\"Font\" is missing"},
+               "label without \"Font\" is skipped"},
         Damage{"OverlappingInputs",
                [](const QString &d) {
                  EditXml(d, [](auto *root) {
@@ -143,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                  f.open(QIODevice::ReadWrite);
                  f.resize(f.size() / 2);
                },
-               "modules.xml"}),
+               "not well-formed XML"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace

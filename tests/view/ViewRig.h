@@ -6,7 +6,7 @@
 
 #include "app/MainFrame.h"
 #include "app/SetupApp.h"
-#include "app/TempProfile.h"
+#include "support/TempProfile.h"
 #include "link/LinkThread.h"
 #include "model/CMainDoc.h"
 #include "sim/SimLinkPort.h"

@@ -137,14 +137,4 @@ bool WriteFileBytes(const QString &path, const QByteArray &bytes, QString *error
   return true;
 }
 
-bool ReadFileBytes(const QString &path, QByteArray *bytes, QString *error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    *error = QString("cannot open %1: %2").arg(path, file.errorString());
-    return false;
-  }
-  *bytes = file.readAll();
-  return true;
-}
-
 }  // namespace skingen

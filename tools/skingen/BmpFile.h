@@ -20,6 +20,5 @@ QByteArray EncodeBmp8(const QImage &indexed);
 QImage DecodeBmp(const QByteArray &bytes, QString *error);
 
 bool WriteFileBytes(const QString &path, const QByteArray &bytes, QString *error);
-bool ReadFileBytes(const QString &path, QByteArray *bytes, QString *error);
 
 }  // namespace skingen

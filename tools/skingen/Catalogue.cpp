@@ -130,15 +130,15 @@ QList<ModuleDef> OutputModules(const QStringList &signals_) {
 ModuleDef SingleConfigModule(const QString &type, ConfigDef cfg) { return {type, 0, {cfg}}; }
 
 QList<ModuleDef> FixedParts(const QStringList &signals_) {
-  ConfigDef cpu = NewConfig(ID_CPU_CARD, "CPU card", 0, 0, "cpu_card.bmp", false);
+  ConfigDef cpu = NewConfig(SKIN_ID_CARD, "CPU card", 0, 0, "cpu_card.bmp", false);
   DrawCpuCard(cpu);
-  ConfigDef inputPanel = NewConfig(ID_INPUT_PANEL, "Analog audio inputs", 0, 0, "input_panel.bmp", true);
+  ConfigDef inputPanel = NewConfig(SKIN_ID_INPUT_PANEL, "Analog audio inputs", 0, 0, "input_panel.bmp", true);
   DrawInputPanel(inputPanel);
-  ConfigDef keyPanel = NewConfig(ID_KEY_PANEL, "Source keys", 0, 0, "key_panel.bmp", true);
+  ConfigDef keyPanel = NewConfig(SKIN_ID_KEY_PANEL, "Source keys", 0, 0, "key_panel.bmp", true);
   DrawKeyPanel(keyPanel);
-  ConfigDef unknownIn = NewConfig(ID_UNKNOWN_INPUT, "Unknown input module", 0, 0, "unknown_input.bmp", true);
+  ConfigDef unknownIn = NewConfig(SKIN_ID_UNKNOWN_INPUT, "Unknown input module", 0, 0, "unknown_input.bmp", true);
   DrawUnknownCard(false, InputCardWidth(), signals_, unknownIn);
-  ConfigDef unknownOut = NewConfig(ID_UNKNOWN_OUTPUT, "Unknown output module", 0, 0, "unknown_output.bmp", true);
+  ConfigDef unknownOut = NewConfig(SKIN_ID_UNKNOWN_OUTPUT, "Unknown output module", 0, 0, "unknown_output.bmp", true);
   DrawUnknownCard(true, OutputCardWidth(signals_), signals_, unknownOut);
   return {SingleConfigModule("CPU card", cpu), SingleConfigModule("Input panel", inputPanel),
           SingleConfigModule("Key panel", keyPanel), SingleConfigModule("Unknown input module", unknownIn),

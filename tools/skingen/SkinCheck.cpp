@@ -1,19 +1,17 @@
 #include "tools/skingen/SkinCheck.h"
 
 #include <QFontMetrics>
-#include <QHash>
-#include <QSet>
 
+#include "skin/SkinCheck.h"
 #include "tools/skingen/LabelMetrics.h"
 #include "tools/skingen/SkinXml.h"
 
 namespace skingen {
 namespace {
 
-constexpr int kMaxAreas = 16;       // the view numbers 16 inputs and 16 audio channels
 constexpr int kMaxModuleInputs = 8; // the record holds 8 inputs per slot
-constexpr int kFirstReserved = ID_CPU_CARD;
-constexpr int kLastReserved = ID_KEY_PANEL;
+constexpr int kFirstReserved = SKIN_ID_CARD;
+constexpr int kLastReserved = SKIN_ID_KEY_PANEL;
 
 QString Where(const ModuleDef &m, const ConfigDef &c) { return QString("configuration %1 (%2 / %3)").arg(c.id).arg(m.type, c.name); }
 
@@ -21,30 +19,19 @@ QString RectText(const QRect &r) {
   return QString("[%1,%2 - %3,%4]").arg(r.left()).arg(r.top()).arg(r.left() + r.width()).arg(r.top() + r.height());
 }
 
-void CheckInside(QStringList &problems, const QString &where, const QString &what, const QRect &r, const QSize &picture) {
-  if (r.width() <= 0 || r.height() <= 0)
-    problems.append(QString("%1: %2 %3 is empty").arg(where, what, RectText(r)));
-  else if (!QRect(QPoint(0, 0), picture).contains(r))
-    problems.append(QString("%1: %2 %3 lies outside the %4x%5 picture")
-                        .arg(where, what, RectText(r)).arg(picture.width()).arg(picture.height()));
+void CheckSlotInputs(QStringList &problems, const ModuleDef &m, const ConfigDef &c) {
+  if (c.id < kFirstReserved && c.inputs.size() > kMaxModuleInputs)
+    problems.append(QString("%1: more than %2 inputs").arg(Where(m, c)).arg(kMaxModuleInputs));
 }
 
-void CheckBoxes(QStringList &problems, const ModuleDef &m, const ConfigDef &c) {
-  const QString where = Where(m, c);
-  const bool module = c.id < kFirstReserved;
-  if (c.inputs.size() > (module ? kMaxModuleInputs : kMaxAreas))
-    problems.append(QString("%1: more than %2 inputs").arg(where).arg(module ? kMaxModuleInputs : kMaxAreas));
-  if (c.audio.size() > kMaxAreas) problems.append(where + ": more than 16 audio channels");
-  if (c.image.isNull()) return;
-  const QSize size = c.image.size();
-  CheckInside(problems, where, "area", c.area, size);
-  for (int i = 0; i < c.labels.size(); ++i) CheckInside(problems, where, QString("label %1").arg(i), c.labels[i].box, size);
-  for (int k = 0; k < c.inputs.size(); ++k) {
-    CheckInside(problems, where, QString("input %1").arg(k), c.inputs[k].rect, size);
-    for (int i = 0; i < c.inputs[k].labels.size(); ++i)
-      CheckInside(problems, where, QString("input %1 label %2").arg(k).arg(i), c.inputs[k].labels[i].box, size);
-  }
-  for (int j = 0; j < c.audio.size(); ++j) CheckInside(problems, where, QString("audio %1").arg(j), c.audio[j].rect, size);
+void CheckFontSizes(QStringList &problems, const ModuleDef &m, const ConfigDef &c) {
+  auto check = [&](const QList<LabelBox> &labels, const QString &owner) {
+    for (int i = 0; i < labels.size(); ++i)
+      if (labels[i].style.fontSize <= 0)
+        problems.append(QString("%1: %2label %3: font size is not positive").arg(Where(m, c), owner).arg(i));
+  };
+  check(c.labels, QString());
+  for (int k = 0; k < c.inputs.size(); ++k) check(c.inputs[k].labels, QString("input %1 ").arg(k));
 }
 
 // A click picks the first area containing the point, and the module's own
@@ -60,19 +47,14 @@ void CheckOverlaps(QStringList &problems, const ModuleDef &m, const ConfigDef &c
         problems.append(QString("%1: %2 overlaps %3").arg(Where(m, c), areas[a].first, areas[b].first));
 }
 
-void CheckIds(QStringList &problems, const Catalogue &skin) {
-  QSet<int> seen;
-  for (const ModuleDef &m : skin.modules)
-    for (int i = 0; i < m.configs.size(); ++i) {
-      const ConfigDef &c = m.configs[i];
-      const bool reserved = c.id >= kFirstReserved && c.id <= kLastReserved;
-      if (!reserved && (c.id < 1 || c.id > 254)) problems.append(Where(m, c) + ": module code outside 1..254");
-      if (reserved && i != 0) problems.append(Where(m, c) + ": reserved ID is not its module's first configuration");
-      if (seen.contains(c.id)) problems.append(Where(m, c) + ": duplicate ID");
-      seen.insert(c.id);
-    }
-  for (int id = kFirstReserved; id <= kLastReserved; ++id)
-    if (!seen.contains(id)) problems.append(QString("reserved configuration ID %1 is missing").arg(id));
+// Duplicates and missing reserved IDs are the program checker's.
+void CheckIds(QStringList &problems, const ModuleDef &m) {
+  for (int i = 0; i < m.configs.size(); ++i) {
+    const ConfigDef &c = m.configs[i];
+    const bool reserved = c.id >= kFirstReserved && c.id <= kLastReserved;
+    if (!reserved && (c.id < 1 || c.id > 254)) problems.append(Where(m, c) + ": module code outside 1..254");
+    if (reserved && i != 0) problems.append(Where(m, c) + ": reserved ID is not its module's first configuration");
+  }
 }
 
 void CheckModuleSizes(QStringList &problems, const ModuleDef &m) {
@@ -144,15 +126,15 @@ QStringList TextsFor(LabelText text, const QStringList &signalNames) {
   }
 }
 
-QStringList CheckStructure(const Catalogue &skin) {
+QStringList CheckGeneratorRules(const Catalogue &skin) {
   QStringList problems;
-  if (skin.signalNames.isEmpty()) problems.append("no output signal names");
-  CheckIds(problems, skin);
   for (const ModuleDef &m : skin.modules) {
+    CheckIds(problems, m);
     CheckModuleSizes(problems, m);
     for (const ConfigDef &c : m.configs) {
-      CheckBoxes(problems, m, c);
+      CheckSlotInputs(problems, m, c);
       CheckOverlaps(problems, m, c);
+      CheckFontSizes(problems, m, c);
     }
   }
   return problems;
@@ -177,11 +159,20 @@ QStringList CheckLabelFit(const Catalogue &catalogue) {
   return problems;
 }
 
+LoadedSkin LoadSkin(const QString &dir) {
+  CSkin skin;
+  LoadedSkin result;
+  result.problems = CheckSkinFile(SkinXmlPath(dir), skin);
+  result.loaded = !skin.IsEmpty();
+  result.skin = CatalogueOf(skin);
+  return result;
+}
+
 QStringList CheckSkin(const QString &dir, const Catalogue &declared) {
-  const SkinReadResult read = ReadSkin(dir);
+  const LoadedSkin read = LoadSkin(dir);
   QStringList problems = read.problems;
   if (!read.loaded) return problems;
-  problems += CheckStructure(read.skin);
+  problems += CheckGeneratorRules(read.skin);
   CheckAgainstCatalogue(problems, read.skin, declared);
   problems += CheckLabelFit(declared);
   return problems;

@@ -7,18 +7,12 @@
 #include <QString>
 #include <QStringList>
 
+// The reserved configuration IDs (card, panels, fall-backs) are the program's.
+#include "skin/Skin.h"
+
 namespace skingen {
 
 constexpr const char *kLabelFont = "Arial";
-
-// Reserved configuration IDs of the panels, the card and the fall-backs.
-enum ReservedId {
-  ID_CPU_CARD = 995,
-  ID_UNKNOWN_OUTPUT = 996,
-  ID_UNKNOWN_INPUT = 997,
-  ID_INPUT_PANEL = 998,
-  ID_KEY_PANEL = 999,
-};
 
 struct LabelStyle {
   int fontSize = 11;      // cell height in pixels

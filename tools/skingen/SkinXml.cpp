@@ -2,9 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cctype>
-#include <cstdlib>
-#include <cstring>
+#include <QImage>
 #include <tinyxml2.h>
 
 #include "tools/skingen/BmpFile.h"
@@ -17,7 +15,6 @@ namespace skingen {
 namespace {
 
 constexpr const char *kSkinFile = "modules.xml";
-constexpr int kMaxFontFace = 31;
 
 QByteArray Utf8(const QString &s) { return s.toUtf8(); }
 
@@ -87,8 +84,6 @@ QString ColourText(QRgb c) {
   return "0x" + QString("%1").arg(value, 6, 16, QChar('0')).toUpper();
 }
 
-QRgb ColourFromFile(int value) { return qRgb(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-
 bool WriteSkin(const Catalogue &catalogue, const QString &dir, QString *error) {
   XMLDocument doc;
   doc.InsertEndChild(doc.NewDeclaration());
@@ -109,7 +104,7 @@ bool WriteSkin(const Catalogue &catalogue, const QString &dir, QString *error) {
       if (!WritePicture(c, dir, error)) return false;
     }
   }
-  const QString path = dir + "/" + kSkinFile;
+  const QString path = SkinXmlPath(dir);
   if (doc.SaveFile(QFile::encodeName(path).constData()) != tinyxml2::XML_SUCCESS) {
     *error = "cannot write " + path;
     return false;
@@ -117,138 +112,55 @@ bool WriteSkin(const Catalogue &catalogue, const QString &dir, QString *error) {
   return true;
 }
 
-int ReadDecimal(const char *text) {
-  if (!text) return 0;
-  while (std::isspace(static_cast<unsigned char>(*text))) ++text;
-  const bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  long long value = 0;
-  for (; std::isdigit(static_cast<unsigned char>(*text)) && value < 0x7FFFFFFF; ++text) value = 10 * value + (*text - '0');
-  return int(negative ? -value : value);
-}
-
-int ReadNumber(const char *text) {
-  if (!text) return 0;
-  if (std::strlen(text) > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    return int(std::strtoul(text + 2, nullptr, 16));
-  return ReadDecimal(text);
-}
-
 namespace {
 
-// Reading back: collects the problems a skin author must fix.
-class Reader {
- public:
-  explicit Reader(const QString &dir) : m_dir(dir) {}
-  SkinReadResult Run();
-
- private:
-  QRect ReadRect(const XMLElement *e) const;
-  bool Require(const XMLElement *e, const char *attribute, const QString &where);
-  QList<LabelBox> ReadLabels(const XMLElement *parent, const QString &where);
-  QList<AreaDef> ReadAreas(const XMLElement *config, const char *name, bool withLabels, const QString &where);
-  ConfigDef ReadConfig(const XMLElement *e, const QString &where);
-  void Problem(const QString &text) { m_result.problems.append(text); }
-
-  QString m_dir;
-  SkinReadResult m_result;
-};
-
-QRect Reader::ReadRect(const XMLElement *e) const {
-  const int left = ReadDecimal(e->Attribute("Left")), top = ReadDecimal(e->Attribute("Top"));
-  return QRect(left, top, ReadDecimal(e->Attribute("Right")) - left, ReadDecimal(e->Attribute("Bottom")) - top);
-}
-
-bool Reader::Require(const XMLElement *e, const char *attribute, const QString &where) {
-  if (e->Attribute(attribute)) return true;
-  Problem(QString("%1: required attribute \"%2\" is missing").arg(where, attribute));
-  return false;
-}
-
-QList<LabelBox> Reader::ReadLabels(const XMLElement *parent, const QString &where) {
-  QList<LabelBox> labels;
-  const XMLElement *list = parent->FirstChildElement("labels");
-  for (const XMLElement *e = list ? list->FirstChildElement("label") : nullptr; e; e = e->NextSiblingElement("label")) {
-    const QString at = QString("%1, label %2").arg(where).arg(labels.size());
-    bool complete = true;
-    for (const char *a : {"Left", "Top", "Right", "Bottom", "Font", "FontSize"}) complete = Require(e, a, at) && complete;
-    if (!complete) continue;
-    LabelBox label;
-    label.box = ReadRect(e);
-    label.font = QString::fromUtf8(e->Attribute("Font"));
-    if (label.font.toUtf8().size() > kMaxFontFace) Problem(at + ": font face longer than 31 characters");
-    label.style = {ReadDecimal(e->Attribute("FontSize")), ColourFromFile(ReadNumber(e->Attribute("Color"))),
-                   ColourFromFile(ReadNumber(e->Attribute("Back"))), ColourFromFile(ReadNumber(e->Attribute("Disabled")))};
-    if (label.style.fontSize <= 0) Problem(at + ": font size is not positive");
-    labels.append(label);
+QList<LabelBox> LabelsOf(const std::vector<SkinLabel> &labels) {
+  QList<LabelBox> boxes;
+  for (const SkinLabel &l : labels) {
+    LabelBox box;
+    box.box = l.box;
+    box.font = l.fontFace;
+    box.style = {l.fontSize, SkinColorToRgb(l.color), SkinColorToRgb(l.back), SkinColorToRgb(l.disabled)};
+    boxes.append(box);
   }
-  return labels;
+  return boxes;
 }
 
-QList<AreaDef> Reader::ReadAreas(const XMLElement *config, const char *name, bool withLabels, const QString &where) {
+QList<AreaDef> AreasOf(const std::vector<CSkinInput> &inputs) {
   QList<AreaDef> areas;
-  const XMLElement *list = config->FirstChildElement(name);
-  for (const XMLElement *e = list ? list->FirstChildElement("input") : nullptr; e; e = e->NextSiblingElement("input")) {
-    const QString at = QString("%1, %2 %3").arg(where, name).arg(areas.size());
-    areas.append({QString::fromUtf8(e->Attribute("Type")), ReadRect(e), withLabels ? ReadLabels(e, at) : QList<LabelBox>()});
-  }
+  for (const CSkinInput &input : inputs) areas.append({input.m_type, input.m_area, LabelsOf(input.m_labels)});
   return areas;
 }
 
-ConfigDef Reader::ReadConfig(const XMLElement *e, const QString &where) {
+ConfigDef ConfigOf(const CSkinConfig &config) {
   ConfigDef c;
-  c.id = ReadDecimal(e->Attribute("ID"));
-  c.name = QString::fromUtf8(e->Attribute("Name"));
-  c.minInputs = ReadDecimal(e->Attribute("MinInputs"));
-  c.maxInputs = ReadDecimal(e->Attribute("MaxInputs"));
-  c.area = ReadRect(e);
-  c.picture = QString::fromUtf8(e->Attribute("Picture"));
-  c.labels = ReadLabels(e, where);
-  c.inputs = ReadAreas(e, "inputs", true, where);
-  c.audio = ReadAreas(e, "audio", false, where);
-  if (c.picture.isEmpty()) return c;
-  QByteArray bytes;
-  QString error;
-  if (!ReadFileBytes(m_dir + "/" + c.picture, &bytes, &error)) {
-    Problem(QString("%1: %2").arg(where, error));
-    return c;
-  }
-  c.image = DecodeBmp(bytes, &error);
-  if (c.image.isNull()) Problem(QString("%1: picture %2: %3").arg(where, c.picture, error));
-  c.palette8 = bytes.size() > 29 && bytes[28] == 8;
+  c.id = config.m_id;
+  c.name = config.m_name;
+  c.minInputs = config.m_minInputs;
+  c.maxInputs = config.m_maxInputs;
+  c.area = config.m_area;
+  c.picture = config.m_pictureName;
+  c.palette8 = config.m_picture.bitsPerPixel() == 8;
+  c.labels = LabelsOf(config.m_labels);
+  c.inputs = AreasOf(config.m_inputs);
+  c.audio = AreasOf(config.m_audio);
+  if (config.m_picture.loaded()) c.image = config.m_picture.image();
   return c;
-}
-
-SkinReadResult Reader::Run() {
-  XMLDocument doc;
-  const QString path = m_dir + "/" + kSkinFile;
-  if (doc.LoadFile(QFile::encodeName(path).constData()) != tinyxml2::XML_SUCCESS) {
-    Problem(QString("%1: %2").arg(path, doc.ErrorStr()));
-    return m_result;
-  }
-  m_result.loaded = true;
-  const XMLElement *root = doc.FirstChildElement();
-  const XMLElement *signalList = root ? root->FirstChildElement("signals") : nullptr;
-  for (const XMLElement *s = signalList ? signalList->FirstChildElement("signal") : nullptr; s;
-       s = s->NextSiblingElement("signal"))
-    m_result.skin.signalNames.append(QString::fromUtf8(s->Attribute("name")));
-  const XMLElement *modules = root ? root->FirstChildElement("modules") : nullptr;
-  for (const XMLElement *m = modules ? modules->FirstChildElement("module") : nullptr; m;
-       m = m->NextSiblingElement("module")) {
-    ModuleDef module{QString::fromUtf8(m->Attribute("Type")), ReadDecimal(m->Attribute("Audio")), {}};
-    const XMLElement *configs = m->FirstChildElement("configurations");
-    for (const XMLElement *c = configs ? configs->FirstChildElement("configuration") : nullptr; c;
-         c = c->NextSiblingElement("configuration")) {
-      const QString where = QString("module \"%1\", configuration %2").arg(module.type).arg(module.configs.size());
-      if (Require(c, "ID", where)) module.configs.append(ReadConfig(c, where));
-    }
-    m_result.skin.modules.append(module);
-  }
-  return m_result;
 }
 
 }  // namespace
 
-SkinReadResult ReadSkin(const QString &dir) { return Reader(dir).Run(); }
+QString SkinXmlPath(const QString &dir) { return dir + "/" + kSkinFile; }
+
+Catalogue CatalogueOf(const CSkin &skin) {
+  Catalogue catalogue;
+  catalogue.signalNames = skin.signalNames();
+  for (const CSkinModule &module : skin.modules()) {
+    ModuleDef m{module.m_type, module.m_audioKind, {}};
+    for (const CSkinConfig &config : module.m_configs) m.configs.append(ConfigOf(config));
+    catalogue.modules.append(m);
+  }
+  return catalogue;
+}
 
 }  // namespace skingen

@@ -1,9 +1,9 @@
 #pragma once
-// modules.xml and its pictures: writing the generated skin, and reading a
-// skin back the way the program does (first child of each name, the
-// "decimal" and "number" readings), noting every rule a file breaks.
+// modules.xml and its pictures: writing the generated skin. Written skins
+// are read back with the program's own loader (skin/Skin.h), so that the
+// generator sees exactly what the program sees; CatalogueOf turns that tree
+// into the generator's model for drawing.
 #include <QString>
-#include <QStringList>
 
 #include "tools/skingen/SkinModel.h"
 
@@ -12,19 +12,15 @@ namespace skingen {
 // Writes modules.xml and every picture below dir; false with error on failure.
 bool WriteSkin(const Catalogue &catalogue, const QString &dir, QString *error);
 
-struct SkinReadResult {
-  bool loaded = false;  // the XML parsed
-  Catalogue skin;       // images decoded where the pictures were readable
-  QStringList problems;
-};
+// modules.xml in a skin folder.
+QString SkinXmlPath(const QString &dir);
 
-SkinReadResult ReadSkin(const QString &dir);
+// A skin loaded by the program, with the pictures that loaded decoded; label
+// texts are unknown to the file and stay UserLabel.
+Catalogue CatalogueOf(const CSkin &skin);
 
-// The program's two number readings of attribute texts.
-int ReadDecimal(const char *text);
-int ReadNumber(const char *text);
-// Colours in files are 0x00BBGGRR (red in the low byte).
+// Colours in files are 0x00BBGGRR (red in the low byte); the program reads
+// them back with ReadSkinNumber and SkinColorToRgb.
 QString ColourText(QRgb colour);
-QRgb ColourFromFile(int value);
 
 }  // namespace skingen

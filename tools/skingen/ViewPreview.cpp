@@ -102,7 +102,7 @@ void DrawItem(QPainter &p, const Catalogue &skin, const Placed &item) {
 }
 
 QList<Placed> Layout(const Catalogue &skin, QSize *size) {
-  const Found keys = FindId(skin, ID_KEY_PANEL), panel = FindId(skin, ID_INPUT_PANEL);
+  const Found keys = FindId(skin, SKIN_ID_KEY_PANEL), panel = FindId(skin, SKIN_ID_INPUT_PANEL);
   if (!keys.module || !panel.module) return {};
   QList<Placed> items{{keys, {}, 1, 0}, {panel, {}, 2, 0}};
   int x = 0, rowHeight = 0;
@@ -113,12 +113,12 @@ QList<Placed> Layout(const Catalogue &skin, QSize *size) {
   };
   for (int s = 4; s >= 0; --s) {
     const Found f = FindId(skin, kInputSlots[s].code);
-    append(f.module ? f : FindId(skin, ID_UNKNOWN_INPUT), 4, s);
+    append(f.module ? f : FindId(skin, SKIN_ID_UNKNOWN_INPUT), 4, s);
   }
-  append(FindId(skin, ID_CPU_CARD), 3, 0);
+  append(FindId(skin, SKIN_ID_CARD), 3, 0);
   for (int s = 0; s < 4; ++s) {
     const Found f = FindId(skin, kOutputCodes[s]);
-    append(f.module ? f : FindId(skin, ID_UNKNOWN_OUTPUT), 5, s);
+    append(f.module ? f : FindId(skin, SKIN_ID_UNKNOWN_OUTPUT), 5, s);
   }
   const QSize keySize = MaxSize(*keys.module), panelSize = MaxSize(*panel.module);
   const int w = std::max({keySize.width(), panelSize.width(), x}) + 40;

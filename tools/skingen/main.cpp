@@ -38,7 +38,7 @@ int Check(const QString &dir) {
 }
 
 int Sheet(const QString &png, const QString &dir, const QString &previewPng) {
-  const skingen::SkinReadResult read = skingen::ReadSkin(dir);
+  const skingen::LoadedSkin read = skingen::LoadSkin(dir);
   for (const QString &problem : read.problems) std::fprintf(stderr, "%s\n", qPrintable(problem));
   if (!read.loaded) return 1;
   if (!skingen::RenderContactSheet(read.skin, skingen::BuildCatalogue()).save(png)) {
