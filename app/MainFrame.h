@@ -7,9 +7,10 @@
 // Whoever handles a command (the view, the language menu) registers it with
 // SetCommandHandler; a command nobody handles stays disabled. Enabling and check
 // marks are refreshed by UpdateCommandUI: before a menu opens, after every
-// command and language change, and, through RequestCommandUpdate, whenever
+// command and language change, through RequestCommandUpdate whenever
 // something the handlers look at changes (the document's state, a handler
-// registered, the toolbar shown or hidden, the view's device state).
+// registered, the toolbar shown or hidden, a view option), and by the view
+// itself as a device exchange starts or ends and as the busy period does.
 #pragma once
 
 #include <QMainWindow>
