@@ -1,5 +1,31 @@
 #include "app/KeyLockState.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace {
+// Only for a lock switched while another program has the keyboard.
+constexpr int kLockPollMs = 1000;
+}  // namespace
+
+KeyLockWatcher::KeyLockWatcher(std::function<void()> onChange, QObject* parent)
+    : QObject(parent), m_onChange(std::move(onChange)) {
+    qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { m_onChange(); });
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this] { m_onChange(); });
+    poll->start(kLockPollMs);
+}
+
+bool KeyLockWatcher::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock) m_onChange();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 #if defined(Q_OS_WIN) || defined(_WIN32)
 #include <windows.h>
 

@@ -24,10 +24,6 @@
 
 namespace {
 
-// Enabling is refreshed this often while the program is idle, as the toolbar
-// has no moment like a menu opening to do it.
-constexpr int kIdleUpdateMs = 200;
-
 QLabel* CreateIndicator(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setAlignment(Qt::AlignCenter);
@@ -59,12 +55,11 @@ CMainFrame::CMainFrame(CMainDoc* doc, QWidget* parent) : QMainWindow(parent), m_
     SetView(nullptr);
     RefreshUiTexts();
 
-    m_idleTimer = new QTimer(this);
-    connect(m_idleTimer, &QTimer::timeout, this, [this] {
-        UpdateCommandUI();
-        UpdateIndicators();
-    });
-    m_idleTimer->start(kIdleUpdateMs);
+    // The toolbar's buttons have no moment like a menu opening to be
+    // refreshed in: they follow what the handlers look at as it changes.
+    if (m_pDoc) connect(m_pDoc->notifier(), &CDocNotifier::stateChanged, this, &CMainFrame::RequestCommandUpdate);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RequestCommandUpdate);
+    new KeyLockWatcher([this] { UpdateIndicators(); }, this);
     UpdateCommandUI();
 }
 
@@ -123,6 +118,7 @@ QAction* CMainFrame::Action(int commandId) const {
 
 void CMainFrame::SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate) {
     m_handlers[commandId] = {std::move(onCommand), std::move(onUpdate)};
+    RequestCommandUpdate();
 }
 
 bool CMainFrame::ExecuteCommand(int commandId) {
@@ -152,6 +148,15 @@ void CMainFrame::UpdateCommandUI() {
             action->setChecked(false);
         }
     }
+}
+
+void CMainFrame::RequestCommandUpdate() {
+    if (m_updatePending) return;
+    m_updatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_updatePending = false;
+        UpdateCommandUI();
+    });
 }
 
 bool CMainFrame::SaveModified() {

@@ -6,8 +6,11 @@
 // Commands are QActions carrying their command ID (property "vkxCommandId").
 // Whoever handles a command (the view, the language menu) registers it with
 // SetCommandHandler; a command nobody handles stays disabled. Enabling and check
-// marks are refreshed by UpdateCommandUI: before a menu opens, on a short idle
-// timer for the toolbar, after every command, and whenever a handler asks.
+// marks are refreshed by UpdateCommandUI: before a menu opens, after every
+// command and language change, through RequestCommandUpdate whenever
+// something the handlers look at changes (the document's state, a handler
+// registered, the toolbar shown or hidden, a view option), and by the view
+// itself as a device exchange starts or ends and as the busy period does.
 #pragma once
 
 #include "view/FrameHost.h"
@@ -22,7 +25,6 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
-class QTimer;
 
 class CMainFrame : public QMainWindow, public FrameHost {
     Q_OBJECT
@@ -55,6 +57,9 @@ public:
     // Runs the command when it has a handler and is enabled now; false otherwise.
     bool ExecuteCommand(int commandId);
     void UpdateCommandUI() override;
+    // UpdateCommandUI once the event being handled is done; a burst of
+    // requests makes one refresh.
+    void RequestCommandUpdate() override;
 
     // The document's save-modified hook, asked before the window closes; without
     // one, the close prompt runs with the Save command as its save step.
@@ -127,7 +132,7 @@ private:
     QMenu* m_helpMenu = nullptr;
     QMenu* m_languageMenu = nullptr;
     QActionGroup* m_languageGroup = nullptr;  // one language is chosen at a time
-    QTimer* m_idleTimer = nullptr;
+    bool m_updatePending = false;
     std::map<int, QAction*> m_actions;
     std::map<int, std::pair<CommandHandler, UpdateHandler>> m_handlers;
     SaveModifiedHandler m_saveModified;

@@ -30,6 +30,13 @@ void CMainDoc::ResetConfig() {
     std::memset(m_panelLabels, 0, sizeof m_panelLabels);
     m_filePath.clear();
     m_deviceBound = m_hasConfig = m_configModified = m_labelsModified = m_inputLimitWarned = false;
+    NotifyStateChanged();
+}
+
+void CMainDoc::SetDeviceBound(bool bound) {
+    if (m_deviceBound == bound) return;
+    m_deviceBound = bound;
+    NotifyStateChanged();
 }
 
 // --- modules and input numbering ----------------------------------------------

@@ -1,18 +1,36 @@
 // The document: one configuration of a VKX520 (device image, labels, flags).
 // Views, dialogs, the device commands and the command-line tool change it only
-// through these operations.
+// through these operations. Whatever changes what the program offers to do
+// with it (a configuration present, bound to the device, its file) is
+// announced by its notifier's stateChanged, so that the window's commands follow.
 #pragma once
 
 #include "base/FileIo.h"
 #include "model/ConfigImage.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <string>
 
 constexpr int kLabelSize = 20;  // bytes per label field, NUL included
 constexpr int kMaxLabelLength = kLabelSize - 1;
+
+// Carries the document's stateChanged signal. A copy of the document (a
+// trial edit) gets one of its own that nobody listens to.
+class CDocNotifier : public QObject {
+    Q_OBJECT
+public:
+    CDocNotifier() = default;
+    CDocNotifier(const CDocNotifier&) : QObject() {}
+    CDocNotifier& operator=(const CDocNotifier&) { return *this; }
+
+Q_SIGNALS:
+    // A configuration was read, loaded, saved or dropped, or the device
+    // binding changed.
+    void stateChanged();
+};
 
 class CMainDoc {
 public:
@@ -78,13 +96,17 @@ public:
     bool inputLimitWarned() const { return m_inputLimitWarned; }
     bool IsModified() const { return m_configModified || m_labelsModified; }
     // Write configuration and Discard changes end the device binding.
-    void SetDeviceBound(bool bound) { m_deviceBound = bound; }
+    void SetDeviceBound(bool bound);
 
     // Raw label rows, for the file format and tests.
     const char* InputLabelField(int slot, int localInput) const { return m_inputLabels[slot][localInput]; }
     const char* PanelLabelField(int panelInput) const { return m_panelLabels[panelInput]; }
 
+    const CDocNotifier* notifier() const { return &m_notifier; }
+
 protected:
+    void NotifyStateChanged() { Q_EMIT m_notifier.stateChanged(); }
+
     ConfigImage m_image;
     char m_inputLabels[kSlotCount][kInputsPerSlot][kLabelSize];
     char m_panelLabels[kPanelInputCount][kLabelSize];
@@ -95,6 +117,7 @@ protected:
     bool m_labelsModified = false;
     bool m_inputLimitWarned = false;
     FileError m_lastFileError = FileError::None;
+    CDocNotifier m_notifier;
 };
 
 // The close prompt: true when the configuration may be discarded. After "Yes"

@@ -94,6 +94,7 @@ bool CMainDoc::LoadFileBytes(const QByteArray& bytes, const QString& path) {
     m_filePath = path;
     m_hasConfig = true;
     m_configModified = m_labelsModified = false;
+    NotifyStateChanged();
     return true;
 }
 
@@ -107,6 +108,7 @@ bool CMainDoc::SaveFile(const QString& path) {
     }
     m_filePath = path;
     m_configModified = m_labelsModified = false;
+    NotifyStateChanged();
     return true;
 }
 

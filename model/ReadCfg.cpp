@@ -29,5 +29,6 @@ bool CMainDoc::ReadCfg(const ConfigImage& image, bool force) {
     for (int n = GetTotalInputs(false); n < kUsableInputs; ++n) m_image.panelInputMap[n] = uint8_t(n);
     m_hasConfig = m_deviceBound = true;
     m_configModified = m_labelsModified = false;
+    NotifyStateChanged();
     return true;
 }

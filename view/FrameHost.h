@@ -31,6 +31,8 @@ public:
     virtual void SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate = {}) = 0;
     // Refreshes enabling and check marks of every command now.
     virtual void UpdateCommandUI() = 0;
+    // The same once the event being handled is done; a burst makes one refresh.
+    virtual void RequestCommandUpdate() = 0;
     // The document's save-modified hook, asked before the window closes.
     virtual void SetSaveModifiedHandler(SaveModifiedHandler handler) = 0;
 

@@ -190,6 +190,7 @@ void CMainView::StartBusyPeriod(uint32_t periodMs) {
     m_busySince = m_ticks();
     m_busyPeriod = periodMs;
     m_deviceReady = false;
+    DeviceStateChanged();
 }
 
 void CMainView::OnTimer() {
@@ -201,6 +202,7 @@ void CMainView::OnTimer() {
     if (elapsed >= m_busyPeriod) {
         m_deviceReady = true;
         m_busyPeriod = 0;
+        DeviceStateChanged();
     }
 }
 
@@ -210,11 +212,13 @@ void CMainView::OnToggleToolTips() {
     m_showToolTips = !m_showToolTips;
     WriteSetting(kViewToolTips, m_showToolTips ? 1 : 0);
     RefreshToolTips(true);
+    if (m_pFrame) m_pFrame->RequestCommandUpdate();  // the check mark
 }
 
 void CMainView::OnToggleMessages() {
     m_showMessages = !m_showMessages;
     WriteSetting(kViewMessages, m_showMessages ? 1 : 0);
+    if (m_pFrame) m_pFrame->RequestCommandUpdate();
 }
 
 void CMainView::ShowChangeNotice() {

@@ -168,6 +168,12 @@ private:
     void PageByTheLayout(QScrollBar* bar, int action);
     // Connect and Load configuration after the port is chosen.
     bool ReadFromDevice(bool force);
+    // Runs the part of a device command that talks to the device. Its dialogs
+    // run the event loop, which refreshes the enabling: the port selector is
+    // kept disabled until the exchange is over.
+    bool RunOperation(const std::function<bool()>& exchange);
+    // The enabling depends on the device state that changed.
+    void DeviceStateChanged();
     void StartBusyPeriod(uint32_t periodMs);
     bool PrintOnePage(QPrinter& printer);
     QString ConfigFileFilter() const;
@@ -205,6 +211,7 @@ private:
     uint32_t m_busySince = 0;
     uint32_t m_busyPeriod = 0;
     bool m_deviceReady = true;
+    int m_operationDepth = 0;  // device exchanges running (RunOperation)
     TickSource m_ticks;
 
     std::vector<ToolArea> m_toolAreas;

@@ -13,8 +13,9 @@ void CMainView::RegisterCommands() {
     if (!m_pFrame) return;
     m_pFrame->SetCommandHandler(ID_DEVICE_CONNECT, [this] { OnConnect(); }, [this](CCmdUI& ui) {
         ui.Enable(CanConnect());
-        // The port may be changed exactly while Connect is possible.
-        m_pFrame->EnablePortSelector(CanConnect());
+        // The port may be changed exactly while Connect is possible, and
+        // never while a command is using it.
+        m_pFrame->EnablePortSelector(CanConnect() && m_operationDepth == 0);
     });
     const auto deviceUpdate = [this](CCmdUI& ui) { ui.Enable(CanUseDevice()); };
     m_pFrame->SetCommandHandler(ID_DEVICE_LOAD, [this] { OnLoadConfig(); }, deviceUpdate);
@@ -43,23 +44,41 @@ void CMainView::OnConnect() {
 
 void CMainView::OnLoadConfig() { ReadFromDevice(true); }
 
+bool CMainView::RunOperation(const std::function<bool()>& exchange) {
+    ++m_operationDepth;
+    DeviceStateChanged();
+    const bool done = exchange();
+    --m_operationDepth;
+    DeviceStateChanged();
+    return done;
+}
+
+void CMainView::DeviceStateChanged() {
+    // At once: a device exchange may start or end without returning to the
+    // event loop in between.
+    if (m_pFrame) m_pFrame->UpdateCommandUI();
+}
+
 bool CMainView::ReadFromDevice(bool force) {
-    // Each failure has been shown by the operation dialog or by the document;
-    // without the audio settings the configuration is still worth showing.
-    const DeviceReadSteps steps{
-        [this](DeviceCommand command, ConfigImage& image) {
-            return RunDeviceOperationDialog(command, m_port, image, this);
-        },
-        [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
-    if (!ReadConfigFromDevice(*m_pDoc, force, steps).taken) return false;
-    BuildLayout();
-    return true;
+    return RunOperation([this, force] {
+        // Each failure has been shown by the operation dialog or by the
+        // document; without the audio settings the configuration is still
+        // worth showing.
+        const DeviceReadSteps steps{
+            [this](DeviceCommand command, ConfigImage& image) {
+                return RunDeviceOperationDialog(command, m_port, image, this);
+            },
+            [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
+        if (!ReadConfigFromDevice(*m_pDoc, force, steps).taken) return false;
+        BuildLayout();
+        return true;
+    });
 }
 
 bool CMainView::WriteConfig() {
     if (UiMessageBox(IDS_WRITE_CONFIRM, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return false;
     ConfigImage image = m_pDoc->image();
-    if (!RunDeviceOperation(OPER_WRITE_CONFIG, m_port, image, this)) return false;
+    if (!RunOperation([&] { return RunDeviceOperation(OPER_WRITE_CONFIG, m_port, image, this); })) return false;
     // The device restarts with what it was given: what is shown is no longer
     // what the device holds until it is read again.
     m_pDoc->SetDeviceBound(false);
@@ -77,7 +96,7 @@ void CMainView::OnSyncTime() {
     if (UiMessageBox(IDS_SYNC_TIME_CONFIRM, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
     ConfigImage scratch;  // setting the clock sends no configuration
     scratch.Clear();
-    if (!RunDeviceOperation(OPER_SET_TIME, m_port, scratch, this)) return;
+    if (!RunOperation([&] { return RunDeviceOperation(OPER_SET_TIME, m_port, scratch, this); })) return;
     StartBusyPeriod(kBusyAfterTimeSetMs);
     UiMessageBox(IDS_TIME_DONE, MB_OK | MB_ICONINFORMATION);
 }

@@ -1,4 +1,5 @@
 #include "app/CommandTexts.h"
+#include "app/KeyLockState.h"
 #include "app/MainFrame.h"
 #include "app/MainToolBar.h"
 #include "lang/LanguageManager.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -309,6 +311,19 @@ TEST_F(Frame, ViewIsPluggedInAsCentralWidget) {
     EXPECT_EQ(m_frame->GetView(), view);
     EXPECT_EQ(m_frame->centralWidget(), view);
     EXPECT_EQ(view->parent(), m_frame.get());
+}
+
+TEST(KeyLockWatcher, OnlyTheLockKeysAskForTheIndicators) {
+    int asked = 0;
+    KeyLockWatcher watcher([&] { ++asked; }, nullptr);
+    QWidget target;
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_CapsLock, Qt::Key_Shift, Qt::Key_NumLock}) {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::NoModifier);
+            QApplication::sendEvent(&target, &event);
+        }
+    }
+    EXPECT_EQ(asked, 4) << "press and release of Caps Lock and Num Lock";
 }
 
 }  // namespace

@@ -7,7 +7,11 @@
 #include "link/LinkDefs.h"
 #include "res/resource.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -25,6 +29,15 @@ struct DeviceCommandState {
 DeviceCommandState StateOf(const ViewRig& rig) {
     return {rig.Enabled(ID_DEVICE_CONNECT), rig.Enabled(ID_DEVICE_LOAD),    rig.Enabled(ID_DEVICE_WRITE),
             rig.Enabled(ID_DEVICE_DISCARD), rig.Enabled(ID_DEVICE_SYNC_TIME), rig.PortSelectorEnabled()};
+}
+
+// As the window shows them once the queued events have run, without asking
+// the handlers again as StateOf does.
+DeviceCommandState ShownStateOf(const ViewRig& rig) {
+    QApplication::processEvents();
+    const auto shown = [&rig](int id) { return rig.frame().Action(id)->isEnabled(); };
+    return {shown(ID_DEVICE_CONNECT), shown(ID_DEVICE_LOAD),      shown(ID_DEVICE_WRITE),
+            shown(ID_DEVICE_DISCARD), shown(ID_DEVICE_SYNC_TIME), rig.frame().ToolBar()->PortCombo()->isEnabled()};
 }
 
 void PrintTo(const DeviceCommandState& s, std::ostream* os) {
@@ -109,6 +122,58 @@ TEST(MainView, FailedConnectChangesNothingAndGivesThePortSelectorBack) {
     EXPECT_FALSE(rig.doc().hasConfig());
     EXPECT_TRUE(rig.view().Layout().items().empty());
     EXPECT_EQ(StateOf(rig), kOffline);
+}
+
+TEST(MainView, PortSelectorStaysDisabledWhileConnectTalksToTheDevice) {
+    ViewRig rig;
+    std::vector<bool> selectorDuringExchange;
+    rig.device.SetRequestObserver([&](const std::vector<uint8_t>&) {
+        if (!selectorDuringExchange.empty()) return;
+        // On the user-interface thread while the worker waits: a refresh (as
+        // a menu opening makes), and the event loop running longer than any
+        // refresh timer would wait.
+        QMetaObject::invokeMethod(qApp, [&] {
+            rig.frame().RequestCommandUpdate();
+            QTest::qWait(300);
+            selectorDuringExchange.push_back(rig.frame().ToolBar()->PortCombo()->isEnabled());
+        }, Qt::BlockingQueuedConnection);
+        rig.device.UnplugAfter(0);  // the Connect fails: the selector must come back
+    });
+    EXPECT_FALSE(rig.Connect());
+    rig.device.SetRequestObserver(nullptr);
+    EXPECT_EQ(selectorDuringExchange, std::vector<bool>{false});
+    EXPECT_EQ(ShownStateOf(rig), kOffline);
+}
+
+TEST(MainView, CommandsFollowTheDocumentAndTheBusyPeriodAsTheyChange) {
+    ViewRig rig;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rack.vkcfg"));
+    {
+        CMainDoc source;
+        ASSERT_TRUE(source.ReadCfg(DemoImage(), false));
+        ASSERT_TRUE(source.SaveFile(path));
+    }
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        DeviceCommandState device;
+        bool fileCommands;
+    } steps[] = {
+        {"read from the device", [&] { rig.doc().ReadCfg(DemoImage(), false); }, kConnected, true},
+        {"binding ended", [&] { rig.doc().SetDeviceBound(false); }, kOffline, true},
+        {"read again", [&] { rig.doc().ReadCfg(DemoImage(), false); }, kConnected, true},
+        {"written", [&] { rig.presenter->Answer(IDYES); rig.Command(ID_DEVICE_WRITE); }, kBusy, true},
+        {"busy period over", [&] { rig.AdvanceMs(kBusyAfterWriteMs); }, kOffline, true},
+        {"closed", [&] { rig.doc().ResetConfig(); }, kOffline, false},
+        {"file opened", [&] { rig.doc().LoadFile(path); }, kOffline, true},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        EXPECT_EQ(ShownStateOf(rig), step.device) << step.name;
+        for (int id : {ID_FILE_SAVE, ID_FILE_CLOSE, ID_FILE_PRINT})
+            EXPECT_EQ(rig.frame().Action(id)->isEnabled(), step.fileCommands) << step.name << " " << id;
+    }
 }
 
 TEST(MainView, ConnectWithoutASelectedPortReportsThePort) {
