@@ -11,6 +11,7 @@
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
+#include "view/ClosePrompt.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -27,7 +27,10 @@ int LoadConfigFileArg(CMainDoc& doc, const QString& path, uint32_t* version) {
         return EXIT_NO_INPUT;
     }
     const QByteArray& bytes = file.bytes;
-    if (!doc.LoadFileBytes(bytes, path)) return EXIT_DATA_ERROR;  // checked sizes before this point
+    if (!doc.LoadFileBytes(bytes, path)) {  // checked sizes before this point
+        ShowNotice(doc.lastNotice());
+        return EXIT_DATA_ERROR;
+    }
     if (version) {
         const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData() + 4);
         *version = uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
@@ -48,6 +51,7 @@ int CheckOutputFileArg(const QString& path) {
 
 int SaveConfigFileArg(CMainDoc& doc, const QString& path) {
     if (doc.SaveFile(path)) return EXIT_OK;
+    ShowNotice(doc.lastNotice());
     PrintFileErrorReason(path, doc.lastSaveError());
     return EXIT_CANNOT_CREATE;
 }

@@ -4,6 +4,7 @@
 #include "fuzz/FuzzInputFile.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
+#include "model/ConfigFile.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -40,6 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     CMainDoc fresh;
     const bool loaded = fresh.LoadFileBytes(bytes, QStringLiteral("fuzz.vkcfg"));
+    // The codec and the document agree on what a file is, and a parsed file
+    // written again gives its bytes back up to the version's size.
+    const std::optional<ConfigFileContents> parsed = ParseConfigFile(bytes);
+    if (parsed.has_value() != loaded) std::abort();
+    if (parsed && parsed->version == kConfigFileVersion2 &&
+        SerializeConfigFile(parsed->image, parsed->inputLabels.data(), parsed->panelLabels.data()) !=
+            bytes.left(qsizetype(kConfigFileSize)))
+        std::abort();
     if (loaded) {
         CheckLabelsTerminated(fresh);
         // Exercise the record with whatever the file held.

@@ -110,6 +110,13 @@ void ReportOpenErrors(const QStringList& paths) {
     for (const QString& path : paths) ReportFileError(1, path);
 }
 
+void ShowNotice(const UiNotice& notice) {
+    if (notice.fileErrorCode != 0)
+        ReportFileError(notice.fileErrorCode, notice.path);
+    else if (notice.id != 0)
+        UiMessageBox(notice.id, notice.style);
+}
+
 void ShowWarnings(const std::vector<unsigned>& ids) {
     for (const unsigned id : ids) UiMessageBox(id, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -57,6 +57,17 @@ int UiMessageBox(unsigned id, unsigned style);
 void FormatUiString(QString& text, unsigned id, const QStringList& inserts);
 void LoadUiPrompt(unsigned id, QString& text);
 void LoadUiTooltip(unsigned id, QString& text);
+// A message chosen where nobody is talked to (the document), handed to the
+// layer that talks to the user: a file error (ReportFileError's code and the
+// path) or a string shown with a style. An empty notice shows nothing.
+struct UiNotice {
+    int fileErrorCode = 0;
+    QString path;
+    unsigned id = 0;
+    unsigned style = 0;
+    bool IsEmpty() const { return fileErrorCode == 0 && id == 0; }
+};
+void ShowNotice(const UiNotice& notice);
 // Shows each message (string IDs) as a warning box with OK, in order.
 void ShowWarnings(const std::vector<unsigned>& ids);
 // code 1 open, 2 corrupt, 3 save; the path is shown with the system's separators.

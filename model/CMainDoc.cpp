@@ -1,6 +1,5 @@
 #include "model/CMainDoc.h"
 
-#include "lang/UiText.h"
 #include "res/resource.h"
 
 #include <algorithm>

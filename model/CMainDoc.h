@@ -6,6 +6,7 @@
 #pragma once
 
 #include "base/FileIo.h"
+#include "lang/UiText.h"
 #include "model/ConfigImage.h"
 
 #include <QByteArray>
@@ -85,6 +86,10 @@ public:
     bool SaveFile(const QString& path);
     // Why the last SaveFile failed, for callers that say more than the message.
     FileError lastSaveError() const { return m_lastFileError; }
+    // What to tell the user about the last LoadFile, LoadFileBytes, SaveFile
+    // or ReadCfg that failed (empty after one that succeeded); the caller
+    // shows it with ShowNotice.
+    const UiNotice& lastNotice() const { return m_lastNotice; }
 
     // --- state ---------------------------------------------------------------
     const ConfigImage& image() const { return m_image; }
@@ -117,10 +122,7 @@ protected:
     bool m_labelsModified = false;
     bool m_inputLimitWarned = false;
     FileError m_lastFileError = FileError::None;
+    UiNotice m_lastNotice;
     CDocNotifier m_notifier;
 };
 
-// The close prompt: true when the configuration may be discarded. After "Yes"
-// it runs save (the Save command, which may show a dialog) and succeeds only
-// when nothing is left modified.
-bool RunClosePrompt(CMainDoc& doc, const std::function<void()>& save);

@@ -1,4 +1,4 @@
-// CMainDoc's file operations and the close prompt.
+// The configuration-file format as bytes, and CMainDoc's file operations on it.
 #include "model/ConfigFile.h"
 
 #include "base/FileIo.h"
@@ -22,6 +22,11 @@ uint32_t ReadU32(const char* p) {
     const auto* b = reinterpret_cast<const unsigned char*>(p);
     return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
 }
+
+// UiNotice file-error codes.
+constexpr int kFileOpenError = 1;
+constexpr int kFileCorruptError = 2;
+constexpr int kFileSaveError = 3;
 
 // The link tables and embedded audio that a file may bring to a device-bound
 // configuration: image bytes 76..173.
@@ -47,45 +52,54 @@ QByteArray SerializeConfigFile(const ConfigImage& image, const char* inputLabels
     return bytes;
 }
 
+std::optional<ConfigFileContents> ParseConfigFile(QByteArrayView bytes) {
+    const uint32_t version = bytes.size() >= 8 ? ReadU32(bytes.data() + 4) : 0;
+    const std::size_t needed = ConfigFileSizeFor(version);
+    if (bytes.size() < 8 || std::memcmp(bytes.data(), kConfigFileMagic, 4) != 0 || needed == 0 ||
+        std::size_t(bytes.size()) < needed)
+        return std::nullopt;
+    ConfigFileContents contents;
+    contents.version = version;
+    contents.image.Clear();
+    const char* p = bytes.data() + kConfigFileHeaderSize;
+    const std::size_t imageBytes = version == kConfigFileVersion1 ? kVersion1ImageBytes : kConfigImageSize;
+    std::memcpy(contents.image.bytes(), p, imageBytes);
+    p += imageBytes;
+    std::memcpy(contents.inputLabels.data(), p, kInputLabelBytes);
+    std::memcpy(contents.panelLabels.data(), p + kInputLabelBytes, kPanelLabelBytes);
+    return contents;
+}
+
 bool CMainDoc::LoadFile(const QString& path) {
     const FileBytes file = ReadConfigFile(path);
     if (!file.ok()) {
-        ReportFileError(1, path);
+        m_lastNotice = UiNotice{kFileOpenError, path};
         return false;
     }
     return LoadFileBytes(file.bytes, path);
 }
 
 bool CMainDoc::LoadFileBytes(const QByteArray& bytes, const QString& path) {
-    // Everything is checked in the scratch buffer before the document changes,
-    // so a short or damaged file leaves the configuration as it was.
-    const uint32_t version = bytes.size() >= 8 ? ReadU32(bytes.constData() + 4) : 0;
-    const std::size_t needed = ConfigFileSizeFor(version);
-    if (bytes.size() < 8 || std::memcmp(bytes.constData(), kConfigFileMagic, 4) != 0 || needed == 0 ||
-        std::size_t(bytes.size()) < needed) {
-        ReportFileError(2, path);
+    // Everything is checked before the document changes, so a short or
+    // damaged file leaves the configuration as it was.
+    m_lastNotice = {};
+    const std::optional<ConfigFileContents> file = ParseConfigFile(bytes);
+    if (!file) {
+        m_lastNotice = UiNotice{kFileCorruptError, path};
         return false;
     }
-
-    const char* p = bytes.constData() + kConfigFileHeaderSize;
-    const std::size_t imageBytes = version == kConfigFileVersion1 ? kVersion1ImageBytes : kConfigImageSize;
-    ConfigImage fileImage;
-    fileImage.Clear();
-    std::memcpy(fileImage.bytes(), p, imageBytes);
-    p += imageBytes;
-
     if (m_deviceBound) {
-        if (!MatchesDevice(fileImage)) {
-            UiMessageBox(IDS_CONFIG_MISMATCH, MB_OK | MB_ICONSTOP);
+        if (!MatchesDevice(file->image)) {
+            m_lastNotice = UiNotice{0, path, IDS_CONFIG_MISMATCH, MB_OK | MB_ICONSTOP};
             return false;
         }
-        std::memcpy(m_image.bytes() + kLinkPartBegin, fileImage.bytes() + kLinkPartBegin, kLinkPartEnd - kLinkPartBegin);
+        std::memcpy(m_image.bytes() + kLinkPartBegin, file->image.bytes() + kLinkPartBegin, kLinkPartEnd - kLinkPartBegin);
     } else {
-        m_image = fileImage;
+        m_image = file->image;
     }
 
-    std::memcpy(m_inputLabels, p, kInputLabelBytes);
-    std::memcpy(m_panelLabels, p + kInputLabelBytes, kPanelLabelBytes);
+    std::memcpy(m_inputLabels, file->inputLabels.data(), kInputLabelBytes);
+    std::memcpy(m_panelLabels, file->panelLabels.data(), kPanelLabelBytes);
     // A label always ends within its field, whatever the file holds.
     for (auto& slot : m_inputLabels)
         for (auto& label : slot) label[kLabelSize - 1] = 0;
@@ -103,22 +117,12 @@ bool CMainDoc::SaveFile(const QString& path) {
     // failure leaves the previous file, the flags and the file path untouched.
     m_lastFileError = WriteFileSafely(path, SerializeConfigFile(m_image, &m_inputLabels[0][0][0], &m_panelLabels[0][0]));
     if (m_lastFileError != FileError::None) {
-        ReportFileError(3, path);
+        m_lastNotice = UiNotice{kFileSaveError, path};
         return false;
     }
+    m_lastNotice = {};
     m_filePath = path;
     m_configModified = m_labelsModified = false;
     NotifyStateChanged();
     return true;
-}
-
-bool RunClosePrompt(CMainDoc& doc, const std::function<void()>& save) {
-    if (!doc.IsModified()) return true;
-    switch (UiMessageBox(IDS_NOT_SAVED, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
-    case IDCANCEL: return false;
-    case IDNO: return true;
-    default:
-        save();
-        return !doc.IsModified();
-    }
 }

@@ -1,5 +1,4 @@
 // Merging an image freshly read from the device into the document.
-#include "lang/UiText.h"
 #include "base/DiagLog.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
@@ -16,8 +15,9 @@ constexpr struct {
 
 bool CMainDoc::ReadCfg(const ConfigImage& image, bool force) {
     LogMessage("CMainDoc::ReadCfg()");
+    m_lastNotice = {};
     if (m_hasConfig && !force && !MatchesDevice(image)) {
-        UiMessageBox(IDS_CONFIG_MISMATCH, MB_OK | MB_ICONSTOP);
+        m_lastNotice = UiNotice{0, QString(), IDS_CONFIG_MISMATCH, MB_OK | MB_ICONSTOP};
         return false;
     }
     if (m_hasConfig) {

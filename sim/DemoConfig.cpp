@@ -1,5 +1,6 @@
 #include "sim/DemoConfig.h"
 
+#include "lang/UiText.h"
 #include "model/CMainDoc.h"
 
 #include <cstring>
@@ -50,7 +51,9 @@ bool WriteDemoFile(const QString& path) {
     doc.ReadCfg(image, true);
     for (int n = 0; n < kUsableInputs; ++n) doc.SetInputLabel(n, kDemoInputLabels[n]);
     for (int p = 0; p < kPanelInputCount; ++p) doc.SetPanelLabel(p, kDemoPanelLabels[p]);
-    return doc.SaveFile(path);
+    if (doc.SaveFile(path)) return true;
+    ShowNotice(doc.lastNotice());
+    return false;
 }
 
 ConfigImage MakeDemoImage() {

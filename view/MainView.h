@@ -126,6 +126,8 @@ public:
     void OnFilePrintSetup();
     // The "not saved" prompt: true when the configuration may be dropped.
     bool RunClosePrompt();
+    // Saves the document to path; shows why when it fails.
+    void SaveTo(const QString& path);
     // The document's hook before the program closes: Write configuration first
     // when connected and changed, then the close prompt.
     bool SaveModified();

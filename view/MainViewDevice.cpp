@@ -69,7 +69,9 @@ bool CMainView::ReadFromDevice(bool force) {
                 return RunDeviceOperationDialog(command, m_port, image, this);
             },
             [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
-        if (!ReadConfigFromDevice(*m_pDoc, force, steps).taken) return false;
+        const DeviceRead read = ReadConfigFromDevice(*m_pDoc, force, steps);
+        if (read.result == LINK_OK && !read.taken) ShowNotice(m_pDoc->lastNotice());  // another device's modules
+        if (!read.taken) return false;
         BuildLayout();
         return true;
     });

@@ -6,6 +6,7 @@
 #include "base/DiagLog.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
+#include "view/ClosePrompt.h"
 #include "view/ViewDialogs.h"
 
 #include <QPrinter>
@@ -36,7 +37,20 @@ void CMainView::OnFileOpen() {
     if (!RunClosePrompt()) return;
     const QString path = m_dialogs->GetOpenFileName(this, ConfigFileFilter(), m_pDoc->filePath());
     // A failed load leaves the configuration as it was, so nothing is reset before.
-    if (!path.isEmpty() && m_pDoc->LoadFile(path)) BuildLayout();
+    if (path.isEmpty()) return;
+    if (!m_pDoc->LoadFile(path)) {
+        ShowNotice(m_pDoc->lastNotice());
+        return;
+    }
+    BuildLayout();
+}
+
+void CMainView::SaveTo(const QString& path) {
+    if (!m_pDoc->SaveFile(path)) {
+        ShowNotice(m_pDoc->lastNotice());
+        return;
+    }
+    if (m_pFrame) m_pFrame->OnUpdateFrameTitle();
 }
 
 void CMainView::OnFileSave() {
@@ -44,13 +58,13 @@ void CMainView::OnFileSave() {
         OnFileSaveAs();
         return;
     }
-    if (m_pDoc->SaveFile(m_pDoc->filePath()) && m_pFrame) m_pFrame->OnUpdateFrameTitle();
+    SaveTo(m_pDoc->filePath());
 }
 
 void CMainView::OnFileSaveAs() {
     const QString path =
         m_dialogs->GetSaveFileName(this, ConfigFileFilter(), m_pDoc->filePath(), kConfigFileExtension.mid(1));
-    if (!path.isEmpty() && m_pDoc->SaveFile(path) && m_pFrame) m_pFrame->OnUpdateFrameTitle();
+    if (!path.isEmpty()) SaveTo(path);
 }
 
 void CMainView::OnFileClose() {

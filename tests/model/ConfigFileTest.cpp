@@ -1,6 +1,8 @@
 #include "model/CMainDoc.h"
 #include "model/ConfigFile.h"
 #include "support/RecordingPresenter.h"
+#include "support/ShowingDoc.h"
+#include "view/ClosePrompt.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +44,7 @@ protected:
         image.audioKinds[0] = 2;
         image.reserved[7] = 0x77;
         for (int n = 0; n < 16; ++n) image.keyMap[n] = uint8_t(16 - n), image.panelInputMap[n] = uint8_t(n);
-        ASSERT_TRUE(doc.ReadCfg(image, true));
+        ASSERT_TRUE(ReadShown(doc, image, true));
         ASSERT_TRUE(doc.SetInputLabel(1, "Cam 2"));
         ASSERT_TRUE(doc.SetPanelLabel(3, "Booth"));
     }
@@ -55,7 +57,7 @@ protected:
 
 TEST_F(ConfigFileTest, SaveWritesTheDocumentedLayoutAndLoadRestoresIt) {
     const QString path = Path("studio.vkcfg");
-    ASSERT_TRUE(doc.SaveFile(path));
+    ASSERT_TRUE(SaveShown(doc, path));
     EXPECT_EQ(doc.filePath(), path);
     EXPECT_FALSE(doc.IsModified());
 
@@ -67,7 +69,7 @@ TEST_F(ConfigFileTest, SaveWritesTheDocumentedLayoutAndLoadRestoresIt) {
     EXPECT_EQ(bytes.mid(2486 + 3 * 20, 6), QByteArray("Booth\0", 6));
 
     CMainDoc loaded;
-    ASSERT_TRUE(loaded.LoadFile(path));
+    ASSERT_TRUE(LoadShown(loaded, path));
     EXPECT_EQ(std::memcmp(loaded.image().bytes(), doc.image().bytes(), 1198), 0);
     EXPECT_EQ(loaded.GetInputLabel(1, true), "Cam 2");
     EXPECT_EQ(loaded.GetPanelLabel(3, true), "Booth");
@@ -87,7 +89,7 @@ TEST_F(ConfigFileTest, VersionOneFileHasLabelsAtOffset118AndNoAudio) {
     WriteAll(Path("v1.vkcfg"), bytes);
 
     CMainDoc loaded;
-    ASSERT_TRUE(loaded.LoadFile(Path("v1.vkcfg")));
+    ASSERT_TRUE(LoadShown(loaded, Path("v1.vkcfg")));
     EXPECT_EQ(loaded.GetModuleCode(2), 12);
     EXPECT_EQ(loaded.GetInputLabel(1, true), "Old label");
     EXPECT_EQ(loaded.GetPanelLabel(0, true), "Panel 1");
@@ -111,7 +113,7 @@ TEST_F(ConfigFileTest, BadFilesAreRefusedWithTheirMessageAndChangeNothing) {
         recorder.Clear();
         const QString path = Path(c.name);
         WriteAll(path, c.bytes);
-        EXPECT_FALSE(doc.LoadFile(path)) << c.name;
+        EXPECT_FALSE(LoadShown(doc, path)) << c.name;
         ASSERT_EQ(recorder.ids(), std::vector<unsigned>{10036}) << c.name;
         EXPECT_EQ(recorder.messages()[0].text, "Loading failed - file is corrupt!\n\n" + path + "\n");
     }
@@ -121,18 +123,18 @@ TEST_F(ConfigFileTest, BadFilesAreRefusedWithTheirMessageAndChangeNothing) {
 }
 
 TEST_F(ConfigFileTest, MissingFileGivesOpenError) {
-    EXPECT_FALSE(doc.LoadFile(Path("absent.vkcfg")));
+    EXPECT_FALSE(LoadShown(doc, Path("absent.vkcfg")));
     EXPECT_EQ(recorder.ids(), std::vector<unsigned>{10035});
 }
 
 TEST_F(ConfigFileTest, TrailingBytesAreIgnoredAndLabelsAlwaysEndInTheirField) {
-    ASSERT_TRUE(doc.SaveFile(Path("a.vkcfg")));
+    ASSERT_TRUE(SaveShown(doc, Path("a.vkcfg")));
     QByteArray bytes = ReadAll(Path("a.vkcfg"));
     bytes.replace(1206, 20, QByteArray(20, 'Z'));  // slot 0 input 0 without NUL
     bytes.append("trailing garbage");
     WriteAll(Path("b.vkcfg"), bytes);
     CMainDoc loaded;
-    ASSERT_TRUE(loaded.LoadFile(Path("b.vkcfg")));
+    ASSERT_TRUE(LoadShown(loaded, Path("b.vkcfg")));
     EXPECT_EQ(loaded.GetInputLabel(0, true), std::string(19, 'Z'));
 }
 
@@ -146,11 +148,11 @@ TEST_F(ConfigFileTest, DeviceBoundLoadTakesLinksAudioAndLabelsButKeepsModules) {
     fileImage.panelInputMap[1] = 4, fileImage.panelInputMap[4] = 1;
     fileImage.audioTable[0][1] = 2;
     fileImage.audioKinds[0] = 0;
-    ASSERT_TRUE(fileDoc.ReadCfg(fileImage, true));
+    ASSERT_TRUE(ReadShown(fileDoc, fileImage, true));
     ASSERT_TRUE(fileDoc.SetInputLabel(0, "From file"));
-    ASSERT_TRUE(fileDoc.SaveFile(Path("links.vkcfg")));
+    ASSERT_TRUE(SaveShown(fileDoc, Path("links.vkcfg")));
 
-    ASSERT_TRUE(doc.LoadFile(Path("links.vkcfg")));
+    ASSERT_TRUE(LoadShown(doc, Path("links.vkcfg")));
     EXPECT_TRUE(doc.deviceBound());
     EXPECT_EQ(doc.GetOutputSignal(1, 0), 1) << "device signal kept";
     EXPECT_EQ(doc.GetKeyOfInput(0), 0);
@@ -162,16 +164,16 @@ TEST_F(ConfigFileTest, DeviceBoundLoadTakesLinksAudioAndLabelsButKeepsModules) {
     EXPECT_EQ(doc.GetPanelLabel(3, true), "") << "labels all come from the file";
 
     fileImage.inputModules[2].code = 13;
-    ASSERT_TRUE(fileDoc.ReadCfg(fileImage, true));
-    ASSERT_TRUE(fileDoc.SaveFile(Path("other.vkcfg")));
-    EXPECT_FALSE(doc.LoadFile(Path("other.vkcfg")));
+    ASSERT_TRUE(ReadShown(fileDoc, fileImage, true));
+    ASSERT_TRUE(SaveShown(fileDoc, Path("other.vkcfg")));
+    EXPECT_FALSE(LoadShown(doc, Path("other.vkcfg")));
     EXPECT_EQ(recorder.ids(), std::vector<unsigned>{10041});
     EXPECT_EQ(doc.filePath(), Path("links.vkcfg"));
 }
 
 TEST_F(ConfigFileTest, FailedSaveKeepsOldFileFlagsAndPath) {
     const QString path = Path("keep.vkcfg");
-    ASSERT_TRUE(doc.SaveFile(path));
+    ASSERT_TRUE(SaveShown(doc, path));
     const QByteArray old = ReadAll(path);
     ASSERT_TRUE(doc.SetInputLabel(2, "Changed"));
 
@@ -182,14 +184,14 @@ TEST_F(ConfigFileTest, FailedSaveKeepsOldFileFlagsAndPath) {
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const bool canStillWrite = QFileInfo(locked).isWritable();  // root ignores permissions
     if (!canStillWrite) {
-        EXPECT_FALSE(doc.SaveFile(locked + "/keep.vkcfg"));
+        EXPECT_FALSE(SaveShown(doc, locked + "/keep.vkcfg"));
         EXPECT_EQ(ReadAll(locked + "/keep.vkcfg"), old);
         EXPECT_EQ(recorder.ids().back(), 10037u);
     }
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     // A path whose folder does not exist fails everywhere, also for root.
-    EXPECT_FALSE(doc.SaveFile(Path("missing/sub/keep.vkcfg")));
+    EXPECT_FALSE(SaveShown(doc, Path("missing/sub/keep.vkcfg")));
     EXPECT_EQ(recorder.messages().back().text, "Error saving file!\n\n" + Path("missing/sub/keep.vkcfg"));
     EXPECT_EQ(recorder.messages().back().style, unsigned(MB_ICONSTOP));
     EXPECT_TRUE(doc.labelsModified());
@@ -199,7 +201,7 @@ TEST_F(ConfigFileTest, FailedSaveKeepsOldFileFlagsAndPath) {
 
 TEST_F(ConfigFileTest, SaveOverAFolderNameLeavesItIntact) {
     ASSERT_TRUE(QDir().mkdir(Path("taken")));
-    EXPECT_FALSE(doc.SaveFile(Path("taken")));
+    EXPECT_FALSE(SaveShown(doc, Path("taken")));
     EXPECT_TRUE(QFileInfo(Path("taken")).isDir());
     EXPECT_TRUE(doc.IsModified());
 }
@@ -210,7 +212,7 @@ TEST_F(ClosePromptTest, AnswersDecideWhetherToDiscard) {
     int saves = 0;
     auto save = [&] {
         ++saves;
-        doc.SaveFile(Path("prompt.vkcfg"));
+        SaveShown(doc, Path("prompt.vkcfg"));
     };
     recorder.Answer(IDCANCEL);
     EXPECT_FALSE(RunClosePrompt(doc, save));

@@ -1,6 +1,7 @@
 #include "base/Crc8.h"
 #include "model/CMainDoc.h"
 #include "support/RecordingPresenter.h"
+#include "support/ShowingDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,7 @@ protected:
 TEST_F(ReadCfgTest, FirstReadCopiesEverythingAndBindsTheDevice) {
     device.reserved[100] = 0x5A;
     device.panelInputMap[6] = 3;  // beyond the 4 usable inputs: reset to its own number
-    ASSERT_TRUE(doc.ReadCfg(device, false));
+    ASSERT_TRUE(ReadShown(doc, device, false));
     EXPECT_EQ(doc.image().reserved[100], 0x5A);
     EXPECT_EQ(doc.GetPanelInputOfInput(6), 6);
     EXPECT_TRUE(doc.hasConfig());
@@ -80,7 +81,7 @@ TEST_F(ReadCfgTest, FirstReadCopiesEverythingAndBindsTheDevice) {
 }
 
 TEST_F(ReadCfgTest, ReadOverShownConfigTakesModulesAndAudioButKeepsLinksAndLabels) {
-    ASSERT_TRUE(doc.ReadCfg(device, true));
+    ASSERT_TRUE(ReadShown(doc, device, true));
     doc.AssignKey(5, 0);
     ASSERT_TRUE(doc.SetInputLabel(1, "Camera 2"));
     ConfigImage fresh = device;
@@ -88,7 +89,7 @@ TEST_F(ReadCfgTest, ReadOverShownConfigTakesModulesAndAudioButKeepsLinksAndLabel
     fresh.outputModules[0].signal[0] = 5;
     fresh.audioTable[0][1] = 3;
     fresh.keyMap[0] = 9;
-    ASSERT_TRUE(doc.ReadCfg(fresh, false));
+    ASSERT_TRUE(ReadShown(doc, fresh, false));
     EXPECT_EQ(doc.GetInputCount(0), 2);
     EXPECT_EQ(doc.GetOutputSignal(0, 0), 5);
     EXPECT_EQ(doc.GetAudioSetting(0, 1), 3);
@@ -98,17 +99,17 @@ TEST_F(ReadCfgTest, ReadOverShownConfigTakesModulesAndAudioButKeepsLinksAndLabel
 }
 
 TEST_F(ReadCfgTest, MismatchWarnsAndChangesNothing) {
-    ASSERT_TRUE(doc.ReadCfg(device, false));
+    ASSERT_TRUE(ReadShown(doc, device, false));
     doc.SetOutputSignal(0, 1, 7);
     ConfigImage other = device;
     other.inputModules[0].code = 11;
-    EXPECT_FALSE(doc.ReadCfg(other, false));
+    EXPECT_FALSE(ReadShown(doc, other, false));
     EXPECT_EQ(recorder.ids(), std::vector<unsigned>{10041});
     EXPECT_EQ(recorder.messages()[0].style, unsigned(MB_ICONSTOP));
     EXPECT_EQ(doc.GetModuleCode(0), 10);
     EXPECT_TRUE(doc.configModified());
 
-    EXPECT_TRUE(doc.ReadCfg(other, true)) << "force replaces the modules without a message";
+    EXPECT_TRUE(ReadShown(doc, other, true)) << "force replaces the modules without a message";
     EXPECT_EQ(doc.GetModuleCode(0), 11);
     EXPECT_EQ(recorder.messages().size(), 1u);
 }
@@ -116,7 +117,7 @@ TEST_F(ReadCfgTest, MismatchWarnsAndChangesNothing) {
 TEST_F(ReadCfgTest, EmptyDisplayedSlotMatchesAnyModule) {
     ConfigImage partial = device;
     partial.outputModules[0].code = 0;
-    ASSERT_TRUE(doc.ReadCfg(partial, true));
+    ASSERT_TRUE(ReadShown(doc, partial, true));
     EXPECT_TRUE(doc.MatchesDevice(device));
     ConfigImage changedCount = device;
     changedCount.inputModules[0].count = 1;
