@@ -38,7 +38,8 @@ void Page(QPainter& p, const QRectF& r) {
     p.setPen(Outline());
     p.setBrush(kPaper);
     p.drawPath(path);
-    p.drawPolyline(QPolygonF({{r.right() - fold, r.top()}, {r.right() - fold, r.top() + fold}, {r.right(), r.top() + fold}}));
+    p.drawPolyline(
+        QPolygonF({{r.right() - fold, r.top()}, {r.right() - fold, r.top() + fold}, {r.right(), r.top() + fold}}));
 }
 
 // The device seen from the front: a dark case with a row of lit slots.
@@ -48,7 +49,8 @@ void DeviceCase(QPainter& p, const QRectF& r) {
     p.drawRoundedRect(r, 1.5, 1.5);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x7C, 0xE0, 0x8C));
-    for (qreal x = r.left() + 2; x + 1.5 <= r.right() - 1; x += 3) p.drawRect(QRectF(x, r.top() + 2, 1.5, r.height() - 4));
+    for (qreal x = r.left() + 2; x + 1.5 <= r.right() - 1; x += 3)
+        p.drawRect(QRectF(x, r.top() + 2, 1.5, r.height() - 4));
 }
 
 // A thick arrow along the vertical axis at x, from y0 to y1 (head at y1).

@@ -97,7 +97,6 @@ Q_SIGNALS:
     void languageChanged();
 
 public:
-
     CMainToolBar* ToolBar() const { return m_wndToolBar; }
     QMenu* HelpMenu() const { return m_helpMenu; }
     QMenu* LanguageMenu() const { return m_languageMenu; }

@@ -147,9 +147,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         ShowPrompt(menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
     } else if (menu && event->type() == QEvent::KeyPress) {
         // The highlight moves after the key is handled.
-        QMetaObject::invokeMethod(this, [this, menu = QPointer<QMenu>(menu)] {
-            if (menu && menu->isVisible()) ShowPrompt(menu->activeAction());
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, menu = QPointer<QMenu>(menu)] {
+                if (menu && menu->isVisible()) ShowPrompt(menu->activeAction());
+            },
+            Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }

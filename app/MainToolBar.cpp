@@ -16,8 +16,21 @@ namespace {
 // Toolbar resource 128 in order; 0 is a separator, the placeholder becomes the
 // port selector.
 constexpr int kToolBarItems[] = {
-    ID_FILE_OPEN,        ID_FILE_SAVE,     ID_FILE_CLOSE,    0, ID_FILE_PRINT,     0, ID_PORT_PLACEHOLDER, 0,
-    ID_DEVICE_CONNECT,   ID_DEVICE_LOAD,   ID_DEVICE_WRITE,  ID_DEVICE_DISCARD, 0, ID_DEVICE_SYNC_TIME, 0,
+    ID_FILE_OPEN,
+    ID_FILE_SAVE,
+    ID_FILE_CLOSE,
+    0,
+    ID_FILE_PRINT,
+    0,
+    ID_PORT_PLACEHOLDER,
+    0,
+    ID_DEVICE_CONNECT,
+    ID_DEVICE_LOAD,
+    ID_DEVICE_WRITE,
+    ID_DEVICE_DISCARD,
+    0,
+    ID_DEVICE_SYNC_TIME,
+    0,
     ID_APP_ABOUT,
 };
 

@@ -25,8 +25,8 @@ constexpr ButtonText kButtonTexts[] = {
 };
 
 constexpr ButtonMap kButtons[] = {
-    {QMessageBox::Ok, IDOK},         {QMessageBox::Cancel, IDCANCEL}, {QMessageBox::Abort, IDABORT},
-    {QMessageBox::Retry, IDRETRY},   {QMessageBox::Ignore, IDIGNORE}, {QMessageBox::Yes, IDYES},
+    {QMessageBox::Ok, IDOK},       {QMessageBox::Cancel, IDCANCEL}, {QMessageBox::Abort, IDABORT},
+    {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}, {QMessageBox::Yes, IDYES},
     {QMessageBox::No, IDNO},
 };
 

@@ -9,7 +9,8 @@ namespace {
 constexpr int kMaxExtent = 1 << 24;
 
 QRect ClampedToRange(const PlacementSettings& stored) {
-    const QPoint topLeft(std::clamp(stored.left, -kMaxExtent, kMaxExtent), std::clamp(stored.top, -kMaxExtent, kMaxExtent));
+    const QPoint topLeft(std::clamp(stored.left, -kMaxExtent, kMaxExtent),
+                         std::clamp(stored.top, -kMaxExtent, kMaxExtent));
     const QSize size(std::clamp(stored.width, kMinWindowSize.width(), kMaxExtent),
                      std::clamp(stored.height, kMinWindowSize.height(), kMaxExtent));
     return {topLeft, size};

@@ -8,8 +8,8 @@ enum ExitCode : int {
     // read: the file is saved, but the embedded audio settings could not be
     // read from the device (their bytes are 0)
     EXIT_AUDIO_MISSING = 8,
-    EXIT_USAGE = 64,       // wrong arguments
-    EXIT_DATA_ERROR = 65,  // a file that is corrupt or not of the expected format
-    EXIT_NO_INPUT = 66,    // an input file that cannot be opened
+    EXIT_USAGE = 64,          // wrong arguments
+    EXIT_DATA_ERROR = 65,     // a file that is corrupt or not of the expected format
+    EXIT_NO_INPUT = 66,       // an input file that cannot be opened
     EXIT_CANNOT_CREATE = 73,  // an output file that cannot be created
 };

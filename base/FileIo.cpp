@@ -196,7 +196,8 @@ QString CreateSibling(const QString& target, Fd& fd) {
     const QFileInfo info(target);
     const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.';
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = stem + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
+        const QString name =
+            stem + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
         const int raw = ::open(Native(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (raw >= 0) {
             fd.Reset(raw);

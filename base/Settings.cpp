@@ -28,10 +28,10 @@ constexpr qint64 kMaxProfileSize = 128 * 1024 * 1024;
 
 struct ParsedProfile {
     FileStamp stamp;
-    bool readable = true;  // false: a special or oversized file, never rewritten
+    bool readable = true;     // false: a special or oversized file, never rewritten
     QList<QByteArray> lines;  // each with its terminator; the last may have none
     struct Section {
-        qsizetype end = 0;  // where a new key goes: after its last non-blank line
+        qsizetype end = 0;               // where a new key goes: after its last non-blank line
         QHash<QString, qsizetype> keys;  // lower-case key -> first line
     };
     QHash<QString, Section> sections;  // lower-case name -> first section of that name
@@ -238,7 +238,9 @@ QString ExecutableSibling(const QString& extension) {
     return exe.absolutePath() + u'/' + exe.completeBaseName() + extension;
 }
 
-ProfileFile AppProfile() { return ProfileFile(g_profilePath.isEmpty() ? ExecutableSibling(QStringLiteral(".ini")) : g_profilePath); }
+ProfileFile AppProfile() {
+    return ProfileFile(g_profilePath.isEmpty() ? ExecutableSibling(QStringLiteral(".ini")) : g_profilePath);
+}
 
 void SetAppProfilePath(const QString& path) {
     g_profilePath = path;

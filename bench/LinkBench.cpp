@@ -41,8 +41,7 @@ bool StopSim(QProcess& sim, SimCounts& counts) {
     sim.terminate();
     if (!sim.waitForFinished(5000)) return false;
     const QString out = QString::fromLocal8Bit(sim.readAllStandardOutput());
-    static const QRegularExpression stats(
-        QStringLiteral("request-bytes=(\\d+) reply-bytes=(\\d+) active-us=(\\d+)"));
+    static const QRegularExpression stats(QStringLiteral("request-bytes=(\\d+) reply-bytes=(\\d+) active-us=(\\d+)"));
     const QRegularExpressionMatch m = stats.match(out);
     if (!m.hasMatch()) return false;
     counts.bytes = m.captured(1).toLongLong() + m.captured(2).toLongLong();
@@ -106,9 +105,11 @@ bool Report(const char* name, const QStringList& before, const QStringList& afte
         linkRatios.push_back(sample.linkSeconds / sample.idealSeconds);
     }
     const double wall = Median(wallRatios), net = Median(netRatios), link = Median(linkRatios);
-    std::printf("%-5s %3lld bytes, ideal %6.1f ms | process %5.3fx | less start-up %5.3fx | link %5.3fx | target %.2fx: %s\n",
-                name, sample.bytes, sample.idealSeconds * 1000, wall, net, link, target,
-                wall <= target ? "met" : (net <= target ? "met less start-up" : (link <= target ? "met by the link" : "missed")));
+    std::printf(
+        "%-5s %3lld bytes, ideal %6.1f ms | process %5.3fx | less start-up %5.3fx | link %5.3fx | target %.2fx: %s\n",
+        name, sample.bytes, sample.idealSeconds * 1000, wall, net, link, target,
+        wall <= target ? "met"
+                       : (net <= target ? "met less start-up" : (link <= target ? "met by the link" : "missed")));
     return true;
 }
 
@@ -119,9 +120,12 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bench.vkcfg"));
     const double startup = StartupSeconds();
-    std::printf("vkx520ctl against vkx520sim --pace, median of %d runs, ratios to the ideal wire time\n"
-                "start-up and exit of vkx520ctl --version: %.1f ms\n", kRuns, startup * 1000);
+    std::printf(
+        "vkx520ctl against vkx520sim --pace, median of %d runs, ratios to the ideal wire time\n"
+        "start-up and exit of vkx520ctl --version: %.1f ms\n",
+        kRuns, startup * 1000);
     bool ok = Report("read", {QStringLiteral("read")}, {QStringLiteral("-o"), file}, 0.0, 1.15, startup);
-    ok = ok && Report("write", {QStringLiteral("write")}, {QStringLiteral("--yes"), file}, kResetWaitSeconds, 1.10, startup);
+    ok = ok &&
+         Report("write", {QStringLiteral("write")}, {QStringLiteral("--yes"), file}, kResetWaitSeconds, 1.10, startup);
     return ok ? 0 : 1;
 }

@@ -92,8 +92,10 @@ int main(int argc, char** argv) {
     int runs = 200;
     const char* png = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) png = argv[++i];
-        else runs = std::max(1, std::atoi(argv[i]));
+        if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc)
+            png = argv[++i];
+        else
+            runs = std::max(1, std::atoi(argv[i]));
     }
     Scene scene;
     scene.skin.LoadSkinFile(ShippedSkinPath());

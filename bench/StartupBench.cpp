@@ -1,10 +1,9 @@
 // Start-up to the first painted frame: VKX520Setup against a bare Qt main
 // window, both started as processes the same way in the same run, taking turns
 // at going first. A third program, the bare window with a menu bar, toolbar
-// and status bar, shows how much of the difference any window with text pays. Each reports the steady clock right after its first paint
-// (VKX_EXIT_AFTER_FIRST_PAINT=1, see app/FirstPaintExit.h); the time counted
-// runs from just before the process is started. The platform is offscreen
-// unless QT_QPA_PLATFORM says otherwise (for example xcb under xvfb-run).
+// and status bar, shows how much of the difference any window with text pays. Each reports the steady clock right after
+// its first paint (VKX_EXIT_AFTER_FIRST_PAINT=1, see app/FirstPaintExit.h); the time counted runs from just before the
+// process is started. The platform is offscreen unless QT_QPA_PLATFORM says otherwise (for example xcb under xvfb-run).
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
@@ -40,7 +39,8 @@ double TimeToFirstPaint(const Program& program) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("VKX_EXIT_AFTER_FIRST_PAINT"), QStringLiteral("1"));
-    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM"))) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
     const long long start = SteadyNs();
     process.start(program.path, program.args);
@@ -91,11 +91,12 @@ int main(int argc, char** argv) {
     }
     const double bare = Median(times[0]), bars = Median(times[1]), setup = Median(times[2]);
     const double ratio = setup / bare;
-    std::printf("start-up to first painted frame, median of %d runs (%s)\n"
-                "bare Qt main window %6.1f ms | VKX520Setup %6.1f ms | ratio %.3fx | target %.2fx: %s\n"
-                "for reference: the bare window with menus, toolbar and status bar %6.1f ms (%.3fx bare);"
-                " VKX520Setup is %.3fx that\n",
-                runs, qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen"))), bare, setup,
-                ratio, kTarget, ratio <= kTarget ? "met" : "missed", bars, bars / bare, setup / bars);
+    std::printf(
+        "start-up to first painted frame, median of %d runs (%s)\n"
+        "bare Qt main window %6.1f ms | VKX520Setup %6.1f ms | ratio %.3fx | target %.2fx: %s\n"
+        "for reference: the bare window with menus, toolbar and status bar %6.1f ms (%.3fx bare);"
+        " VKX520Setup is %.3fx that\n",
+        runs, qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen"))), bare, setup, ratio,
+        kTarget, ratio <= kTarget ? "met" : "missed", bars, bars / bare, setup / bars);
     return 0;
 }

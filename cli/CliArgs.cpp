@@ -87,7 +87,8 @@ private:
     }
 
     bool Set(const OptionName& option, const QString& value) {
-        if (!(m_syntax.allowed & option.option)) return Fail(QStringLiteral("%1 does not apply here").arg(QLatin1String(option.name)));
+        if (!(m_syntax.allowed & option.option))
+            return Fail(QStringLiteral("%1 does not apply here").arg(QLatin1String(option.name)));
         if (m_seen & option.option) return Fail(QStringLiteral("%1 is given twice").arg(QLatin1String(option.name)));
         m_seen |= option.option;
         if (QString* field = ValueField(m_options, option.option)) *field = value;

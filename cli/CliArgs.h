@@ -18,7 +18,7 @@ struct VerbSyntax {
     const char* usage;  // the verb's line of the help text
     unsigned allowed;   // VerbOption bits
     unsigned required;
-    int files;          // file operands the verb takes (exactly)
+    int files;  // file operands the verb takes (exactly)
 };
 
 struct VerbOptions {

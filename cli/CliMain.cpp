@@ -61,9 +61,8 @@ struct Verb {
     const char* name;
     int (*run)(const QStringList&);
 };
-constexpr Verb kVerbs[] = {{"read", RunRead},   {"write", RunWrite}, {"set-time", RunSetTime},
-                           {"reset", RunReset}, {"show", RunShow},   {"ports", RunPorts},
-                           {"skin-check", RunSkinCheck}};
+constexpr Verb kVerbs[] = {{"read", RunRead}, {"write", RunWrite}, {"set-time", RunSetTime},    {"reset", RunReset},
+                           {"show", RunShow}, {"ports", RunPorts}, {"skin-check", RunSkinCheck}};
 
 int UsageError(const char* what, const QString& argument) {
     std::fprintf(stderr, "vkx520ctl: %s%s\n(see vkx520ctl --help)\n", what, argument.toLocal8Bit().constData());

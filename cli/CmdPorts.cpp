@@ -16,7 +16,8 @@ void PrintLine(const QString& line) { std::printf("%s\n", line.toLocal8Bit().con
 
 int RunPorts(const QStringList& args) {
     if (!args.isEmpty()) {
-        std::fprintf(stderr, "vkx520ctl: unexpected argument %s\nusage: vkx520ctl ports\n", args.first().toLocal8Bit().constData());
+        std::fprintf(stderr, "vkx520ctl: unexpected argument %s\nusage: vkx520ctl ports\n",
+                     args.first().toLocal8Bit().constData());
         return EXIT_USAGE;
     }
     for (int index = 0; index < kPortCount; ++index) {
@@ -24,13 +25,16 @@ int RunPorts(const QStringList& args) {
 #ifdef Q_OS_WIN
         PrintLine(device);
 #else
-        PrintLine(QStringLiteral("COM%1  %2%3").arg(index + 1).arg(device, QFileInfo::exists(device) ? QString() : QStringLiteral("  (absent)")));
+        PrintLine(QStringLiteral("COM%1  %2%3")
+                      .arg(index + 1)
+                      .arg(device, QFileInfo::exists(device) ? QString() : QStringLiteral("  (absent)")));
 #endif
     }
     const QList<QSerialPortInfo> available = QSerialPortInfo::availablePorts();
     PrintLine(available.isEmpty() ? QStringLiteral("No serial ports found.") : QStringLiteral("Serial ports found:"));
     for (const QSerialPortInfo& port : available) {
-        const QString description = port.description().isEmpty() ? QString() : QStringLiteral("  ") + port.description();
+        const QString description =
+            port.description().isEmpty() ? QString() : QStringLiteral("  ") + port.description();
         PrintLine(QStringLiteral("  ") + port.systemLocation() + description);
     }
     return EXIT_OK;

@@ -61,9 +61,8 @@ private:
 // stop Connect); the result says so.
 DeviceRead ReadIntoDocument(const QString& port, SkinReadMeanwhile& skin, CMainDoc& doc) {
     CliLink link(port);
-    const DeviceReadSteps steps{
-        [&link](DeviceCommand command, ConfigImage& image) { return link.Run(command, image); },
-        [&skin](ConfigImage& image) { return FillAudioKinds(skin.Get(), image); }};
+    const DeviceReadSteps steps{[&link](DeviceCommand command, ConfigImage& image) { return link.Run(command, image); },
+                                [&skin](ConfigImage& image) { return FillAudioKinds(skin.Get(), image); }};
     return ReadConfigFromDevice(doc, false, steps);
 }
 

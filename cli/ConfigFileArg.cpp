@@ -10,7 +10,7 @@
 #include <cstdio>
 
 namespace {
-constexpr int kFileOpenError = 1;    // ReportFileError codes
+constexpr int kFileOpenError = 1;  // ReportFileError codes
 constexpr int kFileSaveError = 3;
 }  // namespace
 

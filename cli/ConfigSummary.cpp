@@ -27,7 +27,8 @@ QJsonArray InputModulesJson(const ConfigImage& image, const CSkin& skin) {
     QJsonArray modules;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const InputModuleSlot& entry = image.inputModules[slot];
-        modules.append(QJsonObject{{QStringLiteral("slot"), slot}, {QStringLiteral("code"), entry.code},
+        modules.append(QJsonObject{{QStringLiteral("slot"), slot},
+                                   {QStringLiteral("code"), entry.code},
                                    {QStringLiteral("inputs"), entry.count},
                                    {QStringLiteral("name"), ModuleName(skin, entry.code)}});
     }
@@ -38,7 +39,8 @@ QJsonArray OutputModulesJson(const ConfigImage& image, const CSkin& skin) {
     QJsonArray modules;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const OutputModuleSlot& entry = image.outputModules[slot];
-        modules.append(QJsonObject{{QStringLiteral("slot"), slot}, {QStringLiteral("code"), entry.code},
+        modules.append(QJsonObject{{QStringLiteral("slot"), slot},
+                                   {QStringLiteral("code"), entry.code},
                                    {QStringLiteral("signals"), ArrayOf(entry.signal, kOutputsPerModule)},
                                    {QStringLiteral("name"), ModuleName(skin, entry.code)}});
     }

@@ -32,8 +32,9 @@ QString WriteFuzzFile(const QString& name, const uint8_t* data, size_t size) {
     // Overwritten and then cut to size rather than emptied first, which some
     // file systems answer by writing the file out on close.
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite) || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size) ||
-        !file.resize(qint64(size)) || !file.flush())
+    if (!file.open(QIODevice::ReadWrite) ||
+        file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size) || !file.resize(qint64(size)) ||
+        !file.flush())
         std::abort();
     return path;
 }

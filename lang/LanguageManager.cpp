@@ -96,7 +96,8 @@ int LanguageManager::LoadLanguageTable(LanguageTable& table, const QString& titl
     return table.Parse(file.bytes);
 }
 
-int LanguageManager::SaveLanguageTable(const LanguageTable& table, const QString& title, const QString& extension) const {
+int LanguageManager::SaveLanguageTable(const LanguageTable& table, const QString& title,
+                                       const QString& extension) const {
     const QString path = FilePath(title, extension);
     if (WriteFileSafely(path, table.Serialize()) != FileError::None) {
         ReportFileError(3, QDir::toNativeSeparators(path));

@@ -43,8 +43,8 @@ void SortByKey(std::vector<Entry>& entries) {
 
 template <typename Entry>
 const Entry* FindByKey(const std::vector<Entry>& sorted, TranslationKey key) {
-    const auto it = std::lower_bound(sorted.begin(), sorted.end(), key,
-                                     [](const Entry& e, TranslationKey k) { return e.key < k; });
+    const auto it =
+        std::lower_bound(sorted.begin(), sorted.end(), key, [](const Entry& e, TranslationKey k) { return e.key < k; });
     return it != sorted.end() && it->key == key ? &*it : nullptr;
 }
 
@@ -97,7 +97,8 @@ int LanguageTable::Parse(QByteArrayView bytes) {
 
 QByteArray LanguageTable::Serialize() const {
     QByteArray out;
-    out.reserve(qsizetype(kLanguageHeaderSize + (m_texts.size() + m_aliases.size()) * kLanguageEntrySize + m_pool.size()));
+    out.reserve(
+        qsizetype(kLanguageHeaderSize + (m_texts.size() + m_aliases.size()) * kLanguageEntrySize + m_pool.size()));
     out.append(kMagic, 4);
     AppendU32(out, uint32_t(m_texts.size()));
     AppendU32(out, uint32_t(m_aliases.size()));

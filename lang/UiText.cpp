@@ -79,7 +79,8 @@ QString FormatInserts(const QString& pattern, const QStringList& inserts) {
         }
         qsizetype j = i + 1;
         int number = 0;
-        while (j < pattern.size() && pattern[j].isDigit() && j < i + 3) number = number * 10 + pattern[j++].digitValue();
+        while (j < pattern.size() && pattern[j].isDigit() && j < i + 3)
+            number = number * 10 + pattern[j++].digitValue();
         if (number <= inserts.size()) {
             out += inserts[number - 1];
         } else {

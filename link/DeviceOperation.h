@@ -36,7 +36,7 @@ public:
 
     DeviceCommand command() const { return m_command; }
     int step() const { return m_step; }
-    int ProgressMax() const;      // progress range is 0 .. ProgressMax()
+    int ProgressMax() const;  // progress range is 0 .. ProgressMax()
     unsigned StatusTextId() const;
 
     // Chooses the current step's link operation. Write steps with nothing to
@@ -86,6 +86,5 @@ struct OperationObserver {
     std::function<void(int position, int maximum)> progress;
     std::function<bool()> abortRequested;
 };
-LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image,
-                                  const LinkEnvironment& env, const OperationObserver& observer = {},
-                                  bool* checksumWarning = nullptr);
+LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
+                                  const OperationObserver& observer = {}, bool* checksumWarning = nullptr);

@@ -8,13 +8,13 @@
 // Result of an exchange, a link operation and a device operation.
 enum LinkResult : int {
     LINK_OK = 0,
-    LINK_ERR_PORT = 1,      // port cannot be opened
-    LINK_ERR_WRITE = 2,     // a request was not written completely
-    LINK_ERR_NO_REPLY = 3,  // the expected reply bytes did not arrive
-    LINK_ERR_CRC = 4,       // three invalid replies in one exchange
-    LINK_ERR_DEVICE = 5,    // FAILURE, BUSY for too long, or a write beyond its retries
-    LINK_ERR_ABORTED = 6,   // the receiver answered a progress report with nonzero
-    LINK_ERR_NO_THREAD = 7, // no worker thread could be created for a step (never a worker's code)
+    LINK_ERR_PORT = 1,       // port cannot be opened
+    LINK_ERR_WRITE = 2,      // a request was not written completely
+    LINK_ERR_NO_REPLY = 3,   // the expected reply bytes did not arrive
+    LINK_ERR_CRC = 4,        // three invalid replies in one exchange
+    LINK_ERR_DEVICE = 5,     // FAILURE, BUSY for too long, or a write beyond its retries
+    LINK_ERR_ABORTED = 6,    // the receiver answered a progress report with nonzero
+    LINK_ERR_NO_THREAD = 7,  // no worker thread could be created for a step (never a worker's code)
 };
 
 // Report code of a progress report; its parameter is the chunk's byte offset.
@@ -54,8 +54,8 @@ enum LinkCommand : uint8_t {
 
 constexpr uint8_t kFrameMark0 = 0xE2;
 constexpr uint8_t kFrameMark1 = 0xE4;
-constexpr std::size_t kFrameOverhead = 5;   // two marks, command/status, count, CRC
-constexpr std::size_t kMaxFrameData = 32;   // payload or reply data bytes per frame
+constexpr std::size_t kFrameOverhead = 5;  // two marks, command/status, count, CRC
+constexpr std::size_t kMaxFrameData = 32;  // payload or reply data bytes per frame
 constexpr std::size_t kMaxFrameSize = kMaxFrameData + kFrameOverhead;
 constexpr uint8_t kStatusFailure = 0x20;
 constexpr uint8_t kStatusBusy = 0x10;

@@ -1,8 +1,6 @@
 #include "link/LinkPort.h"
 
-int LinkWrite(LinkPort& port, const uint8_t* bytes, std::size_t count) {
-    return port.Write(bytes, count) ? 1 : 0;
-}
+int LinkWrite(LinkPort& port, const uint8_t* bytes, std::size_t count) { return port.Write(bytes, count) ? 1 : 0; }
 
 int LinkRead(LinkPort& port, uint8_t* bytes, std::size_t count) {
     std::size_t received = 0;

@@ -37,8 +37,8 @@ void TurnIntoStatusPoll(uint8_t* request, std::size_t& requestSize, std::size_t&
 
 }  // namespace
 
-int LinkTransact(LinkContext& link, uint8_t* request, std::size_t payloadLength, uint8_t* reply,
-                 std::size_t expected, bool checkStatus) {
+int LinkTransact(LinkContext& link, uint8_t* request, std::size_t payloadLength, uint8_t* reply, std::size_t expected,
+                 bool checkStatus) {
     // No frame may exceed 37 bytes: the worker's buffers and the device's queues are sized for that.
     if (payloadLength > kMaxFrameData || expected > kMaxFrameData) return LINK_ERR_WRITE;
     std::size_t requestSize = payloadLength + kFrameOverhead;

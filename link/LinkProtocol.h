@@ -38,8 +38,8 @@ uint8_t ToBcd(int value);
 // is stored at its end) and reads a reply with `expected` data bytes into
 // `reply` (room for expected + 5 bytes, and at least 8 for an erase, whose
 // request may turn into a status poll). Returns a LinkResult.
-int LinkTransact(LinkContext& link, uint8_t* request, std::size_t payloadLength, uint8_t* reply,
-                 std::size_t expected, bool checkStatus);
+int LinkTransact(LinkContext& link, uint8_t* request, std::size_t payloadLength, uint8_t* reply, std::size_t expected,
+                 bool checkStatus);
 
 // Builds and runs one exchange: command, count byte, payload; on success the
 // reply's data go to replyData (expected bytes).

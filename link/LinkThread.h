@@ -10,11 +10,11 @@
 // What a worker does; copied into the worker when it starts.
 struct LinkRequest {
     LinkNotifyTarget* notify = nullptr;
-    int port = -1;                 // 0-based index, COM1 = 0
-    int operation = LINK_NOP;      // LINK_QUERY .. LINK_MODULE_DATA
-    uint32_t address = 0;          // device address of memory operations (24 bits go on the wire)
-    uint32_t length = 0;           // data bytes to move
-    uint8_t* buffer = nullptr;     // caller's data, alive until the completion report
+    int port = -1;                     // 0-based index, COM1 = 0
+    int operation = LINK_NOP;          // LINK_QUERY .. LINK_MODULE_DATA
+    uint32_t address = 0;              // device address of memory operations (24 bits go on the wire)
+    uint32_t length = 0;               // data bytes to move
+    uint8_t* buffer = nullptr;         // caller's data, alive until the completion report
     LinkPortFactory* ports = nullptr;  // nullptr: the default environment's
     LinkClock* clock = nullptr;        // nullptr: the default environment's
 };

@@ -11,14 +11,13 @@ public:
 
 }  // namespace
 
-LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image,
-                                  const LinkEnvironment& env, const OperationObserver& observer,
-                                  bool* checksumWarning) {
+LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
+                                  const OperationObserver& observer, bool* checksumWarning) {
     OperationStepLoop loop(command, image, observer);
     DirectTarget target;
     LinkStep step;
     while (loop.PrepareStep(step)) {
-        const LinkRequest request{&target,   portIndex,    step.operation, step.address,
+        const LinkRequest request{&target,     portIndex,   step.operation, step.address,
                                   step.length, step.buffer, env.ports,      env.clock};
         if (!loop.StepEnded(LinkResult(LinkThreadProc(request)))) break;
     }

@@ -9,9 +9,9 @@
 namespace {
 
 constexpr int kBaudRate = 38400;
-constexpr int kIntervalTimeoutMs = 10;     // a gap this long ends a read call
-constexpr int kWriteMsPerByte = 50;        // write time-out per byte
-constexpr int kCancelPollMs = 50;          // how often a blocked wait looks for a cancel
+constexpr int kIntervalTimeoutMs = 10;  // a gap this long ends a read call
+constexpr int kWriteMsPerByte = 50;     // write time-out per byte
+constexpr int kCancelPollMs = 50;       // how often a blocked wait looks for a cancel
 
 class SerialLinkPort : public LinkPort {
 public:

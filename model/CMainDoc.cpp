@@ -7,9 +7,7 @@
 
 namespace {
 
-std::string FieldText(const char (&field)[kLabelSize]) {
-    return std::string(field, strnlen(field, kLabelSize - 1));
-}
+std::string FieldText(const char (&field)[kLabelSize]) { return std::string(field, strnlen(field, kLabelSize - 1)); }
 
 void StoreField(char (&field)[kLabelSize], const std::string& text) {
     std::memset(field, 0, kLabelSize);

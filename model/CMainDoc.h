@@ -125,4 +125,3 @@ protected:
     UiNotice m_lastNotice;
     CDocNotifier m_notifier;
 };
-

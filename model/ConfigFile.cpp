@@ -6,7 +6,6 @@
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 
-
 #include <cstring>
 
 std::size_t ConfigFileSizeFor(uint32_t version) {
@@ -93,7 +92,8 @@ bool CMainDoc::LoadFileBytes(const QByteArray& bytes, const QString& path) {
             m_lastNotice = UiNotice{0, path, IDS_CONFIG_MISMATCH, MB_OK | MB_ICONSTOP};
             return false;
         }
-        std::memcpy(m_image.bytes() + kLinkPartBegin, file->image.bytes() + kLinkPartBegin, kLinkPartEnd - kLinkPartBegin);
+        std::memcpy(m_image.bytes() + kLinkPartBegin, file->image.bytes() + kLinkPartBegin,
+                    kLinkPartEnd - kLinkPartBegin);
     } else {
         m_image = file->image;
     }
@@ -115,7 +115,8 @@ bool CMainDoc::LoadFileBytes(const QByteArray& bytes, const QString& path) {
 bool CMainDoc::SaveFile(const QString& path) {
     // The new file replaces the old one only once it is complete on disk; a
     // failure leaves the previous file, the flags and the file path untouched.
-    m_lastFileError = WriteFileSafely(path, SerializeConfigFile(m_image, &m_inputLabels[0][0][0], &m_panelLabels[0][0]));
+    m_lastFileError =
+        WriteFileSafely(path, SerializeConfigFile(m_image, &m_inputLabels[0][0][0], &m_panelLabels[0][0]));
     if (m_lastFileError != FileError::None) {
         m_lastNotice = UiNotice{kFileSaveError, path};
         return false;

@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int kSlotCount = 8;        // input module slots, and output module slots
-constexpr int kInputsPerSlot = 8;    // places per slot for labels and audio settings
+constexpr int kSlotCount = 8;      // input module slots, and output module slots
+constexpr int kInputsPerSlot = 8;  // places per slot for labels and audio settings
 constexpr int kOutputsPerModule = 4;
-constexpr int kUsableInputs = 16;    // inputs that can have a key and a panel input
+constexpr int kUsableInputs = 16;  // inputs that can have a key and a panel input
 constexpr int kKeyCount = 16;
 constexpr int kPanelInputCount = 16;
 constexpr int kAudioKindEmbedded = 2;
@@ -24,19 +24,19 @@ struct OutputModuleSlot {
 };
 
 struct ConfigImage {
-    InputModuleSlot inputModules[kSlotCount];    // 0
-    uint8_t inputReserved;                       // 16
-    uint8_t inputCrc;                            // 17: over 0..16
-    OutputModuleSlot outputModules[kSlotCount];  // 18
-    uint8_t outputCrc;                           // 58: over 18..57
-    uint8_t unused[17];                          // 59
-    uint8_t panelInputMap[kUsableInputs];        // 76
-    uint8_t panelCrc;                            // 92: over 76..91
-    uint8_t keyMap[kUsableInputs];               // 93: key number + 1 per input
-    uint8_t keyCrc;                              // 109: over 93..108
+    InputModuleSlot inputModules[kSlotCount];        // 0
+    uint8_t inputReserved;                           // 16
+    uint8_t inputCrc;                                // 17: over 0..16
+    OutputModuleSlot outputModules[kSlotCount];      // 18
+    uint8_t outputCrc;                               // 58: over 18..57
+    uint8_t unused[17];                              // 59
+    uint8_t panelInputMap[kUsableInputs];            // 76
+    uint8_t panelCrc;                                // 92: over 76..91
+    uint8_t keyMap[kUsableInputs];                   // 93: key number + 1 per input
+    uint8_t keyCrc;                                  // 109: over 93..108
     uint8_t audioTable[kSlotCount][kInputsPerSlot];  // 110
-    uint8_t audioKinds[kSlotCount];              // 174
-    uint8_t reserved[1016];                      // 182
+    uint8_t audioKinds[kSlotCount];                  // 174
+    uint8_t reserved[1016];                          // 182
 
     uint8_t* bytes() { return reinterpret_cast<uint8_t*>(this); }
     const uint8_t* bytes() const { return reinterpret_cast<const uint8_t*>(this); }
@@ -77,9 +77,9 @@ bool IsBlockValid(const ConfigImage& image, const DeviceBlock& block);
 void StoreBlockCrc(ConfigImage& image, const DeviceBlock& block);
 
 enum class BlockCheck {
-    Ok,                // all blocks valid
-    LinkTablesReset,   // a link table was bad and is now the default; warn the user
-    ModuleTablesBad,   // a module table is bad; the image must not be used
+    Ok,               // all blocks valid
+    LinkTablesReset,  // a link table was bad and is now the default; warn the user
+    ModuleTablesBad,  // a module table is bad; the image must not be used
 };
 
 // Checks the four blocks after a read from the device. Bad link tables are

@@ -8,9 +8,7 @@
 namespace {
 // Ranges a read from the device refreshes in a configuration already shown:
 // the module tables with their reserved byte and CRCs, and the embedded audio.
-constexpr struct {
-    std::size_t begin, end;
-} kDeviceOwnedRanges[] = {{0, 18}, {18, 59}, {110, 174}};
+constexpr struct { std::size_t begin, end; } kDeviceOwnedRanges[] = {{0, 18}, {18, 59}, {110, 174}};
 }  // namespace
 
 bool CMainDoc::ReadCfg(const ConfigImage& image, bool force) {

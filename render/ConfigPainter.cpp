@@ -29,7 +29,8 @@ void DrawPlaceholder(QPainter& painter, const QRect& r, const QString& name) {
     painter.drawRect(r.adjusted(0, 0, -1, -1));
     painter.setFont(font);
     painter.setPen(kPlaceholderText);
-    const QRect inner = r.adjusted(kPlaceholderPadding, kPlaceholderPadding, -kPlaceholderPadding, -kPlaceholderPadding);
+    const QRect inner =
+        r.adjusted(kPlaceholderPadding, kPlaceholderPadding, -kPlaceholderPadding, -kPlaceholderPadding);
     painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, name);
 }
 
@@ -42,7 +43,8 @@ void DrawPicture(QPainter& painter, const QRect& r, const QImage& picture) {
     if (covered.width() < r.width())
         painter.fillRect(QRect(covered.right() + 1, r.top(), r.width() - covered.width(), r.height()), kBackground);
     if (covered.height() < r.height())
-        painter.fillRect(QRect(r.left(), covered.bottom() + 1, covered.width(), r.height() - covered.height()), kBackground);
+        painter.fillRect(QRect(r.left(), covered.bottom() + 1, covered.width(), r.height() - covered.height()),
+                         kBackground);
 }
 
 class ItemPainter {
@@ -84,7 +86,8 @@ private:
 
     void DrawOutlines(const ViewItem& item, const CSkinConfig& config, const QRect& r, int selSub, int dropSub) {
         const std::size_t inputs = std::min<std::size_t>(config.m_inputs.size(), kMaxSkinSubItems);
-        for (std::size_t e = 0; e < inputs; ++e) DrawOutline(item, config, config.m_inputs[e].m_area, int(e), r, selSub, dropSub);
+        for (std::size_t e = 0; e < inputs; ++e)
+            DrawOutline(item, config, config.m_inputs[e].m_area, int(e), r, selSub, dropSub);
         const std::size_t channels = std::min<std::size_t>(config.m_audio.size(), kMaxSkinSubItems);
         for (std::size_t j = 0; j < channels; ++j)
             DrawOutline(item, config, config.m_audio[j].m_area, SUBITEM_AUDIO + int(j), r, selSub, dropSub);

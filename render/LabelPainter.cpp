@@ -56,7 +56,9 @@ int PixelSizeForCell(const QString& family, int cellHeight) {
 class CachedFont {
 public:
     CachedFont(const QString& face, int cellHeight)
-        : m_face(face), m_cellHeight(cellHeight), m_font(MakeFont(face, cellHeight)),
+        : m_face(face),
+          m_cellHeight(cellHeight),
+          m_font(MakeFont(face, cellHeight)),
           m_lineHeight(QFontMetrics(m_font).height()) {}
 
     bool Matches(const QString& face, int cellHeight) const { return m_cellHeight == cellHeight && m_face == face; }
@@ -68,7 +70,8 @@ public:
         if (found != m_texts.constEnd()) return *found;
         if (m_texts.size() >= kMaxCachedTexts) m_texts.clear();
         QString line = text;
-        line.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));  // one line only
+        line.replace(QLatin1Char('\n'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '));  // one line only
         QStaticText laidOut(line);
         laidOut.setTextFormat(Qt::PlainText);  // "&" and "<" are characters
         laidOut.prepare(QTransform(), m_font);
@@ -132,7 +135,8 @@ void DrawHighlight(QPainter& painter, const QRect& rect, SkinColor color) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);  // partial coverage cannot be undone by a second XOR
     if (invert) painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(QPen(QColor::fromRgb(SkinColorToRgb(color)), kOutlineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setPen(
+        QPen(QColor::fromRgb(SkinColorToRgb(color)), kOutlineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);  // the XOR of a black interior changes nothing
     painter.drawRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
     painter.restore();

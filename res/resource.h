@@ -87,20 +87,20 @@
 #define IDD_EMBEDDED_AUDIO 209
 
 // Controls shared by several dialogs
-#define IDC_STATIC (-1)        // static texts without an ID of their own
-#define IDC_STATIC_ID 65535    // the same, as a 16-bit control ID in translation keys
+#define IDC_STATIC (-1)      // static texts without an ID of their own
+#define IDC_STATIC_ID 65535  // the same, as a 16-bit control ID in translation keys
 #define IDC_BUILD_DATE 1009
 
 // Edit dialogs 130, 131, 134, 209 (view): their controls
-#define IDC_TYPE_TEXT 1000      // module, input, output or audio channel type
-#define IDC_NUMBER_TEXT 1001    // module, input or output number
+#define IDC_TYPE_TEXT 1000    // module, input, output or audio channel type
+#define IDC_NUMBER_TEXT 1001  // module, input or output number
 #define IDC_CONFIG_LIST 1002
-#define IDC_INPUTS_LIST 1003    // also the stereo pair list of 209
+#define IDC_INPUTS_LIST 1003  // also the stereo pair list of 209
 #define IDC_LABEL_EDIT 1004
 #define IDC_SIGNAL_LIST 1008
 #define IDC_INPUTS_STATIC 1010  // also the "Stereo pair" text of 209
 #define IDC_GROUP_LIST 1011
-#define IDC_ROW1_STATIC 5001    // the left-hand texts of the first three rows
+#define IDC_ROW1_STATIC 5001  // the left-hand texts of the first three rows
 #define IDC_ROW2_STATIC 5002
 #define IDC_ROW3_STATIC 5003
 

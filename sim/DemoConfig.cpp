@@ -36,12 +36,12 @@ constexpr uint8_t kDemoPanelMap[kUsableInputs] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 
 constexpr uint8_t kDemoAudio[2][4] = {{0x00, 0x01, 0x02, 0x03}, {0x04, 0x05, 0x06, 0x07}};
 
 constexpr const char* kDemoInputLabels[kUsableInputs] = {
-    "Studio Cam 1", "Studio Cam 2", "Jib Camera",   "Robo Cam",     "Playout A",   "Playout B",
-    "Graphics Fill", "Graphics Key", "Lobby Cam",   "Weather Cam",  "Archive VTR", "Rehearsal",
-    "Presenter PC", "Video Wall",   "Satellite 1", "Remote OB"};
+    "Studio Cam 1",  "Studio Cam 2", "Jib Camera",  "Robo Cam",    "Playout A",   "Playout B",
+    "Graphics Fill", "Graphics Key", "Lobby Cam",   "Weather Cam", "Archive VTR", "Rehearsal",
+    "Presenter PC",  "Video Wall",   "Satellite 1", "Remote OB"};
 constexpr const char* kDemoPanelLabels[kPanelInputCount] = {
-    "Host Mic",   "Guest Mic 1", "Guest Mic 2", "Guest Mic 3", "Music Bed", "Jingles",   "Phone Hybrid", "Ambience",
-    "Lobby Amb",  "Weather VO",  "Archive L/R", "Talkback",    "Sat Return", "Wall Audio", "PC Audio",   "OB Return"};
+    "Host Mic",  "Guest Mic 1", "Guest Mic 2", "Guest Mic 3", "Music Bed",  "Jingles",    "Phone Hybrid", "Ambience",
+    "Lobby Amb", "Weather VO",  "Archive L/R", "Talkback",    "Sat Return", "Wall Audio", "PC Audio",     "OB Return"};
 
 }  // namespace
 

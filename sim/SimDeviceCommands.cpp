@@ -42,8 +42,8 @@ SimDevice::SimDevice(LinkClock& clock) : m_clock(clock) {
 uint8_t SimDevice::Execute(const Request& request, std::vector<uint8_t>& data) {
     switch (request.command) {
     case CMD_SET_ADDRESS:
-        m_pointer = uint32_t(request.payload[0]) | uint32_t(request.payload[1]) << 8 |
-                    uint32_t(request.payload[2]) << 16;
+        m_pointer =
+            uint32_t(request.payload[0]) | uint32_t(request.payload[1]) << 8 | uint32_t(request.payload[2]) << 16;
         break;
     case CMD_READ_MEMORY:
         for (std::size_t i = 0; i < request.count; ++i) data.push_back(MemoryAt(m_pointer++));
@@ -94,7 +94,8 @@ void SimDevice::EraseBlock(uint32_t address) {
 
 void SimDevice::ReadModule(uint8_t reg, std::vector<uint8_t>& data) const {
     const int inputSlot = RegisterSlot(reg, InputModuleRegister(0));
-    if (inputSlot >= 0) data.assign(m_moduleData[std::size_t(inputSlot)].begin(), m_moduleData[std::size_t(inputSlot)].end());
+    if (inputSlot >= 0)
+        data.assign(m_moduleData[std::size_t(inputSlot)].begin(), m_moduleData[std::size_t(inputSlot)].end());
     const int outputSlot = RegisterSlot(reg, OutputModuleRegister(0));
     if (outputSlot >= 0)
         for (uint32_t i = 0; i < sizeof(OutputModuleSlot); ++i)
@@ -148,7 +149,8 @@ ConfigImage SimDevice::SaveImage() const {
     ConfigImage image;
     image.Clear();
     for (const DeviceBlock& block : {kInputTableBlock, kPanelMapBlock, kKeyMapBlock, kOutputTableBlock})
-        for (std::size_t i = 0; i < block.length; ++i) image.bytes()[block.offset + i] = MemoryAt(block.address + uint32_t(i));
+        for (std::size_t i = 0; i < block.length; ++i)
+            image.bytes()[block.offset + i] = MemoryAt(block.address + uint32_t(i));
     for (int slot = 0; slot < kSlotCount; ++slot)
         std::memcpy(image.audioTable[slot], m_moduleData[std::size_t(slot)].data(), kInputsPerSlot);
     return image;

@@ -56,20 +56,35 @@ struct SimOptions {
     int badBlock = -1;
 };
 
-struct FlagOption { const char* name; bool SimOptions::*field; };
-struct TextOption { const char* name; QString SimOptions::*field; };
-struct NumberOption { const char* name; int SimOptions::*field; };
+struct FlagOption {
+    const char* name;
+    bool SimOptions::*field;
+};
+struct TextOption {
+    const char* name;
+    QString SimOptions::*field;
+};
+struct NumberOption {
+    const char* name;
+    int SimOptions::*field;
+};
 
-constexpr FlagOption kFlags[] = {{"pace", &SimOptions::pace},     {"stats", &SimOptions::stats},
-                                 {"silent", &SimOptions::silent}, {"help", &SimOptions::help},
+constexpr FlagOption kFlags[] = {{"pace", &SimOptions::pace},
+                                 {"stats", &SimOptions::stats},
+                                 {"silent", &SimOptions::silent},
+                                 {"help", &SimOptions::help},
                                  {"version", &SimOptions::version}};
-constexpr TextOption kTexts[] = {{"link", &SimOptions::link}, {"load", &SimOptions::load},
-                                 {"save", &SimOptions::save}, {"write-demo", &SimOptions::writeDemo}};
-constexpr NumberOption kNumbers[] = {
-    {"reboot-silence", &SimOptions::rebootSilenceMs}, {"corrupt", &SimOptions::corrupt},
-    {"busy", &SimOptions::busyMs},                    {"fail", &SimOptions::fail},
-    {"unplug-after", &SimOptions::unplugAfter},       {"erase-busy", &SimOptions::eraseBusyMs},
-    {"bad-block", &SimOptions::badBlock}};
+constexpr TextOption kTexts[] = {{"link", &SimOptions::link},
+                                 {"load", &SimOptions::load},
+                                 {"save", &SimOptions::save},
+                                 {"write-demo", &SimOptions::writeDemo}};
+constexpr NumberOption kNumbers[] = {{"reboot-silence", &SimOptions::rebootSilenceMs},
+                                     {"corrupt", &SimOptions::corrupt},
+                                     {"busy", &SimOptions::busyMs},
+                                     {"fail", &SimOptions::fail},
+                                     {"unplug-after", &SimOptions::unplugAfter},
+                                     {"erase-busy", &SimOptions::eraseBusyMs},
+                                     {"bad-block", &SimOptions::badBlock}};
 
 QString Dashed(const QString& name) { return QStringLiteral("--") + name; }
 

@@ -5,9 +5,7 @@
 namespace {
 // Image ranges the device owns: the module tables, then the link tables
 // followed by the embedded audio rows.
-constexpr struct {
-    std::size_t begin, end;
-} kDeviceRanges[] = {{0, 59}, {76, 174}};
+constexpr struct { std::size_t begin, end; } kDeviceRanges[] = {{0, 59}, {76, 174}};
 }  // namespace
 
 void SimStateDoc::SetImage(const ConfigImage& image) {

@@ -116,4 +116,3 @@ BmpError DecodeBmp(QByteArrayView file, QImage& image) {
     image = std::move(decoded);
     return BmpError::None;
 }
-

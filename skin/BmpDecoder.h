@@ -18,15 +18,15 @@ constexpr int kMaxBmpSide = 32767;
 
 enum class BmpError {
     None,
-    CannotOpen,         // the file cannot be opened or read (file loads only)
-    TooShort,           // fewer than 14 + 40 bytes
-    NotBitmap,          // the first two bytes are not "BM"
-    HeaderSize,         // information header other than 40 bytes
-    BadDimensions,      // width not positive, height 0, or a side above kMaxBmpSide
-    BitDepth,           // not 1, 4, 8, 16, 24 or 32 bits per pixel
-    Compression,        // run-length or other compression; bit fields outside 16/32 bits
-    Truncated,          // colour table or pixel data runs past the end of the file
-    OutOfMemory,        // the picture cannot be allocated
+    CannotOpen,     // the file cannot be opened or read (file loads only)
+    TooShort,       // fewer than 14 + 40 bytes
+    NotBitmap,      // the first two bytes are not "BM"
+    HeaderSize,     // information header other than 40 bytes
+    BadDimensions,  // width not positive, height 0, or a side above kMaxBmpSide
+    BitDepth,       // not 1, 4, 8, 16, 24 or 32 bits per pixel
+    Compression,    // run-length or other compression; bit fields outside 16/32 bits
+    Truncated,      // colour table or pixel data runs past the end of the file
+    OutOfMemory,    // the picture cannot be allocated
 };
 
 // The headers every check below needs; nothing after them is read.

@@ -32,7 +32,8 @@ BmpError ReadLayout(const uint8_t* data, int64_t size, BmpLayout& layout) {
     if (!IsSupportedDepth(layout.bitsPerPixel)) return BmpError::BitDepth;
     layout.compression = ReadU32(info + 16);
     const bool bitFields = layout.compression == kCompressionBitFields;
-    if (layout.compression != kCompressionNone && !(bitFields && (layout.bitsPerPixel == 16 || layout.bitsPerPixel == 32)))
+    if (layout.compression != kCompressionNone &&
+        !(bitFields && (layout.bitsPerPixel == 16 || layout.bitsPerPixel == 32)))
         return BmpError::Compression;
     const int64_t coloursUsed = ReadU32(info + 32);
     layout.colourCount = coloursUsed != 0 ? coloursUsed : int64_t(1) << layout.bitsPerPixel;

@@ -111,7 +111,8 @@ void CSkinLayout::PlaceItems(const RowState& row) {
 }
 
 QPoint CSkinLayout::CentringOffset(QSize client) const {
-    return QPoint(std::max(0, (client.width() - m_size.width()) / 2), std::max(0, (client.height() - m_size.height()) / 2));
+    return QPoint(std::max(0, (client.width() - m_size.width()) / 2),
+                  std::max(0, (client.height() - m_size.height()) / 2));
 }
 
 bool CSkinLayout::GetItemRect(int item, QRect& rect, int subItem, QSize client) const {

@@ -30,9 +30,9 @@ constexpr uint32_t SkinColorToRgb(SkinColor c) {
 // Configuration IDs with a fixed role; module codes are single bytes, so
 // they never collide with these.
 enum : int {
-    SKIN_ID_CARD = 995,           // fixed card between the input and output modules
-    SKIN_ID_UNKNOWN_OUTPUT = 996, // picture for an output module code the skin lacks
-    SKIN_ID_UNKNOWN_INPUT = 997,  // picture for an input module code the skin lacks
+    SKIN_ID_CARD = 995,            // fixed card between the input and output modules
+    SKIN_ID_UNKNOWN_OUTPUT = 996,  // picture for an output module code the skin lacks
+    SKIN_ID_UNKNOWN_INPUT = 997,   // picture for an input module code the skin lacks
     SKIN_ID_INPUT_PANEL = 998,
     SKIN_ID_KEY_PANEL = 999,
 };

@@ -12,14 +12,17 @@ constexpr int kPanelSubItems = 16;  // keys, and panel inputs
 constexpr int kMaxSlotInputs = 8;
 
 QString Describe(const CSkinModule& module, const CSkinConfig& config) {
-    return QStringLiteral("configuration %1 (\"%2\" of module \"%3\")").arg(config.m_id).arg(config.m_name, module.m_type);
+    return QStringLiteral("configuration %1 (\"%2\" of module \"%3\")")
+        .arg(config.m_id)
+        .arg(config.m_name, module.m_type);
 }
 
 QString RectText(const QRect& r) {
     return QStringLiteral("%1,%2-%3,%4").arg(r.left()).arg(r.top()).arg(r.left() + r.width()).arg(r.top() + r.height());
 }
 
-void CheckArea(const QString& where, const QString& what, const QRect& area, const QSize& picture, QStringList& problems) {
+void CheckArea(const QString& where, const QString& what, const QRect& area, const QSize& picture,
+               QStringList& problems) {
     if (area.isEmpty()) {
         problems << where + QStringLiteral(": %1 %2 is empty").arg(what, RectText(area));
     } else if (!picture.isEmpty() && !QRect(QPoint(0, 0), picture).contains(area)) {
@@ -51,15 +54,21 @@ void CheckAreas(const QString& where, const CSkinConfig& config, QStringList& pr
 void CheckCounts(const QString& where, const CSkinConfig& config, QStringList& problems) {
     const bool panel = config.m_id == SKIN_ID_KEY_PANEL || config.m_id == SKIN_ID_INPUT_PANEL;
     if (panel && config.m_inputs.size() != std::size_t(kPanelSubItems))
-        problems << where + QStringLiteral(": %1 input areas, the panel needs %2").arg(config.m_inputs.size()).arg(kPanelSubItems);
+        problems << where + QStringLiteral(": %1 input areas, the panel needs %2")
+                                .arg(config.m_inputs.size())
+                                .arg(kPanelSubItems);
     if (config.m_inputs.size() > std::size_t(kMaxSkinSubItems))
         problems << where + QStringLiteral(": only the first %1 inputs can be used").arg(kMaxSkinSubItems);
     if (config.m_audio.size() > std::size_t(kMaxSkinSubItems))
         problems << where + QStringLiteral(": only the first %1 audio channels can be used").arg(kMaxSkinSubItems);
     if (config.m_minInputs > config.m_maxInputs)
-        problems << where + QStringLiteral(": MinInputs %1 above MaxInputs %2").arg(config.m_minInputs).arg(config.m_maxInputs);
+        problems
+            << where +
+                   QStringLiteral(": MinInputs %1 above MaxInputs %2").arg(config.m_minInputs).arg(config.m_maxInputs);
     if (config.m_maxInputs > kMaxSlotInputs)
-        problems << where + QStringLiteral(": MaxInputs %1 above the %2 inputs of a slot").arg(config.m_maxInputs).arg(kMaxSlotInputs);
+        problems << where + QStringLiteral(": MaxInputs %1 above the %2 inputs of a slot")
+                                .arg(config.m_maxInputs)
+                                .arg(kMaxSlotInputs);
 }
 
 void CheckConfig(const CSkinModule& module, const CSkinConfig& config, QStringList& problems) {
@@ -80,7 +89,8 @@ void CheckConfig(const CSkinModule& module, const CSkinConfig& config, QStringLi
 QStringList CheckSkinTree(const CSkin& skin) {
     QStringList problems;
     for (int id = SKIN_ID_CARD; id <= SKIN_ID_KEY_PANEL; ++id) {
-        if (!skin.FindModuleByConfigID(id)) problems << QStringLiteral("reserved configuration ID %1 is missing").arg(id);
+        if (!skin.FindModuleByConfigID(id))
+            problems << QStringLiteral("reserved configuration ID %1 is missing").arg(id);
     }
     if (skin.signalNames().isEmpty()) problems << QStringLiteral("no output signal names");
     QHash<int, QString> firstHolder;
@@ -88,7 +98,8 @@ QStringList CheckSkinTree(const CSkin& skin) {
         for (const CSkinConfig& config : module.m_configs) {
             const QString where = Describe(module, config);
             if (firstHolder.contains(config.m_id)) {
-                problems << where + QStringLiteral(": duplicate ID, %1 is used everywhere").arg(firstHolder[config.m_id]);
+                problems << where +
+                                QStringLiteral(": duplicate ID, %1 is used everywhere").arg(firstHolder[config.m_id]);
             } else {
                 firstHolder.insert(config.m_id, where);
             }

@@ -11,8 +11,22 @@ using tinyxml2::XMLElement;
 
 namespace {
 
-enum Context { kRoot, kSignals, kSignal, kModules, kModule, kConfigurations, kConfiguration, kLabels, kLabel, kInputs, kInput,
-               kAudio, kAudioInput, kContextCount };
+enum Context {
+    kRoot,
+    kSignals,
+    kSignal,
+    kModules,
+    kModule,
+    kConfigurations,
+    kConfiguration,
+    kLabels,
+    kLabel,
+    kInputs,
+    kInput,
+    kAudio,
+    kAudioInput,
+    kContextCount
+};
 
 struct ChildRule {
     const char* name;
@@ -33,7 +47,8 @@ const ElementRule kRules[kContextCount] = {
     /* module */ {{"Type", "Audio"}, {{"configurations", kConfigurations, true}}},
     /* configurations */ {{}, {{"configuration", kConfiguration, false}}},
     /* configuration */
-    {{"ID", "Name", "MinInputs", "MaxInputs", "Selected", "Focused", "DropTarget", "Left", "Top", "Right", "Bottom", "Picture"},
+    {{"ID", "Name", "MinInputs", "MaxInputs", "Selected", "Focused", "DropTarget", "Left", "Top", "Right", "Bottom",
+      "Picture"},
      {{"labels", kLabels, true}, {"inputs", kInputs, true}, {"audio", kAudio, true}}},
     /* labels */ {{}, {{"label", kLabel, false}}},
     /* label */ {{"Left", "Top", "Right", "Bottom", "Font", "FontSize", "Color", "Back", "Disabled"}, {}},
@@ -63,14 +78,16 @@ void CheckElementContent(const XMLElement* e, Context context, QStringList& prob
     }
     const QString face = QString::fromUtf8(e->Attribute("Font") ? e->Attribute("Font") : "");
     if (face.size() > kMaxFontFaceLength)
-        problems << At(e) + QStringLiteral("font face \"%1\" is cut to %2 characters").arg(face).arg(kMaxFontFaceLength);
+        problems << At(e) +
+                        QStringLiteral("font face \"%1\" is cut to %2 characters").arg(face).arg(kMaxFontFaceLength);
 }
 
 void CheckElement(const XMLElement* e, Context context, QStringList& problems) {
     const ElementRule& rule = kRules[context];
     for (const tinyxml2::XMLAttribute* a = e->FirstAttribute(); a; a = a->Next()) {
         if (!Contains(rule.attributes, a->Name()))
-            problems << At(e) + QStringLiteral("attribute \"%1\" of \"%2\" is ignored").arg(QString::fromUtf8(a->Name()), Name(e));
+            problems << At(e) + QStringLiteral("attribute \"%1\" of \"%2\" is ignored")
+                                    .arg(QString::fromUtf8(a->Name()), Name(e));
     }
     CheckElementContent(e, context, problems);
     QStringList seen;

@@ -44,8 +44,8 @@ private:
     QByteArray TakeFile() const;  // the whole file to decode, or empty
 
     mutable std::shared_ptr<const QImage> m_image;  // once decoded
-    mutable QByteArray m_memory;  // a picture loaded from memory, until decoded
-    QString m_path;               // a picture loaded from a file
+    mutable QByteArray m_memory;                    // a picture loaded from memory, until decoded
+    QString m_path;                                 // a picture loaded from a file
     mutable bool m_decoded = false;
     int m_width = 0;
     int m_height = 0;

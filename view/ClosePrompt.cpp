@@ -9,8 +9,6 @@ bool RunClosePrompt(CMainDoc& doc, const std::function<void()>& save) {
     switch (UiMessageBox(IDS_NOT_SAVED, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDCANCEL: return false;
     case IDNO: return true;
-    default:
-        save();
-        return !doc.IsModified();
+    default: save(); return !doc.IsModified();
     }
 }

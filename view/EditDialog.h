@@ -30,8 +30,8 @@ struct DialogRow {
     const char* staticText;
     int fieldId;
     FieldKind kind;
-    int fieldWidth;   // dialog units
-    int listHeight;   // dialog units of a drop-down list with its list open; 0 otherwise
+    int fieldWidth;  // dialog units
+    int listHeight;  // dialog units of a drop-down list with its list open; 0 otherwise
 };
 
 // Sizes and positions in dialog units, as the resource gives them.

@@ -74,7 +74,8 @@ void CMainView::OnCreate() {
     m_cursors = LoadViewCursors();
     SetEditDialogRunner(nullptr);
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
-        connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar](int action) { PageByTheLayout(bar, action); });
+        connect(bar, &QAbstractSlider::actionTriggered, this,
+                [this, bar](int action) { PageByTheLayout(bar, action); });
 
     m_showToolTips = ReadSetting(kViewToolTips) != 0;
     m_showMessages = ReadSetting(kViewMessages) != 0;

@@ -11,21 +11,27 @@
 
 void CMainView::RegisterCommands() {
     if (!m_pFrame) return;
-    m_pFrame->SetCommandHandler(ID_DEVICE_CONNECT, [this] { OnConnect(); }, [this](CCmdUI& ui) {
-        ui.Enable(CanConnect());
-        // The port may be changed exactly while Connect is possible, and
-        // never while a command is using it.
-        m_pFrame->EnablePortSelector(CanConnect() && m_operationDepth == 0);
-    });
+    m_pFrame->SetCommandHandler(
+        ID_DEVICE_CONNECT, [this] { OnConnect(); },
+        [this](CCmdUI& ui) {
+            ui.Enable(CanConnect());
+            // The port may be changed exactly while Connect is possible, and
+            // never while a command is using it.
+            m_pFrame->EnablePortSelector(CanConnect() && m_operationDepth == 0);
+        });
     const auto deviceUpdate = [this](CCmdUI& ui) { ui.Enable(CanUseDevice()); };
-    m_pFrame->SetCommandHandler(ID_DEVICE_LOAD, [this] { OnLoadConfig(); }, deviceUpdate);
-    m_pFrame->SetCommandHandler(ID_DEVICE_WRITE, [this] { OnWriteConfig(); }, deviceUpdate);
-    m_pFrame->SetCommandHandler(ID_DEVICE_DISCARD, [this] { OnDiscardChanges(); }, deviceUpdate);
-    m_pFrame->SetCommandHandler(ID_DEVICE_SYNC_TIME, [this] { OnSyncTime(); }, deviceUpdate);
-    m_pFrame->SetCommandHandler(ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); },
-                                [this](CCmdUI& ui) { ui.SetCheck(m_showToolTips); });
-    m_pFrame->SetCommandHandler(ID_VIEW_MESSAGES, [this] { OnToggleMessages(); },
-                                [this](CCmdUI& ui) { ui.SetCheck(m_showMessages); });
+    m_pFrame->SetCommandHandler(
+        ID_DEVICE_LOAD, [this] { OnLoadConfig(); }, deviceUpdate);
+    m_pFrame->SetCommandHandler(
+        ID_DEVICE_WRITE, [this] { OnWriteConfig(); }, deviceUpdate);
+    m_pFrame->SetCommandHandler(
+        ID_DEVICE_DISCARD, [this] { OnDiscardChanges(); }, deviceUpdate);
+    m_pFrame->SetCommandHandler(
+        ID_DEVICE_SYNC_TIME, [this] { OnSyncTime(); }, deviceUpdate);
+    m_pFrame->SetCommandHandler(
+        ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); }, [this](CCmdUI& ui) { ui.SetCheck(m_showToolTips); });
+    m_pFrame->SetCommandHandler(
+        ID_VIEW_MESSAGES, [this] { OnToggleMessages(); }, [this](CCmdUI& ui) { ui.SetCheck(m_showMessages); });
     RegisterFileCommands();
     m_pFrame->SetSaveModifiedHandler([this] { return SaveModified(); });
 }
@@ -64,11 +70,10 @@ bool CMainView::ReadFromDevice(bool force) {
         // Each failure has been shown by the operation dialog or by the
         // document; without the audio settings the configuration is still
         // worth showing.
-        const DeviceReadSteps steps{
-            [this](DeviceCommand command, ConfigImage& image) {
-                return RunDeviceOperationDialog(command, m_port, image, this);
-            },
-            [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
+        const DeviceReadSteps steps{[this](DeviceCommand command, ConfigImage& image) {
+                                        return RunDeviceOperationDialog(command, m_port, image, this);
+                                    },
+                                    [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
         const DeviceRead read = ReadConfigFromDevice(*m_pDoc, force, steps);
         if (read.result == LINK_OK && !read.taken) ShowNotice(m_pDoc->lastNotice());  // another device's modules
         if (!read.taken) return false;

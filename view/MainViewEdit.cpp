@@ -82,8 +82,10 @@ bool CMainView::EditModule(ViewItem& item) {
     const int count = input ? dialog.ChosenInputCount() : 0;
     if (chosen && count >= 0) {
         item.configIndex = dialog.m_configIndex;
-        if (input) m_pDoc->SetInputModule(item.slot, chosen->m_id, count);
-        else m_pDoc->SetOutputModuleCode(item.slot, chosen->m_id);
+        if (input)
+            m_pDoc->SetInputModule(item.slot, chosen->m_id, count);
+        else
+            m_pDoc->SetOutputModuleCode(item.slot, chosen->m_id);
         ClearMasks();
     }
     return true;

@@ -18,11 +18,16 @@ const QString kConfigFileExtension = QStringLiteral(".vkcfg");
 void CMainView::RegisterFileCommands() {
     const auto withConfig = [this](CCmdUI& ui) { ui.Enable(HasConfig()); };
     m_pFrame->SetCommandHandler(ID_FILE_OPEN, [this] { OnFileOpen(); });
-    m_pFrame->SetCommandHandler(ID_FILE_SAVE, [this] { OnFileSave(); }, withConfig);
-    m_pFrame->SetCommandHandler(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); }, withConfig);
-    m_pFrame->SetCommandHandler(ID_FILE_CLOSE, [this] { OnFileClose(); }, withConfig);
-    m_pFrame->SetCommandHandler(ID_FILE_PRINT, [this] { OnFilePrint(); }, withConfig);
-    m_pFrame->SetCommandHandler(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_SAVE, [this] { OnFileSave(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_CLOSE, [this] { OnFileClose(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_PRINT, [this] { OnFilePrint(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }, withConfig);
     m_pFrame->SetCommandHandler(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
 }
 
@@ -74,7 +79,9 @@ void CMainView::OnFileClose() {
     BuildLayout();
 }
 
-bool CMainView::RunClosePrompt() { return ::RunClosePrompt(*m_pDoc, [this] { OnFileSave(); }); }
+bool CMainView::RunClosePrompt() {
+    return ::RunClosePrompt(*m_pDoc, [this] { OnFileSave(); });
+}
 
 bool CMainView::SaveModified() {
     if (m_pDoc->deviceBound() && m_pDoc->configModified()) WriteConfig();

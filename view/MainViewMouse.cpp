@@ -44,8 +44,10 @@ void CMainView::HandleDrag(QPoint point, bool drop) {
 
 void CMainView::OnSetCursor(QPoint point) {
     m_cursorIndex = m_mouse.ChooseCursor(HitTest(ToLayout(point)));
-    if (m_cursorIndex == CURSOR_DEFAULT) viewport()->unsetCursor();
-    else viewport()->setCursor(m_cursors[std::size_t(m_cursorIndex)]);
+    if (m_cursorIndex == CURSOR_DEFAULT)
+        viewport()->unsetCursor();
+    else
+        viewport()->setCursor(m_cursors[std::size_t(m_cursorIndex)]);
 }
 
 // The events are taken here and not passed on: the frame behind the view has
@@ -66,8 +68,10 @@ void CMainView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CMainView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) HandleDrag(point, false);
-    else if (m_mouse.IsDragging()) HandleDrag(point, true);  // released outside the view
+    if (event->buttons() & Qt::LeftButton)
+        HandleDrag(point, false);
+    else if (m_mouse.IsDragging())
+        HandleDrag(point, true);  // released outside the view
     OnSetCursor(point);
     event->accept();
 }

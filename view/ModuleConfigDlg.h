@@ -17,7 +17,7 @@ public:
     int m_configIndex = -1;  // index in the configuration list; set by the caller
     QString m_moduleType;
     QString m_moduleNumber;
-    int m_inputsIndex = -1;  // index in the inputs list: input count minus the configuration's minimum
+    int m_inputsIndex = -1;     // index in the inputs list: input count minus the configuration's minimum
     bool m_hideInputs = false;  // output modules: only the configuration can change
     QStringList m_configNames;
     // One per configuration: minimum input count in bits 0..7, maximum in

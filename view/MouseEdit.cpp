@@ -41,8 +41,8 @@ bool CMouseEdit::UpdateDropTarget(SubItemRef hit) {
 }
 
 DropResult CMouseEdit::DropOnTarget() {
-    const DropResult link = DropLink(m_doc, ClassifySubItem(m_layout, m_doc, Selection()),
-                                     ClassifySubItem(m_layout, m_doc, DropTarget()));
+    const DropResult link =
+        DropLink(m_doc, ClassifySubItem(m_layout, m_doc, Selection()), ClassifySubItem(m_layout, m_doc, DropTarget()));
     m_selItem = m_selSub = m_dropItem = m_dropSub = -1;
     ClearMasks(m_layout);
     return link;

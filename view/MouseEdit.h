@@ -23,8 +23,8 @@ enum ViewCursor : int {
 };
 
 struct DragOutcome {
-    bool changed = false;                     // selection, target or document changed: repaint
-    DropResult link = DropResult::Nothing;    // what a drop onto a target did
+    bool changed = false;                   // selection, target or document changed: repaint
+    DropResult link = DropResult::Nothing;  // what a drop onto a target did
 };
 
 class CMouseEdit {

@@ -94,8 +94,10 @@ QString ToolTipDisplayText(const QString& text) {
     QString shown;
     shown.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;  // "&x" shows x, "&&" shows &
-        else if (text[i] == QLatin1Char('&')) continue;                // a trailing "&" marks nothing
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;  // "&x" shows x, "&&" shows &
+        else if (text[i] == QLatin1Char('&'))
+            continue;  // a trailing "&" marks nothing
         shown += text[i];
     }
     return shown;

@@ -16,10 +16,10 @@ class CMainDoc;
 class CSkinLayout;
 
 struct ToolArea {
-    int id = 0;      // 1, 2, ... in the order the areas were added
-    QRect rect;      // client coordinates, left and top raised to 0 when negative
+    int id = 0;  // 1, 2, ... in the order the areas were added
+    QRect rect;  // client coordinates, left and top raised to 0 when negative
     unsigned textId = 0;
-    QString text;    // the string in the current language, as fetched when the area was added
+    QString text;  // the string in the current language, as fetched when the area was added
 };
 
 // client is the window's client size, scroll its scroll position.

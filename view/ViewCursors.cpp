@@ -121,8 +121,10 @@ void MakeMonochrome(QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb pixel = image.pixel(x, y);
-            if (qAlpha(pixel) < 128) image.setPixel(x, y, qRgba(0, 0, 0, 0));
-            else image.setPixel(x, y, qGray(pixel) < 128 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+            if (qAlpha(pixel) < 128)
+                image.setPixel(x, y, qRgba(0, 0, 0, 0));
+            else
+                image.setPixel(x, y, qGray(pixel) < 128 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
         }
     }
 }

@@ -120,8 +120,7 @@ void CEditTranslationDlg::OnInitDialog() {
     m_list->setIconSize(QSize(kStateImageSize, kStateImageSize));
     FillList();
     FitListWidth();
-    connect(m_list, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* item) { OnItemChanged(item); });
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { OnItemChanged(item); });
     if (m_edits.Count() > 0) {
         m_list->setCurrentItem(m_list->topLevelItem(0));
         m_current = 0;

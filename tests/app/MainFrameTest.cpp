@@ -120,11 +120,20 @@ TEST_F(Frame, MenuHasTheFourPopupsWithTheirCommands) {
         int id;
         const char* text;
     } items[] = {
-        {ID_FILE_OPEN, "&Open...\tCtrl+O"}, {ID_FILE_SAVE, "&Save\tCtrl+S"},     {ID_FILE_SAVE_AS, "Save &As..."},
-        {ID_FILE_CLOSE, "&Close"},          {ID_FILE_PRINT, "&Print...\tCtrl+P"}, {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
-        {ID_FILE_PRINT_SETUP, "P&rint Setup..."}, {ID_APP_EXIT, "E&xit"},        {ID_VIEW_TOOLBAR, "&Toolbar"},
-        {ID_VIEW_STATUS_BAR, "&Status bar"}, {ID_VIEW_TOOLTIPS, "Too&ltips"},    {ID_VIEW_MESSAGES, "Notification &messages"},
-        {ID_APP_ABOUT, "&About..."},        {ID_LANGUAGE_NEW, "&New translation..."},
+        {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+        {ID_FILE_SAVE, "&Save\tCtrl+S"},
+        {ID_FILE_SAVE_AS, "Save &As..."},
+        {ID_FILE_CLOSE, "&Close"},
+        {ID_FILE_PRINT, "&Print...\tCtrl+P"},
+        {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
+        {ID_FILE_PRINT_SETUP, "P&rint Setup..."},
+        {ID_APP_EXIT, "E&xit"},
+        {ID_VIEW_TOOLBAR, "&Toolbar"},
+        {ID_VIEW_STATUS_BAR, "&Status bar"},
+        {ID_VIEW_TOOLTIPS, "Too&ltips"},
+        {ID_VIEW_MESSAGES, "Notification &messages"},
+        {ID_APP_ABOUT, "&About..."},
+        {ID_LANGUAGE_NEW, "&New translation..."},
         {ID_LANGUAGE_EDIT, "&Edit translation..."},
     };
     for (const auto& item : items) {
@@ -164,7 +173,8 @@ TEST_F(Frame, UnhandledCommandsAreDisabledAndHandlersEnableThem) {
 
     int connects = 0;
     bool ready = true;
-    m_frame->SetCommandHandler(ID_DEVICE_CONNECT, [&] { ++connects; }, [&](CCmdUI& ui) { ui.Enable(ready); });
+    m_frame->SetCommandHandler(
+        ID_DEVICE_CONNECT, [&] { ++connects; }, [&](CCmdUI& ui) { ui.Enable(ready); });
     m_frame->UpdateCommandUI();
     EXPECT_TRUE(m_frame->Action(ID_DEVICE_CONNECT)->isEnabled());
     EXPECT_TRUE(Button(ID_DEVICE_CONNECT)->isEnabled());
@@ -181,7 +191,8 @@ TEST_F(Frame, UnhandledCommandsAreDisabledAndHandlersEnableThem) {
 
 TEST_F(Frame, CheckMarksFollowTheEnablingHandler) {
     bool showTips = true;
-    m_frame->SetCommandHandler(ID_VIEW_TOOLTIPS, [&] { showTips = !showTips; }, [&](CCmdUI& ui) { ui.SetCheck(showTips); });
+    m_frame->SetCommandHandler(
+        ID_VIEW_TOOLTIPS, [&] { showTips = !showTips; }, [&](CCmdUI& ui) { ui.SetCheck(showTips); });
     m_frame->UpdateCommandUI();
     QAction* tips = m_frame->Action(ID_VIEW_TOOLTIPS);
     EXPECT_TRUE(tips->isChecked());
@@ -195,7 +206,8 @@ TEST_F(Frame, CheckMarksFollowTheEnablingHandler) {
 TEST_F(Frame, CommandItemsCanBeAddedAndRemoved) {
     int picked = -1;
     QAction* item = m_frame->AddCommandItem(m_frame->LanguageMenu(), ID_LANGUAGE_FIRST, QStringLiteral("English"));
-    m_frame->SetCommandHandler(ID_LANGUAGE_FIRST, [&] { picked = 0; }, [](CCmdUI& ui) { ui.SetCheck(true); });
+    m_frame->SetCommandHandler(
+        ID_LANGUAGE_FIRST, [&] { picked = 0; }, [](CCmdUI& ui) { ui.SetCheck(true); });
     m_frame->UpdateCommandUI();
     EXPECT_EQ(m_frame->Action(ID_LANGUAGE_FIRST), item);
     EXPECT_EQ(m_frame->LanguageMenu()->actions().size(), 4);
@@ -234,9 +246,12 @@ TEST_F(Frame, PromptsOfMenuItemsAndButtonsAppearInTheStatusBar) {
 
 TEST_F(Frame, IdleTextAndPromptsFollowTheLanguage) {
     SetUiTextLookup([](uint32_t key, QString& text) {
-        if (key == kStringKeyBase + IDS_IDLE) text = QStringLiteral("Bereit");
-        else if (key == kStringKeyBase + ID_FILE_OPEN) text = QStringLiteral("Datei öffnen\nÖffnen");
-        else return false;
+        if (key == kStringKeyBase + IDS_IDLE)
+            text = QStringLiteral("Bereit");
+        else if (key == kStringKeyBase + ID_FILE_OPEN)
+            text = QStringLiteral("Datei öffnen\nÖffnen");
+        else
+            return false;
         return true;
     });
     m_frame->RefreshUiTexts();

@@ -18,9 +18,9 @@ struct IntDefault {
 
 // The documented defaults, spelled out here independently of the key table.
 const IntDefault kIntDefaults[] = {
-    {kLayoutLeft, 22},   {kLayoutTop, 22},     {kLayoutWidth, 600},   {kLayoutHeight, 400},
-    {kLayoutMaximize, 1}, {kViewToolBar, 1},   {kViewStatusBar, 1},   {kViewToolTips, 1},
-    {kViewMessages, 1},  {kConnectionPort, 0}, {kDebugLog, 0},
+    {kLayoutLeft, 22},    {kLayoutTop, 22},     {kLayoutWidth, 600}, {kLayoutHeight, 400},
+    {kLayoutMaximize, 1}, {kViewToolBar, 1},    {kViewStatusBar, 1}, {kViewToolTips, 1},
+    {kViewMessages, 1},   {kConnectionPort, 0}, {kDebugLog, 0},
 };
 
 TEST(SettingKeys, EveryKeyHasItsDefaultWithoutAFile) {

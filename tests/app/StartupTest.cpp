@@ -138,8 +138,7 @@ TEST(AboutBox, TextsAndButtonCarryTheirIds) {
     EXPECT_EQ(texts.size(), 3);
     EXPECT_EQ(about.windowTitle(), "About");
     bool okFound = false;
-    for (QWidget* child : about.findChildren<QWidget*>())
-        okFound |= child->property("vkxControlId").toInt() == IDOK;
+    for (QWidget* child : about.findChildren<QWidget*>()) okFound |= child->property("vkxControlId").toInt() == IDOK;
     EXPECT_TRUE(okFound);
 }
 

@@ -44,9 +44,22 @@ protected:
 };
 
 TEST_F(ToolBar, ItemsInResourceOrderWithThePortSelectorAsItemSix) {
-    const int expected[] = {ID_FILE_OPEN,      ID_FILE_SAVE,   ID_FILE_CLOSE,   0, ID_FILE_PRINT,     0,
-                            IDC_PORT_COMBO,    0,              ID_DEVICE_CONNECT, ID_DEVICE_LOAD,   ID_DEVICE_WRITE,
-                            ID_DEVICE_DISCARD, 0,              ID_DEVICE_SYNC_TIME, 0,              ID_APP_ABOUT};
+    const int expected[] = {ID_FILE_OPEN,
+                            ID_FILE_SAVE,
+                            ID_FILE_CLOSE,
+                            0,
+                            ID_FILE_PRINT,
+                            0,
+                            IDC_PORT_COMBO,
+                            0,
+                            ID_DEVICE_CONNECT,
+                            ID_DEVICE_LOAD,
+                            ID_DEVICE_WRITE,
+                            ID_DEVICE_DISCARD,
+                            0,
+                            ID_DEVICE_SYNC_TIME,
+                            0,
+                            ID_APP_ABOUT};
     const QList<QAction*> actions = m_frame->ToolBar()->actions();
     ASSERT_EQ(actions.size(), qsizetype(std::size(expected)));
     for (qsizetype i = 0; i < actions.size(); ++i) {
@@ -80,8 +93,7 @@ TEST_F(ToolBar, ButtonPicturesAreSixteenByFifteen) {
 // size, and the disabled look is derived from the picture as Qt does it.
 TEST_F(ToolBar, IconsDrawEachSizeAndADisabledLook) {
     const QIcon icon = CommandIcon(ID_DEVICE_CONNECT);
-    for (int side : {16, 24, 32, 48, 20})
-        EXPECT_EQ(icon.pixmap(side, side).size(), QSize(side, side)) << side;
+    for (int side : {16, 24, 32, 48, 20}) EXPECT_EQ(icon.pixmap(side, side).size(), QSize(side, side)) << side;
     const QImage normal = icon.pixmap(16, 16).toImage();
     const QImage disabled = icon.pixmap(QSize(16, 16), QIcon::Disabled).toImage();
     ASSERT_EQ(disabled.size(), normal.size());

@@ -38,7 +38,7 @@ TEST(FileIo, ReadersTakeRegularFilesUpToTheirLimitOnly) {
         {special.Path("small"), 9, FileError::TooLarge},
         {special.Path("absent"), 10, FileError::CannotOpen},
         {special.Path(""), 10, FileError::NotRegular},  // the folder
-        {special.fifo(), 10, FileError::NotRegular},     // must not wait for a writer
+        {special.fifo(), 10, FileError::NotRegular},    // must not wait for a writer
         {special.zeroLink(), 1 << 20, FileError::NotRegular},
         {QStringLiteral("/dev/null"), 10, FileError::NotRegular},
     };

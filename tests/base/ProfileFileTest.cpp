@@ -44,7 +44,8 @@ TEST_F(ProfileFileTest, WritesChangeOneLineAndKeepEveryOtherByte) {
         {"added to its section", foreign, "other", "Port", "3",
          "; caf\xE9 \xFF\xFE comment\r\n[Other]\r\nName=M\xFCller\r\nPort=3\r\n\r\n[View]\nToolBar=1\r\n"},
         {"new section after a last line without its end", "[A]\nx=1", "Language", "LangID", "Fran\u00e7ais",
-         "[A]\nx=1\n[Language]\nLangID=Fran\xE7" "ais\n"},
+         "[A]\nx=1\n[Language]\nLangID=Fran\xE7"
+         "ais\n"},
         {"outside the code page kept in UTF-8", "", "Language", "LangID", "\u0420\u0443\u0441",
          "[Language]\r\nLangID=\xD0\xA0\xD1\x83\xD1\x81\r\n"},
     };
@@ -63,12 +64,17 @@ TEST_F(ProfileFileTest, ValuesReadInTheCodePageAndAsEarlierVersionsWroteThem) {
         QByteArray line;
         const char* expected;
     } cases[] = {
-        {"LangID=Fran\xE7" "ais", "Fran\u00e7ais"},
-        {"LangID=Fran\xC3\xA7" "ais", "Fran\u00e7ais"},  // UTF-8, as written before
+        {"LangID=Fran\xE7"
+         "ais",
+         "Fran\u00e7ais"},
+        {"LangID=Fran\xC3\xA7"
+         "ais",
+         "Fran\u00e7ais"},  // UTF-8, as written before
         {"LangID=\"quoted\"", "quoted"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Profile("[Language]\r\n" + c.line + "\r\n").GetString("Language", "LangID"), QString::fromUtf8(c.expected));
+        EXPECT_EQ(Profile("[Language]\r\n" + c.line + "\r\n").GetString("Language", "LangID"),
+                  QString::fromUtf8(c.expected));
 }
 
 TEST_F(ProfileFileTest, ChangesOnDiskAreSeen) {

@@ -41,12 +41,15 @@ TEST_P(AcceptedArgs, FillTheOptions) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, AcceptedArgs,
-    testing::Values(AcceptedCase{"ReadInOrder", &kRead, "--port COM2 -o a.vkcfg", "COM2", "a.vkcfg", "", false, false},
-                    AcceptedCase{"OptionsInAnyOrder", &kRead, "-o a.vkcfg --port /dev/pts/4", "/dev/pts/4", "a.vkcfg", "", false, false},
-                    AcceptedCase{"ValuesAfterEquals", &kRead, "--port=COM1 --output=b.vkcfg", "COM1", "b.vkcfg", "", false, false},
-                    AcceptedCase{"WriteWithFileFirst", &kWrite, "x.vkcfg --yes --port COM3", "COM3", "", "x.vkcfg", true, false},
-                    AcceptedCase{"DashDashEndsOptions", &kWrite, "--port COM3 -- --odd.vkcfg", "COM3", "", "--odd.vkcfg", false, false},
-                    AcceptedCase{"ShowJson", &kShow, "--json c.vkcfg", "", "", "c.vkcfg", false, true}),
+    testing::Values(
+        AcceptedCase{"ReadInOrder", &kRead, "--port COM2 -o a.vkcfg", "COM2", "a.vkcfg", "", false, false},
+        AcceptedCase{"OptionsInAnyOrder", &kRead, "-o a.vkcfg --port /dev/pts/4", "/dev/pts/4", "a.vkcfg", "", false,
+                     false},
+        AcceptedCase{"ValuesAfterEquals", &kRead, "--port=COM1 --output=b.vkcfg", "COM1", "b.vkcfg", "", false, false},
+        AcceptedCase{"WriteWithFileFirst", &kWrite, "x.vkcfg --yes --port COM3", "COM3", "", "x.vkcfg", true, false},
+        AcceptedCase{"DashDashEndsOptions", &kWrite, "--port COM3 -- --odd.vkcfg", "COM3", "", "--odd.vkcfg", false,
+                     false},
+        AcceptedCase{"ShowJson", &kShow, "--json c.vkcfg", "", "", "c.vkcfg", false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RejectedCase {
@@ -78,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RejectedCase{"FlagWithValue", &kWrite, "--port COM1 --yes=no f", "unknown option --yes"},
                     RejectedCase{"FileMissing", &kWrite, "--port COM1", "a file name is missing"},
                     RejectedCase{"ExtraFile", &kShow, "a.vkcfg b.vkcfg", "unexpected argument b.vkcfg"},
-                    RejectedCase{"FileWhereNoneIsTaken", &kRead, "--port COM1 -o a stray", "unexpected argument stray"}),
+                    RejectedCase{"FileWhereNoneIsTaken", &kRead, "--port COM1 -o a stray",
+                                 "unexpected argument stray"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PortArgument, ComNamesAreIndexesAndEverythingElseAPath) {
@@ -86,8 +90,13 @@ TEST(PortArgument, ComNamesAreIndexesAndEverythingElseAPath) {
         const char* arg;
         int index;
         const char* path;
-    } cases[] = {{"COM1", 0, ""}, {"com8", 7, ""}, {"Com3", 2, ""}, {"COM9", 0, "COM9"},
-                 {"COM0", 0, "COM0"}, {"COM10", 0, "COM10"}, {"/dev/pts/7", 0, "/dev/pts/7"}};
+    } cases[] = {{"COM1", 0, ""},
+                 {"com8", 7, ""},
+                 {"Com3", 2, ""},
+                 {"COM9", 0, "COM9"},
+                 {"COM0", 0, "COM0"},
+                 {"COM10", 0, "COM10"},
+                 {"/dev/pts/7", 0, "/dev/pts/7"}};
     for (const auto& c : cases) {
         const PortChoice choice = ResolvePortArg(QLatin1String(c.arg));
         EXPECT_EQ(choice.index, c.index) << c.arg;
@@ -99,8 +108,8 @@ TEST(TerminalQuestion, OnlyYesMeansYes) {
     const struct {
         const char* line;
         int answer;
-    } cases[] = {{"y\n", IDYES}, {"Yes\n", IDYES}, {"  YES  \n", IDYES}, {"n\n", IDNO},
-                 {"\n", IDNO},   {"yep\n", IDNO},  {"", IDNO}};
+    } cases[] = {{"y\n", IDYES},  {"Yes\n", IDYES}, {"  YES  \n", IDYES}, {"n\n", IDNO}, {"\n", IDNO},
+                 {"yep\n", IDNO}, {"", IDNO}};
     for (const auto& c : cases) EXPECT_EQ(AnswerOfLine(QLatin1String(c.line)), c.answer) << c.line;
 }
 

@@ -77,7 +77,8 @@ protected:
 TEST_F(EndToEnd, ReadWriteAndReadBackAreEqual) {
     SimProcess sim({QStringLiteral("--save"), Path("state.vkcfg")});
     ASSERT_FALSE(sim.port().isEmpty());
-    const CtlResult first = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("a.vkcfg")});
+    const CtlResult first =
+        RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("a.vkcfg")});
     ASSERT_EQ(first.exitCode, 0) << qPrintable(first.err);
     EXPECT_TRUE(first.err.isEmpty()) << qPrintable(first.err);
     // The demo rack, audio kinds from the shipped skin and audio read from the modules.
@@ -87,11 +88,13 @@ TEST_F(EndToEnd, ReadWriteAndReadBackAreEqual) {
     ASSERT_TRUE(changed.LoadFile(Path("a.vkcfg")));
     ChangeEverything(changed.mutableImage());
     const QString b = SaveDoc(changed, "b.vkcfg");
-    const CtlResult write = RunCtl({QStringLiteral("write"), QStringLiteral("--port"), sim.port(), b, QStringLiteral("--yes")});
+    const CtlResult write =
+        RunCtl({QStringLiteral("write"), QStringLiteral("--port"), sim.port(), b, QStringLiteral("--yes")});
     ASSERT_EQ(write.exitCode, 0) << qPrintable(write.err);
     EXPECT_TRUE(write.out.startsWith(QStringLiteral("Configuration updated successfully.")));
 
-    const CtlResult back = RunCtl({QStringLiteral("read"), QStringLiteral("--port=") + sim.port(), QStringLiteral("--output"), Path("c.vkcfg")});
+    const CtlResult back = RunCtl(
+        {QStringLiteral("read"), QStringLiteral("--port=") + sim.port(), QStringLiteral("--output"), Path("c.vkcfg")});
     ASSERT_EQ(back.exitCode, 0) << qPrintable(back.err);
     ConfigImage expected = changed.image();
     StoreAllCrcs(expected);  // the device keeps its tables' CRCs right
@@ -114,7 +117,10 @@ TEST_F(EndToEnd, SimulatorStartsFromAFileAndSavesIntoItWithoutLosingLabels) {
     ASSERT_TRUE(doc.SaveFile(file));
 
     SimProcess sim({QStringLiteral("--load"), file, QStringLiteral("--save"), file});
-    ASSERT_EQ(RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("read.vkcfg")}).exitCode, 0);
+    ASSERT_EQ(
+        RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("read.vkcfg")})
+            .exitCode,
+        0);
     EXPECT_TRUE(SameDevicePart(ImageOfFile(Path("read.vkcfg")), image));
     sim.Stop();
     CMainDoc saved;
@@ -136,7 +142,8 @@ TEST_F(EndToEnd, SetTimeAndResetSendOneRequestEach) {
 
 TEST_F(EndToEnd, SilentDeviceIsNoReply) {
     SimProcess sim({QStringLiteral("--silent")});
-    const CtlResult result = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("x.vkcfg")});
+    const CtlResult result =
+        RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("x.vkcfg")});
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_TRUE(result.err.contains(kNoReply)) << qPrintable(result.err);
     EXPECT_FALSE(QFile::exists(Path("x.vkcfg")));
@@ -155,7 +162,8 @@ TEST_F(EndToEnd, MissingPortIsCodeOneForEveryDeviceVerb) {
     }
     TestDoc doc;
     doc.mutableImage() = MakeDemoImage();
-    const CtlResult write = RunCtl({QStringLiteral("write"), QStringLiteral("--port"), missing, SaveDoc(doc, "w.vkcfg")});
+    const CtlResult write =
+        RunCtl({QStringLiteral("write"), QStringLiteral("--port"), missing, SaveDoc(doc, "w.vkcfg")});
     EXPECT_EQ(write.exitCode, 1);
 }
 
@@ -168,9 +176,14 @@ TEST_F(EndToEnd, ComNamesAreMappedThroughTheDesktopProgramsSettings) {
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write(QStringLiteral("[Ports]\r\nCOM3=%1\r\nCOM4=%2\r\n").arg(sim.port(), Path("absent")).toLocal8Bit());
     ini.close();
-    EXPECT_EQ(RunProgram(ctl, {QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COM3"), QStringLiteral("-o"), Path("x.vkcfg")}).exitCode, 0);
-    EXPECT_EQ(RunProgram(ctl, {QStringLiteral("set-time"), QStringLiteral("--port"), QStringLiteral("com3")}).exitCode, 0);
-    EXPECT_EQ(RunProgram(ctl, {QStringLiteral("set-time"), QStringLiteral("--port"), QStringLiteral("COM4")}).exitCode, 1);
+    EXPECT_EQ(RunProgram(ctl, {QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COM3"),
+                               QStringLiteral("-o"), Path("x.vkcfg")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(RunProgram(ctl, {QStringLiteral("set-time"), QStringLiteral("--port"), QStringLiteral("com3")}).exitCode,
+              0);
+    EXPECT_EQ(RunProgram(ctl, {QStringLiteral("set-time"), QStringLiteral("--port"), QStringLiteral("COM4")}).exitCode,
+              1);
 }
 
 TEST_F(EndToEnd, MessagesFollowTheLanguageChosenInTheSettings) {
@@ -189,7 +202,8 @@ TEST_F(EndToEnd, MessagesFollowTheLanguageChosenInTheSettings) {
     const std::optional<QString> expected = table.FindDecodedText(StringKey(21109));
     ASSERT_TRUE(expected.has_value());
 
-    const CtlResult result = RunProgram(Path("bin/vkx520ctl"), {QStringLiteral("reset"), QStringLiteral("--port"), Path("no-such-tty")});
+    const CtlResult result =
+        RunProgram(Path("bin/vkx520ctl"), {QStringLiteral("reset"), QStringLiteral("--port"), Path("no-such-tty")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains(*expected)) << qPrintable(result.err);
     EXPECT_FALSE(result.err.contains(kPortError)) << qPrintable(result.err);
@@ -198,14 +212,16 @@ TEST_F(EndToEnd, MessagesFollowTheLanguageChosenInTheSettings) {
 TEST_F(EndToEnd, ChecksumWarningStillSucceedsAndBadModuleTablesFail) {
     {
         SimProcess sim({QStringLiteral("--bad-block"), QStringLiteral("0xFF0060")});
-        const CtlResult result = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("w.vkcfg")});
+        const CtlResult result = RunCtl(
+            {QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("w.vkcfg")});
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_TRUE(result.err.contains(QStringLiteral("Warning: Device reports internal memory checksum error!")));
         const ConfigImage read = ImageOfFile(Path("w.vkcfg"));
         for (int n = 0; n < kUsableInputs; ++n) EXPECT_EQ(read.keyMap[n], n + 1);  // the default key links
     }
     SimProcess sim({QStringLiteral("--bad-block"), QStringLiteral("0xFF0080")});
-    const CtlResult result = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("f.vkcfg")});
+    const CtlResult result =
+        RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("f.vkcfg")});
     EXPECT_EQ(result.exitCode, 5);
     EXPECT_TRUE(result.err.contains(QStringLiteral("Device reports internal error!")));
     EXPECT_FALSE(QFile::exists(Path("f.vkcfg")));
@@ -216,10 +232,12 @@ TEST_F(EndToEnd, ChecksumWarningStillSucceedsAndBadModuleTablesFail) {
 TEST_F(EndToEnd, FailedModuleDataReadDoesNotStopTheRead) {
     // The four block reads take nine requests; then the cable is pulled.
     SimProcess sim({QStringLiteral("--unplug-after"), QStringLiteral("9")});
-    const CtlResult result = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("m.vkcfg")});
+    const CtlResult result =
+        RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("m.vkcfg")});
     EXPECT_EQ(result.exitCode, 8);
     EXPECT_TRUE(result.err.contains(kNoReply));
-    EXPECT_TRUE(result.err.contains(QStringLiteral("saved without the embedded audio settings"))) << qPrintable(result.err);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("saved without the embedded audio settings")))
+        << qPrintable(result.err);
     ConfigImage expected = MakeDemoImage();
     std::memset(expected.audioTable, 0, sizeof expected.audioTable);
     EXPECT_TRUE(SameDevicePart(ImageOfFile(Path("m.vkcfg")), expected));
@@ -272,8 +290,10 @@ TEST_F(EndToEnd, MissingSkinNamedBySkinOptionIsAnInputError) {
 TEST_F(EndToEnd, LogOptionWritesTheLinkLines) {
     SimProcess sim;
     const QString log = Path("link.log");
-    ASSERT_EQ(RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("l.vkcfg"),
-                      QStringLiteral("--log"), log}).exitCode, 0);
+    ASSERT_EQ(RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"),
+                      Path("l.vkcfg"), QStringLiteral("--log"), log})
+                  .exitCode,
+              0);
     QFile file(log);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray lines = file.readAll();
@@ -312,7 +332,8 @@ TEST_F(EndToEnd, ShowJsonHasTheFilesValues) {
         EXPECT_EQ(out[QStringLiteral("code")].toInt(), image.outputModules[slot].code);
         const QJsonArray signalCodes = out[QStringLiteral("signals")].toArray();
         ASSERT_EQ(signalCodes.size(), kOutputsPerModule);
-        for (int o = 0; o < kOutputsPerModule; ++o) EXPECT_EQ(signalCodes[o].toInt(), image.outputModules[slot].signal[o]);
+        for (int o = 0; o < kOutputsPerModule; ++o)
+            EXPECT_EQ(signalCodes[o].toInt(), image.outputModules[slot].signal[o]);
         ASSERT_EQ(audio[slot].toArray().size(), kInputsPerSlot);
         for (int i = 0; i < kInputsPerSlot; ++i) EXPECT_EQ(audio[slot].toArray()[i].toInt(), image.audioTable[slot][i]);
         EXPECT_EQ(json[QStringLiteral("audioKinds")].toArray()[slot].toInt(), image.audioKinds[slot]);
@@ -348,11 +369,19 @@ TEST_F(EndToEnd, FileErrorsHaveTheirOwnStatusesAndLeaveTheDeviceAlone) {
     } cases[] = {
         {{QStringLiteral("show"), Path("absent.vkcfg")}, 66, "Error opening file!"},
         {{QStringLiteral("show"), Path("garbage.vkcfg")}, 65, "Loading failed - file is corrupt!"},
-        {{QStringLiteral("show"), Path("other.vkcfg"), QStringLiteral("--json")}, 65, "Loading failed - file is corrupt!"},
-        {{QStringLiteral("write"), QStringLiteral("--port"), sim.port(), Path("absent.vkcfg")}, 66, "Error opening file!"},
+        {{QStringLiteral("show"), Path("other.vkcfg"), QStringLiteral("--json")},
+         65,
+         "Loading failed - file is corrupt!"},
+        {{QStringLiteral("write"), QStringLiteral("--port"), sim.port(), Path("absent.vkcfg")},
+         66,
+         "Error opening file!"},
         {{QStringLiteral("write"), QStringLiteral("--port"), sim.port(), Path("garbage.vkcfg")}, 65, "Loading failed"},
-        {{QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("none/x.vkcfg")}, 73, "Error saving file!"},
-        {{QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), m_dir.path()}, 73, "Error saving file!"},
+        {{QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("none/x.vkcfg")},
+         73,
+         "Error saving file!"},
+        {{QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), m_dir.path()},
+         73,
+         "Error saving file!"},
     };
     for (const auto& c : cases) {
         const CtlResult result = RunCtl(c.args);
@@ -369,7 +398,8 @@ TEST_F(EndToEnd, UsageErrorsAreStatus64) {
         {QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COM1")},
         {QStringLiteral("read"), QStringLiteral("-o"), Path("x.vkcfg")},
         {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM1")},
-        {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM1"), QStringLiteral("a"), QStringLiteral("b")},
+        {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM1"), QStringLiteral("a"),
+         QStringLiteral("b")},
         {QStringLiteral("set-time")},
         {QStringLiteral("reset"), QStringLiteral("--port"), QStringLiteral("COM1"), QStringLiteral("--yes")},
         {QStringLiteral("show")},
@@ -411,7 +441,8 @@ TEST_F(EndToEnd, SimulatorOptionErrorsSayWhatIsWrong) {
     EXPECT_TRUE(version.out.startsWith(QStringLiteral("vkx520sim 1."))) << qPrintable(version.out);
     // Option values in either form, as before: a hexadecimal address, a value after "=".
     SimProcess sim({QStringLiteral("--bad-block=0xFF0080"), QStringLiteral("--stats")});
-    const CtlResult read = RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("b.vkcfg")});
+    const CtlResult read =
+        RunCtl({QStringLiteral("read"), QStringLiteral("--port"), sim.port(), QStringLiteral("-o"), Path("b.vkcfg")});
     EXPECT_EQ(read.exitCode, 5);
     EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=")));
 }

@@ -69,7 +69,8 @@ TEST(DemoConfig, IsAValidRackOfShippedModules) {
     EXPECT_EQ(std::set<int>(std::begin(image.keyMap), std::end(image.keyMap)).size(), std::size_t(kKeyCount));
     EXPECT_EQ(*std::min_element(std::begin(image.keyMap), std::end(image.keyMap)), 1);
     EXPECT_EQ(*std::max_element(std::begin(image.keyMap), std::end(image.keyMap)), kKeyCount);
-    EXPECT_EQ(std::set<int>(std::begin(image.panelInputMap), std::end(image.panelInputMap)).size(), std::size_t(kPanelInputCount));
+    EXPECT_EQ(std::set<int>(std::begin(image.panelInputMap), std::end(image.panelInputMap)).size(),
+              std::size_t(kPanelInputCount));
     EXPECT_LT(*std::max_element(std::begin(image.panelInputMap), std::end(image.panelInputMap)), kPanelInputCount);
 }
 
@@ -78,10 +79,10 @@ TEST(AudioKinds, ComeFromTheModuleOfEachOccupiedSlot) {
     skin.LoadSkinFile(ShippedSkin(), CSkin::SkinPictures::Skip);
     ConfigImage image;
     image.Clear();
-    image.inputModules[0] = {48, 2};  // analog: no embedded audio
-    image.inputModules[1] = {250, 2}; // not in the skin: left as it was
+    image.inputModules[0] = {48, 2};   // analog: no embedded audio
+    image.inputModules[1] = {250, 2};  // not in the skin: left as it was
     image.audioKinds[1] = 7;
-    image.audioKinds[2] = 9;           // empty slot: left as it was
+    image.audioKinds[2] = 9;  // empty slot: left as it was
     EXPECT_FALSE(FillAudioKinds(skin, image));
     EXPECT_EQ(image.audioKinds[0], 0);
     EXPECT_EQ(image.audioKinds[1], 7);

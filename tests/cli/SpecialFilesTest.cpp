@@ -34,13 +34,17 @@ TEST(SpecialFiles, AsConfigurationFilesLogsAndSkins) {
         {Args({"skin-check", special.zeroLink()}), 65, "zero: not a regular file"},
         {Args({"read", "--port", port, "-o", special.fifo()}), 73, "Error saving file!"},
         {Args({"read", "--port", port, "-o", special.zeroLink()}), 73, "not a regular file"},
-        {Args({"read", "--port", port, "-o", special.Path("ok.vkcfg"), "--log", special.fifo()}), 0, "cannot be written"},
+        {Args({"read", "--port", port, "-o", special.Path("ok.vkcfg"), "--log", special.fifo()}), 0,
+         "cannot be written"},
     };
-    if (special.haveDevice()) cases.push_back({Args({"read", "--port", port, "-o", special.device()}), 73, "not a regular file"});
+    if (special.haveDevice())
+        cases.push_back({Args({"read", "--port", port, "-o", special.device()}), 73, "not a regular file"});
     for (const Case& c : cases) {
         const CtlResult result = RunCtl(c.args);
         EXPECT_EQ(result.exitCode, c.status) << qPrintable(c.args.join(u' ')) << "\n" << qPrintable(result.err);
-        EXPECT_TRUE((result.err + result.out).contains(QLatin1String(c.message))) << qPrintable(c.args.join(u' ')) << "\n" << qPrintable(result.err);
+        EXPECT_TRUE((result.err + result.out).contains(QLatin1String(c.message)))
+            << qPrintable(c.args.join(u' ')) << "\n"
+            << qPrintable(result.err);
     }
     EXPECT_TRUE(special.Intact());
     // The refused outputs were refused before the device was asked anything.
@@ -61,7 +65,8 @@ TEST(SpecialFiles, SavingKeepsHardLinksOwnerAndMode) {
     ASSERT_EQ(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()), 0);
     ASSERT_EQ(RunCtl(Args({"read", "--port", sim.port(), "-o", other})).exitCode, 0);
     EXPECT_EQ(QFileInfo(file).size(), qint64(kConfigFileSize)) << "both names see the new file";
-    EXPECT_EQ(QFileInfo(file).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+    EXPECT_EQ(QFileInfo(file).permissions(),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
 // The settings and language files the command-line tool reads beside itself.
@@ -89,6 +94,7 @@ TEST(SpecialFiles, AsSettingsAndLanguageFilesBesideTheProgram) {
     }
     const CtlResult result = RunProgram(program, Args({"show", special.Path("absent.vkcfg")}));
     EXPECT_EQ(result.exitCode, 66);
-    EXPECT_TRUE(result.err.contains(QLatin1String("Error opening file!"))) << "English when the translation is unusable";
+    EXPECT_TRUE(result.err.contains(QLatin1String("Error opening file!")))
+        << "English when the translation is unusable";
     EXPECT_TRUE(special.Intact());
 }

@@ -184,10 +184,14 @@ TEST_F(EditTranslationDlgTest, ControlsCarryTheirIdsAndTheDialogIsTranslated) {
         if (ControlId(child) != 0) texts[ControlId(child)] = child->property("text").toString();
     EXPECT_EQ(m_dialog->windowTitle(), QString::fromUtf8("Übersetzung"));
     const std::map<int, QString> expected = {
-        {IDC_TRANSLATION_LIST, ""},       {IDC_TRANSLATION_RESET, QString::fromUtf8("Zurücksetzen")},
-        {IDC_TRANSLATION_ORIGINAL, ""},   {IDC_TRANSLATION_TEXT, ""},
-        {IDC_TRANSLATION_ORIGINAL_LABEL, "Original"}, {IDC_TRANSLATION_TEXT_LABEL, QString::fromUtf8("Übersetzung")},
-        {IDOK, "OK"},                     {IDCANCEL, "Abbrechen"},
+        {IDC_TRANSLATION_LIST, ""},
+        {IDC_TRANSLATION_RESET, QString::fromUtf8("Zurücksetzen")},
+        {IDC_TRANSLATION_ORIGINAL, ""},
+        {IDC_TRANSLATION_TEXT, ""},
+        {IDC_TRANSLATION_ORIGINAL_LABEL, "Original"},
+        {IDC_TRANSLATION_TEXT_LABEL, QString::fromUtf8("Übersetzung")},
+        {IDOK, "OK"},
+        {IDCANCEL, "Abbrechen"},
     };
     EXPECT_EQ(texts, expected);
 }

@@ -68,9 +68,9 @@ TEST_F(LanguageManagerTest, TranslationFallsBackToBaseTextThenResource) {
     ASSERT_TRUE(m_languages.InitLanguages());
     EXPECT_EQ(m_languages.GetCurrentLanguage(), 1);
     EXPECT_EQ(LoadUiString(IDS_IDLE), "Bereit");
-    EXPECT_EQ(LoadUiString(IDS_WRITE_CONFIRM), "Write? (base)");          // lacking: base text
-    EXPECT_EQ(LoadUiString(IDS_APP_TITLE), "VKX520 Einrichtung");         // only in the translation
-    EXPECT_EQ(LoadUiString(IDS_CONFIG_FILES), "Configuration files");     // in neither: resource
+    EXPECT_EQ(LoadUiString(IDS_WRITE_CONFIRM), "Write? (base)");       // lacking: base text
+    EXPECT_EQ(LoadUiString(IDS_APP_TITLE), "VKX520 Einrichtung");      // only in the translation
+    EXPECT_EQ(LoadUiString(IDS_CONFIG_FILES), "Configuration files");  // in neither: resource
 
     ASSERT_TRUE(m_languages.SelectLanguage(0));
     EXPECT_EQ(LoadUiString(IDS_IDLE), "Ready (base)");
@@ -118,8 +118,8 @@ TEST_F(LanguageManagerTest, AliasGivesTwoControlsOneText) {
 }
 
 TEST_F(LanguageManagerTest, BackslashTBecomesTab) {
-    WriteBase({{MenuKey(IDR_MAINFRAME, 1, ID_FILE_OPEN), "&Open...\\tCtrl+O"},
-               {StringKey(IDS_IDLE), "a\\t\\tb\\\\tc\\"}});
+    WriteBase(
+        {{MenuKey(IDR_MAINFRAME, 1, ID_FILE_OPEN), "&Open...\\tCtrl+O"}, {StringKey(IDS_IDLE), "a\\t\\tb\\\\tc\\"}});
     ASSERT_TRUE(m_languages.InitLanguages());
     QString text;
     ASSERT_TRUE(LookupUiText(MenuKey(IDR_MAINFRAME, 1, ID_FILE_OPEN), text));
@@ -140,7 +140,8 @@ TEST_F(LanguageManagerTest, StoredNameDifferingInCaseSelectsTheFile) {
 
 TEST_F(LanguageManagerTest, ElevenFilesOfferBaseAndFirstNine) {
     WriteBase({});
-    for (int i = 0; i < 11; ++i) WriteTranslation(QString("Lang%1").arg(i), {{StringKey(IDS_IDLE), QString::number(i)}});
+    for (int i = 0; i < 11; ++i)
+        WriteTranslation(QString("Lang%1").arg(i), {{StringKey(IDS_IDLE), QString::number(i)}});
     WriteBytes(PathOf("NotALanguage.lng.bak"), "x");
     QDir(m_dir.path()).mkdir("Folder.lng");
     ASSERT_TRUE(m_languages.InitLanguages());
@@ -230,7 +231,8 @@ TEST_F(LanguageManagerTest, FailedSaveReportsThePath) {
     EXPECT_EQ(m_languages.SaveLanguageTable(LanguageTable::Build({{StringKey(1), "x"}}), "Neu", ".lng"),
               LANG_SAVE_FAILED);
     ASSERT_EQ(recorder.messages().size(), 1u);
-    EXPECT_EQ(recorder.messages()[0].text, "Error saving file!\n\n" + QDir::toNativeSeparators(missingDir + "/Neu.lng"));
+    EXPECT_EQ(recorder.messages()[0].text,
+              "Error saving file!\n\n" + QDir::toNativeSeparators(missingDir + "/Neu.lng"));
     EXPECT_EQ(recorder.messages()[0].style, unsigned(MB_ICONSTOP));
     EXPECT_FALSE(QFile::exists(missingDir + "/Neu.lng"));
 }

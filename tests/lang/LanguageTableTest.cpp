@@ -61,23 +61,42 @@ TEST(LanguageTable, DamagedFilesAreRefusedAndOddOnesAccepted) {
         {"alias count beyond file", [](QByteArray& b) { PutU32(b, kAliasCountAt, 2); }, LANG_BAD_FILE, true},
         {"pool size beyond file", [](QByteArray& b) { PutU32(b, kPoolSizeAt, 9); }, LANG_BAD_FILE, true},
         {"counts wrapping 32 bits", [](QByteArray& b) { PutU32(b, kTextCountAt, 0x20000000); }, LANG_BAD_FILE, true},
-        {"all counts maximal", [](QByteArray& b) { for (int at : {4, 8, 12}) PutU32(b, at, 0xFFFFFFFF); },
+        {"all counts maximal",
+         [](QByteArray& b) {
+             for (int at : {4, 8, 12}) PutU32(b, at, 0xFFFFFFFF);
+         },
          LANG_BAD_FILE, true},
         {"pool cut short", [](QByteArray& b) { b.chop(1); }, LANG_BAD_FILE, true},
         {"offset at pool end", [](QByteArray& b) { PutU32(b, kSecondOffsetAt, 8); }, LANG_BAD_FILE, true},
         {"offset far outside", [](QByteArray& b) { PutU32(b, kSecondOffsetAt, 0xFFFFFFFF); }, LANG_BAD_FILE, true},
         {"last text unterminated", [](QByteArray& b) { b[b.size() - 1] = 'X'; }, LANG_BAD_FILE, true},
-        {"no NUL in pool at all", [](QByteArray& b) { b[kPoolAt + 3] = '-'; b[b.size() - 1] = '-'; },
+        {"no NUL in pool at all",
+         [](QByteArray& b) {
+             b[kPoolAt + 3] = '-';
+             b[b.size() - 1] = '-';
+         },
          LANG_BAD_FILE, true},
         {"no text entries", [](QByteArray& b) { PutU32(b, kTextCountAt, 0); }, LANG_OK, true},
         {"empty pool", [](QByteArray& b) { PutU32(b, kPoolSizeAt, 0); }, LANG_OK, true},
         // With N or T of 0 nothing is read, so the other counts are not held against the file.
-        {"no text entries, huge alias count and pool", [](QByteArray& b) {
-             PutU32(b, kTextCountAt, 0); PutU32(b, kAliasCountAt, 0xFFFFFFFF); PutU32(b, kPoolSizeAt, 0xFFFFFFFF); },
+        {"no text entries, huge alias count and pool",
+         [](QByteArray& b) {
+             PutU32(b, kTextCountAt, 0);
+             PutU32(b, kAliasCountAt, 0xFFFFFFFF);
+             PutU32(b, kPoolSizeAt, 0xFFFFFFFF);
+         },
          LANG_OK, true},
-        {"empty pool, text count beyond file", [](QByteArray& b) { PutU32(b, kPoolSizeAt, 0); PutU32(b, kTextCountAt, 99); },
+        {"empty pool, text count beyond file",
+         [](QByteArray& b) {
+             PutU32(b, kPoolSizeAt, 0);
+             PutU32(b, kTextCountAt, 99);
+         },
          LANG_OK, true},
-        {"header alone, no texts but a pool size", [](QByteArray& b) { b.truncate(64); PutU32(b, kTextCountAt, 0); },
+        {"header alone, no texts but a pool size",
+         [](QByteArray& b) {
+             b.truncate(64);
+             PutU32(b, kTextCountAt, 0);
+         },
          LANG_OK, true},
         {"bytes after the pool", [](QByteArray& b) { b.append("junk"); }, LANG_OK, false},
         {"offset inside a text", [](QByteArray& b) { PutU32(b, kSecondOffsetAt, 5); }, LANG_OK, false},
@@ -121,8 +140,8 @@ TEST(LanguageTable, FirstEntryWinsForARepeatedKey) {
 }
 
 TEST(LanguageTable, SerializeRoundTripsAndCountsWhatItWrites) {
-    const LanguageTable built = LanguageTable::Build({{kTwo, "Zwei"}, {kOne, "Eins\nmit Zeile"}, {kAliased, ""}},
-                                                     {{StringKey(7), kOne}});
+    const LanguageTable built =
+        LanguageTable::Build({{kTwo, "Zwei"}, {kOne, "Eins\nmit Zeile"}, {kAliased, ""}}, {{StringKey(7), kOne}});
     const QByteArray bytes = built.Serialize();
     EXPECT_EQ(bytes.left(4), "LANG");
     EXPECT_EQ(GetU32(bytes, kTextCountAt), 3u);
@@ -143,7 +162,9 @@ TEST(LanguageTable, BuildStoresWindows1252AndReportsLoss) {
     bool lossless = false;
     const LanguageTable table = LanguageTable::Build({{kOne, QString::fromUtf8("Größe 5 €")}}, {}, &lossless);
     EXPECT_TRUE(lossless);
-    EXPECT_EQ(table.FindText(kOne), "Gr\xF6\xDF" "e 5 \x80");
+    EXPECT_EQ(table.FindText(kOne),
+              "Gr\xF6\xDF"
+              "e 5 \x80");
     EXPECT_EQ(table.DecodedTextOf(table.Texts()[0]), QString::fromUtf8("Größe 5 €"));
     EXPECT_EQ(table.FindDecodedText(kOne), QString::fromUtf8("Größe 5 €"));
     EXPECT_EQ(table.FindDecodedText(kTwo), std::nullopt);

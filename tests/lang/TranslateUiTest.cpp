@@ -127,9 +127,10 @@ TEST_F(TranslateUiTest, MainMenuKeysFollowThePopupOrdinals) {
 TEST_F(TranslateUiTest, ItemsAfterASubmenuCarryItsOrdinal) {
     constexpr int kMenu = 200;
     std::vector<LanguageText> base = {
-        {MenuKey(kMenu, 1, 0), "A"}, {MenuKey(kMenu, 1, 1), "a1"}, {MenuKey(kMenu, 2, 0), "B"},
-        {MenuKey(kMenu, 2, 2), "b2"}, {MenuKey(kMenu, 2, 3), "a3 after B"}, {MenuKey(kMenu, 3, 0), "C"},
-        {MenuKey(kMenu, 3, 4), "c4"}, {MenuKey(kMenu, 1, 3), "wrong ordinal"},
+        {MenuKey(kMenu, 1, 0), "A"},          {MenuKey(kMenu, 1, 1), "a1"},
+        {MenuKey(kMenu, 2, 0), "B"},          {MenuKey(kMenu, 2, 2), "b2"},
+        {MenuKey(kMenu, 2, 3), "a3 after B"}, {MenuKey(kMenu, 3, 0), "C"},
+        {MenuKey(kMenu, 3, 4), "c4"},         {MenuKey(kMenu, 1, 3), "wrong ordinal"},
     };
     Start(base, {});
     QMenu root;
@@ -192,18 +193,24 @@ struct ModuleDialog {
         unnamed = new QLineEdit("typed");
         for (QWidget* w : std::initializer_list<QWidget*>{group, twin, audio, static1, static2, ok, unnamed})
             layout->addWidget(w);
-        const std::pair<QWidget*, int> ids[] = {{group, 1000}, {inputs, 1001}, {twin, 1005}, {audio, 1002},
-                                                 {static1, IDC_STATIC}, {static2, IDC_STATIC}, {ok, IDOK}};
+        const std::pair<QWidget*, int> ids[] = {{group, 1000}, {inputs, 1001},        {twin, 1005},
+                                                {audio, 1002}, {static1, IDC_STATIC}, {static2, IDC_STATIC},
+                                                {ok, IDOK}};
         for (const auto& [widget, id] : ids) SetControlId(widget, id);
     }
 };
 
 TEST_F(TranslateUiTest, DialogCaptionAndControlsAtAnyDepth) {
     const auto key = [](int control) { return DialogControlKey(IDD_MODULE_CONFIG, control); };
-    Start({{DialogCaptionKey(IDD_MODULE_CONFIG), "Module"}, {key(1001), "Inputs:"}, {key(IDC_STATIC), "Slot"},
+    Start({{DialogCaptionKey(IDD_MODULE_CONFIG), "Module"},
+           {key(1001), "Inputs:"},
+           {key(IDC_STATIC), "Slot"},
            {key(IDOK), "OK"}},
-          {{0x80000000u + 130u * 65536u, "Modul"}, {key(1000), "Einstellungen"}, {key(1001), "Eingänge:"},
-           {key(1002), "Audio"}, {key(IDC_STATIC_ID), "Steckplatz"}},
+          {{0x80000000u + 130u * 65536u, "Modul"},
+           {key(1000), "Einstellungen"},
+           {key(1001), "Eingänge:"},
+           {key(1002), "Audio"},
+           {key(IDC_STATIC_ID), "Steckplatz"}},
           {{key(1005), key(1001)}});
     ModuleDialog d;
     TranslateDialog(IDD_MODULE_CONFIG, &d.dialog);
@@ -222,7 +229,7 @@ TEST_F(TranslateUiTest, DialogCaptionAndControlsAtAnyDepth) {
         {d.audio->text(), "Audio"},
         {d.static1->text(), "Steckplatz"},
         {d.static2->text(), "Steckplatz"},
-        {d.ok->text(), "OK"},        // base text: the translation lacks it
+        {d.ok->text(), "OK"},          // base text: the translation lacks it
         {d.unnamed->text(), "typed"},  // carries no ID
     };
     for (const auto& [actual, want] : expected) EXPECT_EQ(actual, want);

@@ -66,8 +66,8 @@ protected:
     const TranslationKey kMenu = MenuKey(IDR_MAINFRAME, 1, 0);
     const TranslationKey kCaption = DialogCaptionKey(IDD_ABOUTBOX);
     const TranslationKey kString = StringKey(IDS_IDLE);
-    LanguageTable m_base = LanguageTable::Build({{kMenu, "&File"}, {kCaption, "About"}, {kString, "Ready"}},
-                                                 {{StringKey(1), kString}});
+    LanguageTable m_base =
+        LanguageTable::Build({{kMenu, "&File"}, {kCaption, "About"}, {kString, "Ready"}}, {{StringKey(1), kString}});
 };
 
 TEST_F(TranslationEditsTest, RowsFollowTheBaseAndTakeTextsOfTheSameKeyOnly) {

@@ -72,13 +72,25 @@ struct WalkCase {
 
 TEST(LinkWrite, BlockWalk) {
     const WalkCase cases[] = {
-        {"write across a 64 KB boundary", LINK_WRITE, 0x01FFF0, 48,
+        {"write across a 64 KB boundary",
+         LINK_WRITE,
+         0x01FFF0,
+         48,
          {CMD_SET_ADDRESS, CMD_WRITE_MEMORY, CMD_SET_ADDRESS, CMD_WRITE_MEMORY}},
-        {"erase-write erases each block first", LINK_ERASE_WRITE, 0x01FFF0, 48,
+        {"erase-write erases each block first",
+         LINK_ERASE_WRITE,
+         0x01FFF0,
+         48,
          {CMD_SET_ADDRESS, CMD_ERASE_BLOCK, CMD_WRITE_MEMORY, CMD_SET_ADDRESS, CMD_ERASE_BLOCK, CMD_WRITE_MEMORY}},
-        {"erase writes nothing", LINK_ERASE, 0x01FFF0, 48,
+        {"erase writes nothing",
+         LINK_ERASE,
+         0x01FFF0,
+         48,
          {CMD_SET_ADDRESS, CMD_ERASE_BLOCK, CMD_SET_ADDRESS, CMD_ERASE_BLOCK}},
-        {"one block, three chunks", LINK_WRITE, 0x030000, 80,
+        {"one block, three chunks",
+         LINK_WRITE,
+         0x030000,
+         80,
          {CMD_SET_ADDRESS, CMD_WRITE_MEMORY, CMD_WRITE_MEMORY, CMD_WRITE_MEMORY}},
     };
     for (const WalkCase& c : cases) {
@@ -157,8 +169,8 @@ TEST(LinkModule, CommandsCarryRegisterAndBytes) {
     SimRig rig;
     uint8_t inputModule[3] = {InputModuleRegister(2), 0x21, 4};
     ASSERT_EQ(rig.Run(LINK_MODULE_WRITE, inputModule, 3), LINK_OK);
-    EXPECT_EQ(rig.device.requests()[0], (Bytes{0xE2, 0xE4, 0x0E, 0x03, 0xB4, 0x21, 0x04,
-                                               rig.device.requests()[0].back()}));
+    EXPECT_EQ(rig.device.requests()[0],
+              (Bytes{0xE2, 0xE4, 0x0E, 0x03, 0xB4, 0x21, 0x04, rig.device.requests()[0].back()}));
     EXPECT_EQ(rig.device.MemoryAt(0xFF0004), 0x21);
 
     uint8_t audio[5] = {InputModuleRegister(2), 1, 2, 3, 4};

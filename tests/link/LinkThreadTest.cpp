@@ -31,9 +31,8 @@ public:
     // The reports once the final one has come (empty after the wait runs out).
     std::vector<Report> WaitForFinal(std::chrono::milliseconds wait = 10s) {
         std::unique_lock lock(m_mutex);
-        const bool done = m_final.wait_for(lock, wait, [&] {
-            return !m_reports.empty() && m_reports.back().code != LINK_PROGRESS;
-        });
+        const bool done =
+            m_final.wait_for(lock, wait, [&] { return !m_reports.empty() && m_reports.back().code != LINK_PROGRESS; });
         return done ? m_reports : std::vector<Report>{};
     }
 

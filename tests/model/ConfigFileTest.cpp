@@ -105,9 +105,9 @@ TEST_F(ConfigFileTest, BadFilesAreRefusedWithTheirMessageAndChangeNothing) {
     const struct {
         const char* name;
         QByteArray bytes;
-    } cases[] = {{"magic", badMagic},          {"newer", tooNew},   {"older", tooOld},
-                 {"short", good.left(2805)},   {"header", good.left(6)},
-                 {"v1short", Header(0x00010001) + QByteArray(1709, '\0')}};
+    } cases[] = {{"magic", badMagic},      {"newer", tooNew},
+                 {"older", tooOld},        {"short", good.left(2805)},
+                 {"header", good.left(6)}, {"v1short", Header(0x00010001) + QByteArray(1709, '\0')}};
     const QByteArray before = QByteArray(reinterpret_cast<const char*>(doc.image().bytes()), 1198);
     for (const auto& c : cases) {
         recorder.Clear();

@@ -31,7 +31,8 @@ ConfigImage ValidImage() {
     image.outputModules[0] = {40, {1, 2, 3, 0}};
     SetDefaultPanelInputMap(image);
     SetDefaultKeyMap(image);
-    for (const auto& block : {kInputTableBlock, kOutputTableBlock, kPanelMapBlock, kKeyMapBlock}) StoreBlockCrc(image, block);
+    for (const auto& block : {kInputTableBlock, kOutputTableBlock, kPanelMapBlock, kKeyMapBlock})
+        StoreBlockCrc(image, block);
     return image;
 }
 

@@ -25,7 +25,11 @@ TEST_F(LabelTextTest, EachItemKindGivesTheTextsAndStateOfItsTable) {
         QString texts[kTextLabelsPerInput];
     } cases[] = {
         {"key: number, label, label of the linked panel input", 0, 4, false, {"5", "Cam & Co", "Mic 10"}},
-        {"key: panel source on an embedded-audio module shows its input label", 0, 1, false, {"2", "Camera 2", "Camera 2"}},
+        {"key: panel source on an embedded-audio module shows its input label",
+         0,
+         1,
+         false,
+         {"2", "Camera 2", "Camera 2"}},
         {"key moved onto input 2", 0, 14, false, {"3", "IN3", "IN3"}},
         {"key whose input is beyond the usable total", 0, 2, true, {}},
         {"key beyond the sixteen keys", 0, 16, true, {}},
@@ -75,7 +79,8 @@ TEST(OutlineColorTest, TheStrongestStateOfASubItemChoosesItsOneOutline) {
         {"mask bit alone", bit2, 2, -1, -1, true, 0x11},
         {"another sub-item's bit", bit2, 3, -1, -1, false, 0},
         {"selection elsewhere", 0, 3, 2, 4, false, 0},
-        {"audio channel selected with its bit set: one outline", audio1, SUBITEM_AUDIO + 1, SUBITEM_AUDIO + 1, -1, true, 0x22},
+        {"audio channel selected with its bit set: one outline", audio1, SUBITEM_AUDIO + 1, SUBITEM_AUDIO + 1, -1, true,
+         0x22},
         {"audio channel drop target with its bit set", audio1, SUBITEM_AUDIO + 1, -1, SUBITEM_AUDIO + 1, true, 0x33},
         {"last audio channel bit", 1u << 31, 31, -1, -1, true, 0x11},
         {"beyond the 32 bits", 0xFFFFFFFF, 32, -1, -1, false, 0},

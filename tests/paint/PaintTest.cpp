@@ -137,8 +137,9 @@ TEST_F(PaintTest, LongTextIsCutAtBothBoxEdgesAndAnAmpersandIsShown) {
 QRegion Interior(const QRect& area) {
     constexpr int kCorner = 6;
     QRegion inside(area.adjusted(2, 2, -2, -2));
-    for (const QPoint& corner : {area.topLeft(), area.topRight() - QPoint(kCorner - 1, 0),
-                                 area.bottomLeft() - QPoint(0, kCorner - 1), area.bottomRight() - QPoint(kCorner - 1, kCorner - 1)})
+    for (const QPoint& corner :
+         {area.topLeft(), area.topRight() - QPoint(kCorner - 1, 0), area.bottomLeft() - QPoint(0, kCorner - 1),
+          area.bottomRight() - QPoint(kCorner - 1, kCorner - 1)})
         inside -= QRect(corner, QSize(kCorner, kCorner));
     return inside;
 }

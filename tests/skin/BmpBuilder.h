@@ -39,7 +39,7 @@ inline QByteArray BuildBmp(const BmpFields& f) {
     out.append(f.magic[0]);
     out.append(f.magic[1]);
     PutU32(out, pixelOffset + uint32_t(pixels.size()));  // file size
-    PutU32(out, 0);                                       // reserved
+    PutU32(out, 0);                                      // reserved
     PutU32(out, f.offsetField ? f.offsetField : pixelOffset);
     PutU32(out, f.headerSize);
     PutU32(out, uint32_t(f.width));

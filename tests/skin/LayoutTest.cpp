@@ -22,9 +22,11 @@ struct TestConfig {
 };
 
 // Input areas are 10 x 10 at x = 10 * k; audio areas 5 x 5 at y = 50.
-const char* const kFourInputs = R"(<inputs><input Left="0" Top="0" Right="10" Bottom="10"/><input Left="10" Top="0" Right="20" Bottom="10"/>
+const char* const kFourInputs =
+    R"(<inputs><input Left="0" Top="0" Right="10" Bottom="10"/><input Left="10" Top="0" Right="20" Bottom="10"/>
     <input Left="20" Top="0" Right="30" Bottom="10"/><input Left="30" Top="0" Right="40" Bottom="10"/></inputs>)";
-const char* const kFourInputsTwoChannels = R"(<inputs><input Left="0" Top="0" Right="10" Bottom="10"/><input Left="10" Top="0" Right="20" Bottom="10"/>
+const char* const kFourInputsTwoChannels =
+    R"(<inputs><input Left="0" Top="0" Right="10" Bottom="10"/><input Left="10" Top="0" Right="20" Bottom="10"/>
     <input Left="20" Top="0" Right="30" Bottom="10"/><input Left="30" Top="0" Right="40" Bottom="10"/></inputs>
     <audio><input Left="0" Top="50" Right="5" Bottom="55"/><input Left="5" Top="50" Right="10" Bottom="55"/></audio>)";
 
@@ -79,7 +81,8 @@ protected:
         file.write(BuildBmp(f));
     }
     // inputs: {code, count} per input slot 0..; outputs: code per output slot 0..
-    void SetConfig(std::vector<std::pair<int, int>> inputs, std::vector<int> outputs, std::vector<int> audioKinds = {}) {
+    void SetConfig(std::vector<std::pair<int, int>> inputs, std::vector<int> outputs,
+                   std::vector<int> audioKinds = {}) {
         ConfigImage image;
         image.Clear();
         for (std::size_t s = 0; s < inputs.size(); ++s)
@@ -91,7 +94,8 @@ protected:
     }
     std::vector<Placed> Placement() const {
         std::vector<Placed> placed;
-        for (const ViewItem& item : m_layout.items()) placed.push_back({item.kind, item.slot, item.config()->m_id, item.x, item.y});
+        for (const ViewItem& item : m_layout.items())
+            placed.push_back({item.kind, item.slot, item.config()->m_id, item.x, item.y});
         return placed;
     }
     QRect Rect(int item, int subItem, QSize client = QSize(0, 0)) const {
@@ -106,7 +110,6 @@ protected:
     CMainDoc m_doc;
     CSkinLayout m_layout;
 };
-
 
 TEST_F(LayoutTest, TwoInputModulesACardAndWidePanelsAreCentredAsDescribed) {
     LoadSkin(kFullSkin);
@@ -207,7 +210,8 @@ TEST_F(LayoutTest, WarningsAreShownOncePerLayoutInOrder) {
         m_presenter.Clear();
         ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
         EXPECT_EQ(m_presenter.ids(), c.expected);
-        for (const RecordedMessage& message : m_presenter.messages()) EXPECT_EQ(message.style, unsigned(MB_OK | MB_ICONEXCLAMATION));
+        for (const RecordedMessage& message : m_presenter.messages())
+            EXPECT_EQ(message.style, unsigned(MB_OK | MB_ICONEXCLAMATION));
         m_presenter.Clear();
         ShowWarnings(m_layout.BuildLayout(m_skin, m_doc));
         std::vector<unsigned> again = c.expected;
@@ -283,7 +287,8 @@ TEST_F(LayoutTest, ModuleInputsAreEnabledWithinTheCountAndTheFirst16) {
             SCOPED_TRACE(s);
             EXPECT_EQ(m_layout.IsSubItemEnabled(slot0, s, m_doc), s < c.enabled0);
             EXPECT_EQ(m_layout.IsSubItemEnabled(slot2, s, m_doc), s < c.enabled2);
-            EXPECT_EQ(m_layout.IsSubItemEnabled(slot2, SUBITEM_AUDIO + s, m_doc), s < c.enabled2) << "audio follows its input";
+            EXPECT_EQ(m_layout.IsSubItemEnabled(slot2, SUBITEM_AUDIO + s, m_doc), s < c.enabled2)
+                << "audio follows its input";
         }
         EXPECT_TRUE(m_layout.IsSubItemEnabled(slot0, SUBITEM_WHOLE, m_doc));
     }

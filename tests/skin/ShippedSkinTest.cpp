@@ -38,8 +38,9 @@ TEST_F(ShippedSkinTest, CatalogueHasTheModulesAUserNeeds) {
         ASSERT_FALSE(module.m_configs.empty()) << module.m_type.toStdString();
         const int first = module.m_configs.front().m_id;
         if (first >= SKIN_ID_CARD) continue;
-        const bool output = module.m_configs.front().m_inputs.size() == 4 && module.m_configs.front().m_minInputs == 4 &&
-                            module.m_configs.front().m_maxInputs == 4 && module.m_configs.front().m_audio.empty();
+        const bool output = module.m_configs.front().m_inputs.size() == 4 &&
+                            module.m_configs.front().m_minInputs == 4 && module.m_configs.front().m_maxInputs == 4 &&
+                            module.m_configs.front().m_audio.empty();
         (output ? outputTypes : inputTypes)++;
         if (module.m_audioKind == kAudioKindEmbedded) ++audioTypes;
         for (const CSkinConfig& config : module.m_configs) {

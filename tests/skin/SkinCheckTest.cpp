@@ -14,8 +14,9 @@ namespace {
 QByteArray PanelInputs(const char* prefix) {
     QByteArray inputs = "<inputs>";
     for (int k = 0; k < 16; ++k)
-        inputs += "<input Type=\"" + QByteArray(prefix) + QByteArray::number(k) + "\" Left=\"" + QByteArray::number(2 * k) +
-                  "\" Top=\"0\" Right=\"" + QByteArray::number(2 * k + 2) + "\" Bottom=\"5\"/>";
+        inputs += "<input Type=\"" + QByteArray(prefix) + QByteArray::number(k) + "\" Left=\"" +
+                  QByteArray::number(2 * k) + "\" Top=\"0\" Right=\"" + QByteArray::number(2 * k + 2) +
+                  "\" Bottom=\"5\"/>";
     return inputs + "</inputs>";
 }
 
@@ -33,11 +34,16 @@ QByteArray CleanSkin() {
    </configuration>
   </configurations></module>
   <module Type="Panels"><configurations>
-   <configuration ID="999" )" + whole + ">" + PanelInputs("K") + R"(</configuration>
-   <configuration ID="998" )" + whole + ">" + PanelInputs("P") + R"(</configuration>
-   <configuration ID="997" )" + whole + R"(/>
-   <configuration ID="996" )" + whole + R"(/>
-   <configuration ID="995" )" + whole + R"(/>
+   <configuration ID="999" )" +
+           whole + ">" + PanelInputs("K") + R"(</configuration>
+   <configuration ID="998" )" +
+           whole + ">" + PanelInputs("P") + R"(</configuration>
+   <configuration ID="997" )" +
+           whole + R"(/>
+   <configuration ID="996" )" +
+           whole + R"(/>
+   <configuration ID="995" )" +
+           whole + R"(/>
   </configurations></module>
  </modules>
 </skin>)";
@@ -85,7 +91,7 @@ TEST_F(SkinCheckTest, HandsBackTheSkinItLoaded) {
 
 struct DefectCase {
     std::string name;
-    QByteArray from, to;             // the defect: one replacement in the clean skin
+    QByteArray from, to;            // the defect: one replacement in the clean skin
     std::vector<QString> expected;  // one problem line containing each text
 };
 
@@ -93,29 +99,54 @@ std::vector<DefectCase> DefectCases() {
     const QByteArray label = R"(Left="0" Top="10" Right="10" Bottom="19" Font="Arial" FontSize="8")";
     return {
         {"reserved ID missing", R"(ID="997")", R"(ID="97")", {"reserved configuration ID 997 is missing"}},
-        {"duplicate ID", R"(ID="996")", R"(ID="10")",
+        {"duplicate ID",
+         R"(ID="996")",
+         R"(ID="10")",
          {"reserved configuration ID 996 is missing", "configuration 10 (\"\" of module \"Panels\"): duplicate ID"}},
-        {"picture that does not exist", "Picture=\"m.bmp\"", "Picture=\"gone.bmp\"",
+        {"picture that does not exist",
+         "Picture=\"m.bmp\"",
+         "Picture=\"gone.bmp\"",
          {"picture \"gone.bmp\" cannot be loaded: file cannot be opened"}},
         {"picture that is no BMP", "Picture=\"m.bmp\"", "Picture=\"modules.xml\"", {"no \"BM\" signature"}},
-        {"audio area outside the picture", R"(Right="20" Bottom="10"/>)", R"(Right="50" Bottom="10"/>)",
+        {"audio area outside the picture",
+         R"(Right="20" Bottom="10"/>)",
+         R"(Right="50" Bottom="10"/>)",
          {"audio channel 0 area 10,0-50,10 lies outside the 40x20 picture"}},
-        {"label box outside the picture", label, R"(Left="0" Top="10" Right="10" Bottom="21" Font="Arial" FontSize="8")",
+        {"label box outside the picture",
+         label,
+         R"(Left="0" Top="10" Right="10" Bottom="21" Font="Arial" FontSize="8")",
          {"input 0 label 0 box 0,10-10,21 lies outside"}},
-        {"empty input area", R"(Right="10" Bottom="10"><labels>)", R"(Right="0" Bottom="10"><labels>)",
+        {"empty input area",
+         R"(Right="10" Bottom="10"><labels>)",
+         R"(Right="0" Bottom="10"><labels>)",
          {"input 0 area 0,0-0,10 is empty"}},
         {"unknown element", "<audio>", "<extra/><audio>", {"element \"extra\" under \"configuration\" is ignored"}},
-        {"unknown attribute", "Type=\"In\"", "Type=\"In\" Colour=\"1\"", {"attribute \"Colour\" of \"module\" is ignored"}},
+        {"unknown attribute",
+         "Type=\"In\"",
+         "Type=\"In\" Colour=\"1\"",
+         {"attribute \"Colour\" of \"module\" is ignored"}},
         {"second modules", "</skin>", "<modules/></skin>", {"second \"modules\" under \"skin\" is ignored"}},
-        {"labels under an audio channel", R"(Bottom="10"/></audio>)", R"(Bottom="10"><labels/></input></audio>)",
+        {"labels under an audio channel",
+         R"(Bottom="10"/></audio>)",
+         R"(Bottom="10"><labels/></input></audio>)",
          {"element \"labels\" under \"input\" is ignored"}},
-        {"configuration without ID", "</configurations></module>\n  <module", "<configuration/></configurations></module>\n  <module",
+        {"configuration without ID",
+         "</configurations></module>\n  <module",
+         "<configuration/></configurations></module>\n  <module",
          {"configuration without an ID is skipped"}},
-        {"label without font", label, R"(Left="0" Top="10" Right="10" Bottom="19" FontSize="8")", {"label without \"Font\" is skipped"}},
-        {"long font face", label, R"(Left="0" Top="10" Right="10" Bottom="19" Font="ABCDEFGHIJKLMNOPQRSTUVWXYZabcdef" FontSize="8")",
+        {"label without font",
+         label,
+         R"(Left="0" Top="10" Right="10" Bottom="19" FontSize="8")",
+         {"label without \"Font\" is skipped"}},
+        {"long font face",
+         label,
+         R"(Left="0" Top="10" Right="10" Bottom="19" Font="ABCDEFGHIJKLMNOPQRSTUVWXYZabcdef" FontSize="8")",
          {"is cut to 31 characters"}},
         {"malformed XML", "</skin>", "</skn>", {"not well-formed XML"}},
-        {"fewer than 16 keys", R"(<input Type="K15" Left="30" Top="0" Right="32" Bottom="5"/>)", "", {"15 input areas, the panel needs 16"}},
+        {"fewer than 16 keys",
+         R"(<input Type="K15" Left="30" Top="0" Right="32" Bottom="5"/>)",
+         "",
+         {"15 input areas, the panel needs 16"}},
         {"input range reversed", R"(MinInputs="1")", R"(MinInputs="5")", {"MinInputs 5 above MaxInputs 4"}},
         {"ID beyond a module code", R"(ID="10")", R"(ID="300")", {"ID is neither a module code"}},
         {"no signal names", R"(<signal name="SDI"/>)", "", {"no output signal names"}},
@@ -132,7 +163,8 @@ TEST_F(SkinCheckTest, EachDefectIsListedAndFailsTheCheck) {
         const QStringList problems = CheckSkinFile(path);
         EXPECT_EQ(problems.size(), qsizetype(c.expected.size())) << problems.join(u'\n').toStdString();
         for (const QString& text : c.expected)
-            EXPECT_EQ(problems.filter(text).size(), 1) << text.toStdString() << "\n" << problems.join(u'\n').toStdString();
+            EXPECT_EQ(problems.filter(text).size(), 1) << text.toStdString() << "\n"
+                                                       << problems.join(u'\n').toStdString();
         EXPECT_EQ(RunSkinCheck({path}), 65);
     }
 }
@@ -146,7 +178,8 @@ TEST_F(SkinCheckTest, UsageAndUnreadableFiles) {
     EXPECT_EQ(RunSkinCheck({QStringLiteral("a.xml"), QStringLiteral("b.xml")}), 64);
     EXPECT_EQ(RunSkinCheck({m_dir.filePath(QStringLiteral("none.xml"))}), 65);
     EXPECT_EQ(CheckSkinFile(m_dir.filePath(QStringLiteral("none.xml"))).size(), 1);
-    EXPECT_EQ(CheckSkinMarkup(QByteArrayView()), QStringList{QStringLiteral("empty file; the program would show no skin")});
+    EXPECT_EQ(CheckSkinMarkup(QByteArrayView()),
+              QStringList{QStringLiteral("empty file; the program would show no skin")});
 }
 
 }  // namespace

@@ -19,9 +19,20 @@ TEST(SkinNumbers, DecimalReading) {
         const char* text;
         int expected;
     } cases[] = {
-        {nullptr, 0},      {"", 0},         {"12", 12},           {" 4abc", 4},       {"\t\n-7", -7},
-        {"+5", 5},         {"- 5", 0},      {"--1", 0},           {"abc", 0},         {"0x10", 0},
-        {"2147483647", INT_MAX}, {"99999999999", INT_MAX}, {"-2147483648", INT_MIN}, {"-99999999999", INT_MIN},
+        {nullptr, 0},
+        {"", 0},
+        {"12", 12},
+        {" 4abc", 4},
+        {"\t\n-7", -7},
+        {"+5", 5},
+        {"- 5", 0},
+        {"--1", 0},
+        {"abc", 0},
+        {"0x10", 0},
+        {"2147483647", INT_MAX},
+        {"99999999999", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-99999999999", INT_MIN},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text ? c.text : "(absent)");
@@ -34,10 +45,20 @@ TEST(SkinNumbers, NumberReadingTakesHexOnlyAfterALongEnough0xPrefix) {
         const char* text;
         uint32_t expected;
     } cases[] = {
-        {nullptr, 0},          {"0X00FF00", 65280},   {"0x00ff00", 65280}, {"65280", 65280},
-        {"0x", 0},             {"0X", 0},             {"0xg1", 0},         {"0x1g", 1},
-        {" 0x10", 0},          {"x10", 0},            {"-1", 0xFFFFFFFFu}, {"0xFFFFFFFF", 0xFFFFFFFFu},
-        {"0x100000000", 0xFFFFFFFFu}, {"0x0000000000FF", 0xFF},
+        {nullptr, 0},
+        {"0X00FF00", 65280},
+        {"0x00ff00", 65280},
+        {"65280", 65280},
+        {"0x", 0},
+        {"0X", 0},
+        {"0xg1", 0},
+        {"0x1g", 1},
+        {" 0x10", 0},
+        {"x10", 0},
+        {"-1", 0xFFFFFFFFu},
+        {"0xFFFFFFFF", 0xFFFFFFFFu},
+        {"0x100000000", 0xFFFFFFFFu},
+        {"0x0000000000FF", 0xFF},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text ? c.text : "(absent)");

@@ -47,9 +47,11 @@ inline bool SetUpFullDocument(CMainDoc& doc, const CSkin& skin) {
     const std::vector<InputSlotSetup> inputs = {{16, 2}, {32, 2}, {48, 2}, {64, 2}, {80, 2}, {17, 2}, {50, 2}, {81, 2}};
     std::vector<OutputSlotSetup> outputs;
     const int outputCodes[] = {128, 144, 160, 176, 129, 145, 161, 177};
-    for (int s = 0; s < kSlotCount; ++s) outputs.push_back({outputCodes[s], {s % 8, (s + 1) % 8, (s + 2) % 8, (s + 3) % 8}});
+    for (int s = 0; s < kSlotCount; ++s)
+        outputs.push_back({outputCodes[s], {s % 8, (s + 1) % 8, (s + 2) % 8, (s + 3) % 8}});
     if (!SetUpDocument(doc, skin, inputs, outputs)) return false;
-    const char* const labels[] = {"Camera 1", "Camera 2", "Studio A", "Playout", "Graphics", "Replay", "Remote", "VT 1"};
+    const char* const labels[] = {"Camera 1", "Camera 2", "Studio A", "Playout",
+                                  "Graphics", "Replay",   "Remote",   "VT 1"};
     for (int n = 0; n < 8; ++n) doc.SetInputLabel(n * 2, labels[n]);
     doc.SetPanelLabel(0, "Mic 1");
     doc.SetPanelLabel(1, "Mic 2");

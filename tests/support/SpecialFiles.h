@@ -26,7 +26,8 @@ public:
     bool haveDevice() const { return QFileInfo::exists(device()); }
     // Still the kind of file it was made as.
     bool Intact() const {
-        struct stat f {}, d {};
+        struct stat f {
+        }, d{};
         return ::lstat(QFile::encodeName(fifo()).constData(), &f) == 0 && S_ISFIFO(f.st_mode) &&
                (!haveDevice() || (::lstat(QFile::encodeName(device()).constData(), &d) == 0 && S_ISCHR(d.st_mode))) &&
                QFileInfo(zeroLink()).isSymLink();

@@ -55,7 +55,7 @@ TEST(SelectionRules, NoSelectionKeepsTheStoredValue) {
         const char* name;
         int index, count, selectable;
     } const selectable[] = {
-        {"first entry", 0, 3, 0}, {"last entry", 2, 3, 2}, {"past the end", 3, 3, -1},
+        {"first entry", 0, 3, 0}, {"last entry", 2, 3, 2},  {"past the end", 3, 3, -1},
         {"negative", -1, 3, -1},  {"empty list", 0, 0, -1},
     };
     for (const Case& c : selectable) EXPECT_EQ(SelectableIndex(c.index, c.count), c.selectable) << c.name;

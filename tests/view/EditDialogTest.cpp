@@ -177,7 +177,8 @@ TEST_F(EditDialogTest, LabelDialogShowsTheFieldsAndRefusesAnUnstorableTextOnOk) 
     dialog.show();
     EXPECT_EQ(TextOf(dialog, IDC_NUMBER_TEXT), "5");
     EXPECT_EQ(TextOf(dialog, IDC_TYPE_TEXT), "SDI");
-    EXPECT_EQ(EditOf(dialog, IDC_LABEL_EDIT)->text(), QString(19, u'x')) << "a label that cannot be stored is shown cut";
+    EXPECT_EQ(EditOf(dialog, IDC_LABEL_EDIT)->text(), QString(19, u'x'))
+        << "a label that cannot be stored is shown cut";
 
     EditOf(dialog, IDC_LABEL_EDIT)->setText(QStringLiteral("\u03A9"));
     ClickButton(dialog, IDOK);

@@ -27,7 +27,7 @@ struct DeviceCommandState {
 };
 
 DeviceCommandState StateOf(const ViewRig& rig) {
-    return {rig.Enabled(ID_DEVICE_CONNECT), rig.Enabled(ID_DEVICE_LOAD),    rig.Enabled(ID_DEVICE_WRITE),
+    return {rig.Enabled(ID_DEVICE_CONNECT), rig.Enabled(ID_DEVICE_LOAD),      rig.Enabled(ID_DEVICE_WRITE),
             rig.Enabled(ID_DEVICE_DISCARD), rig.Enabled(ID_DEVICE_SYNC_TIME), rig.PortSelectorEnabled()};
 }
 
@@ -41,8 +41,8 @@ DeviceCommandState ShownStateOf(const ViewRig& rig) {
 }
 
 void PrintTo(const DeviceCommandState& s, std::ostream* os) {
-    *os << "connect " << s.connect << " load " << s.load << " write " << s.write << " discard " << s.discard
-        << " sync " << s.sync << " port " << s.portSelector;
+    *os << "connect " << s.connect << " load " << s.load << " write " << s.write << " discard " << s.discard << " sync "
+        << s.sync << " port " << s.portSelector;
 }
 
 constexpr DeviceCommandState kOffline{true, false, false, false, false, true};
@@ -132,11 +132,14 @@ TEST(MainView, PortSelectorStaysDisabledWhileConnectTalksToTheDevice) {
         // On the user-interface thread while the worker waits: a refresh (as
         // a menu opening makes), and the event loop running longer than any
         // refresh timer would wait.
-        QMetaObject::invokeMethod(qApp, [&] {
-            rig.frame().RequestCommandUpdate();
-            QTest::qWait(300);
-            selectorDuringExchange.push_back(rig.frame().ToolBar()->PortCombo()->isEnabled());
-        }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp,
+            [&] {
+                rig.frame().RequestCommandUpdate();
+                QTest::qWait(300);
+                selectorDuringExchange.push_back(rig.frame().ToolBar()->PortCombo()->isEnabled());
+            },
+            Qt::BlockingQueuedConnection);
         rig.device.UnplugAfter(0);  // the Connect fails: the selector must come back
     });
     EXPECT_FALSE(rig.Connect());
@@ -163,7 +166,12 @@ TEST(MainView, CommandsFollowTheDocumentAndTheBusyPeriodAsTheyChange) {
         {"read from the device", [&] { rig.doc().ReadCfg(DemoImage(), false); }, kConnected, true},
         {"binding ended", [&] { rig.doc().SetDeviceBound(false); }, kOffline, true},
         {"read again", [&] { rig.doc().ReadCfg(DemoImage(), false); }, kConnected, true},
-        {"written", [&] { rig.presenter->Answer(IDYES); rig.Command(ID_DEVICE_WRITE); }, kBusy, true},
+        {"written",
+         [&] {
+             rig.presenter->Answer(IDYES);
+             rig.Command(ID_DEVICE_WRITE);
+         },
+         kBusy, true},
         {"busy period over", [&] { rig.AdvanceMs(kBusyAfterWriteMs); }, kOffline, true},
         {"closed", [&] { rig.doc().ResetConfig(); }, kOffline, false},
         {"file opened", [&] { rig.doc().LoadFile(path); }, kOffline, true},
@@ -280,12 +288,12 @@ TEST(MainView, AFailedAudioReadOrAChecksumWarningDoesNotStopConnectOrLoad) {
     } cases[] = {
         {"Connect, audio read fails", false, [](SimDevice& d) { d.CorruptReplies(3, CMD_MODULE_READ); },
          IDS_LINK_ERROR_BASE + LINK_ERR_CRC, 0},
-        {"Connect, key map checksum", false, [](SimDevice& d) { d.CorruptStoredBlock(0xFF0060); },
-         IDS_CHECKSUM_WARNING, 0x14},
+        {"Connect, key map checksum", false, [](SimDevice& d) { d.CorruptStoredBlock(0xFF0060); }, IDS_CHECKSUM_WARNING,
+         0x14},
         {"Load, audio read fails", true, [](SimDevice& d) { d.CorruptReplies(3, CMD_MODULE_READ); },
          IDS_LINK_ERROR_BASE + LINK_ERR_CRC, 0},
-        {"Load, panel map checksum", true, [](SimDevice& d) { d.CorruptStoredBlock(0xFF0040); },
-         IDS_CHECKSUM_WARNING, 0x14},
+        {"Load, panel map checksum", true, [](SimDevice& d) { d.CorruptStoredBlock(0xFF0040); }, IDS_CHECKSUM_WARNING,
+         0x14},
     };
     for (const auto& c : cases) {
         ViewRig rig;

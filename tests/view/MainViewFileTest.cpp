@@ -25,8 +25,7 @@ protected:
     // Connected to the demo device, edited, saved as a file, then
     // disconnected without changes: a configuration from a file, nothing
     // modified.
-    void ShowSavedConfiguration(ViewRig& rig, const QString& path,
-                                const std::function<void(CMainDoc&)>& edit = {}) {
+    void ShowSavedConfiguration(ViewRig& rig, const QString& path, const std::function<void(CMainDoc&)>& edit = {}) {
         ASSERT_TRUE(rig.Connect());
         if (edit) edit(rig.doc());
         rig.dialogs.saveAnswers.push_back(path);
@@ -163,9 +162,9 @@ TEST_F(FileCommands, CloseWhileConnectedAndChangedOffersWriteFirst) {
         if (writeAnswer == IDYES) rig.presenter->Answer(IDOK);  // written
         rig.presenter->Answer(IDNO);                            // do not save
         rig.Command(ID_FILE_CLOSE);
-        const std::vector<unsigned> expected = writeAnswer == IDYES
-                                                   ? std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_WRITE_DONE, IDS_NOT_SAVED}
-                                                   : std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_NOT_SAVED};
+        const std::vector<unsigned> expected =
+            writeAnswer == IDYES ? std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_WRITE_DONE, IDS_NOT_SAVED}
+                                 : std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_NOT_SAVED};
         EXPECT_EQ(rig.presenter->ids(), expected);
         EXPECT_EQ(rig.device.SaveImage().outputModules[1].signal[0], writeAnswer == IDYES ? 1 : 3);
         EXPECT_FALSE(rig.doc().hasConfig());

@@ -71,7 +71,7 @@ protected:
 TEST_F(MouseLogicTest, HitTestFindsEnabledSubItemsAndFallsBackToTheConfigurationArea) {
     struct Row {
         const char* what;
-        int item, sub;     // where the point lies (centre of that rectangle)
+        int item, sub;  // where the point lies (centre of that rectangle)
         SubItemRef hit;
     };
     const Row rows[] = {
@@ -157,21 +157,33 @@ TEST_F(MouseLogicTest, DropTableLinksKeysInputsAndPanelInputs) {
     };
     const Row rows[] = {
         {"key 3 onto key 5: the keys exchange inputs",
-         {kKeys, 3}, {kKeys, 5}, DropResult::Linked, {{{3, 5}, {5, 3}}, {}}},
+         {kKeys, 3},
+         {kKeys, 5},
+         DropResult::Linked,
+         {{{3, 5}, {5, 3}}, {}}},
         {"key 3 onto input 9: input 9 gets key 3, input 3 gets key 9",
-         {kKeys, 3}, {kAnalog, 1}, DropResult::Linked, {{{9, 3}, {3, 9}}, {}}},
+         {kKeys, 3},
+         {kAnalog, 1},
+         DropResult::Linked,
+         {{{9, 3}, {3, 9}}, {}}},
         {"key 4 onto panel input 10", {kKeys, 4}, {kPanel, 10}, DropResult::Linked, {{}, {{4, 10}}}},
         {"key 9 onto audio channel 6", {kKeys, 9}, {kSdi, SUBITEM_AUDIO + 6}, DropResult::Linked, {{}, {{9, 6}}}},
         {"panel input 10 onto key 12", {kPanel, 10}, {kKeys, 12}, DropResult::Linked, {{}, {{12, 10}}}},
         {"panel input 10 onto input 13", {kPanel, 10}, {kComputer, 1}, DropResult::Linked, {{}, {{13, 10}}}},
         {"panel input onto audio channel: nothing", {kPanel, 10}, {kSdi, SUBITEM_AUDIO + 1}, DropResult::Nothing, {}},
         {"input 11 onto key 0: input 11 gets key 0, input 0 gets key 11",
-         {kAnalog, 3}, {kKeys, 0}, DropResult::Linked, {{{11, 0}, {0, 11}}, {}}},
+         {kAnalog, 3},
+         {kKeys, 0},
+         DropResult::Linked,
+         {{{11, 0}, {0, 11}}, {}}},
         {"input 11 onto panel input 13", {kAnalog, 3}, {kPanel, 13}, DropResult::Linked, {{}, {{11, 13}}}},
         {"input 11 onto audio channel 1", {kAnalog, 3}, {kSdi, SUBITEM_AUDIO + 1}, DropResult::Linked, {{}, {{11, 1}}}},
         {"audio channel 5 onto key 7", {kSdi, SUBITEM_AUDIO + 5}, {kKeys, 7}, DropResult::Linked, {{}, {{7, 5}}}},
         {"audio channel 5 onto input 13",
-         {kSdi, SUBITEM_AUDIO + 5}, {kComputer, 1}, DropResult::Linked, {{}, {{13, 5}}}},
+         {kSdi, SUBITEM_AUDIO + 5},
+         {kComputer, 1},
+         DropResult::Linked,
+         {{}, {{13, 5}}}},
         {"audio channel onto panel input: nothing", {kSdi, SUBITEM_AUDIO + 5}, {kPanel, 9}, DropResult::Nothing, {}},
         {"audio onto audio: nothing", {kSdi, SUBITEM_AUDIO + 5}, {kSdi, SUBITEM_AUDIO + 2}, DropResult::Nothing, {}},
         {"output onto key: nothing", {kHdmiOut, 0}, {kKeys, 2}, DropResult::Nothing, {}},
@@ -313,7 +325,7 @@ TEST_F(MouseLogicTest, CursorFollowsStateAndWhatIsUnderTheMouse) {
     struct Row {
         const char* what;
         SubItemRef selected;
-        bool dragOver;      // start a drag over `over` first
+        bool dragOver;  // start a drag over `over` first
         SubItemRef over;
         int cursor;
     };

@@ -52,7 +52,7 @@ TEST(ToolTips, EveryUsableAreaOfTheDemoConfigurationHasItsText) {
     ASSERT_TRUE(view.ToolTipsActive());
     // Module areas first, in item order: inputs slot 2, 1, 0, then outputs 0, 1.
     EXPECT_EQ(FirstTextIds(view, 5), (std::vector<unsigned>{IDS_TIP_MODULE, IDS_TIP_MODULE, IDS_TIP_MODULE,
-                                                           IDS_TIP_OUTPUT_MODULE, IDS_TIP_OUTPUT_MODULE}));
+                                                            IDS_TIP_OUTPUT_MODULE, IDS_TIP_OUTPUT_MODULE}));
     struct Row {
         const char* what;
         int kind, slot;
@@ -71,7 +71,8 @@ TEST(ToolTips, EveryUsableAreaOfTheDemoConfigurationHasItsText) {
         {"SDI outputs", ITEM_OUTPUT_MODULE, 1, IDS_TIP_OUTPUT, 4},
         {"nothing on the card", ITEM_CARD, 0, IDS_TIP_INPUT, 0},
     };
-    for (const Row& row : rows) EXPECT_EQ(AreasIn(view, ItemOf(view, row.kind, row.slot), row.textId), row.count) << row.what;
+    for (const Row& row : rows)
+        EXPECT_EQ(AreasIn(view, ItemOf(view, row.kind, row.slot), row.textId), row.count) << row.what;
     for (std::size_t i = 0; i < view.ToolAreas().size(); ++i) EXPECT_EQ(view.ToolAreas()[i].id, int(i) + 1);
 }
 

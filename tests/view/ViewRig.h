@@ -36,9 +36,9 @@ public:
 
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
-    QString pdfPath;          // where Print and Print Preview print
+    QString pdfPath;  // where Print and Print Preview print
     bool printAccepted = true;
-    QStringList asked;        // "open <filter> <initial>", "save ...", "print", "preview", "setup"
+    QStringList asked;  // "open <filter> <initial>", "save ...", "print", "preview", "setup"
     QString lastDefaultSuffix;
 };
 

@@ -26,7 +26,8 @@ TEST(ViewShot, AfterConnectEveryItemIsPaintedOnWhite) {
     ASSERT_TRUE(rig.Connect());
     CMainView& view = rig.view();
     const QImage shot = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString path = qEnvironmentVariable("VKX_VIEW_SHOT", QDir::current().filePath(QStringLiteral("view-shot.png")));
+    const QString path =
+        qEnvironmentVariable("VKX_VIEW_SHOT", QDir::current().filePath(QStringLiteral("view-shot.png")));
     EXPECT_TRUE(shot.save(path)) << path.toStdString();
 
     const auto& items = view.Layout().items();

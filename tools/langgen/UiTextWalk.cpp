@@ -147,7 +147,8 @@ void WalkDialog(int dialogId, const QWidget* dialog, UiTextWalk& walk) {
     const QList<QWidget*> children = dialog->findChildren<QWidget*>();
     for (const QWidget* child : children) {
         const int id = ControlId(child);
-        if (id != 0 && !IsRunTimeControl(dialogId, id)) walk.Add(DialogControlKey(unsigned(dialogId), id), ControlText(child));
+        if (id != 0 && !IsRunTimeControl(dialogId, id))
+            walk.Add(DialogControlKey(unsigned(dialogId), id), ControlText(child));
     }
 }
 

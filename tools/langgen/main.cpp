@@ -36,9 +36,10 @@ bool MakeFiles(std::vector<LanguageFile>& files) {
     QStringList missing;
     const LanguageTable german = langgen::BuildTranslation(base, langgen::GermanCatalogue(), &missing);
     for (const QString& text : missing) std::fprintf(stderr, "langgen: no German text for \"%s\"\n", qPrintable(text));
-    std::fprintf(stderr, "langgen: %zu texts, %zu aliases, %zu shared-ID keys left untranslated\n",
-                 base.Texts().size(), base.Aliases().size(), walk.ambiguous.size());
-    files = {{QStringLiteral("VKX520Setup.lna"), base.Serialize()}, {QStringLiteral("Deutsch.lng"), german.Serialize()}};
+    std::fprintf(stderr, "langgen: %zu texts, %zu aliases, %zu shared-ID keys left untranslated\n", base.Texts().size(),
+                 base.Aliases().size(), walk.ambiguous.size());
+    files = {{QStringLiteral("VKX520Setup.lna"), base.Serialize()},
+             {QStringLiteral("Deutsch.lng"), german.Serialize()}};
     return missing.isEmpty();
 }
 

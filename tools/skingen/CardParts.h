@@ -15,11 +15,11 @@ const QColor kDarkSilk(26, 28, 34);
 const QColor kWhiteSilk(240, 240, 240);
 
 QRect CardBand(int cardWidth);
-void DrawCardBody(QImage &image, const QColor &plate, const QColor &band, const QString &seed);
+void DrawCardBody(QImage& image, const QColor& plate, const QColor& band, const QString& seed);
 // Prints model, title and detail, adds the slot label when asked and sets
 // the configuration's area to the head.
-void DrawCardHead(QImage &image, const QString &model, const QString &title, const QString &detail, ConfigDef &cfg,
-                  bool slotLabel, const QColor &silk = kDarkSilk);
-void DrawCardBrand(QImage &image, const QColor &silk = kDarkSilk);
+void DrawCardHead(QImage& image, const QString& model, const QString& title, const QString& detail, ConfigDef& cfg,
+                  bool slotLabel, const QColor& silk = kDarkSilk);
+void DrawCardBrand(QImage& image, const QColor& silk = kDarkSilk);
 
 }  // namespace skingen

@@ -12,7 +12,7 @@ namespace skingen {
 // skin: as read back from the files (images decoded from the BMPs); the
 // declared catalogue says what each label box shows, so the sheet fills
 // every box with the longest text it must hold.
-QImage RenderContactSheet(const Catalogue &skin, const Catalogue &declared);
-QImage RenderViewPreview(const Catalogue &skin);
+QImage RenderContactSheet(const Catalogue& skin, const Catalogue& declared);
+QImage RenderViewPreview(const Catalogue& skin);
 
 }  // namespace skingen

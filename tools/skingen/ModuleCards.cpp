@@ -10,7 +10,7 @@
 namespace skingen {
 namespace {
 
-constexpr int kPortColumn = 56;   // connectors sit left of this, labels right of it
+constexpr int kPortColumn = 56;  // connectors sit left of this, labels right of it
 constexpr int kRightMargin = 8;
 constexpr int kNameFont = 11;
 constexpr int kNumberFont = 10;
@@ -27,19 +27,19 @@ const LabelStyle kNameStyle{kNameFont, qRgb(16, 16, 16), qRgb(244, 242, 232), qR
 int NumberWidth() { return BoxFor("16", kNumberFont).width() + 4; }
 
 QSize PortSize(Port port) {
-  switch (port) {
+    switch (port) {
     case Port::Hdmi: return {38, 15};
     case Port::SfpSingle:
     case Port::SfpMulti: return {40, 22};
     case Port::Dvi: return {104, 28};
     case Port::Unknown: return {28, 28};
     default: return {30, 30};
-  }
+    }
 }
 
-QString PortSilk(const CardSpec &card, int position) {
-  const QString n = QString::number(position + 1);
-  switch (card.port) {
+QString PortSilk(const CardSpec& card, int position) {
+    const QString n = QString::number(position + 1);
+    switch (card.port) {
     case Port::SdiBnc: return (card.output ? "SDI OUT " : "SDI IN ") + n;
     case Port::CvbsBnc: return (card.output ? "CVBS OUT " : "CVBS ") + n;
     case Port::ComponentBnc: return QStringList{"Y", "Pb", "Pr"}[position % 3];
@@ -48,169 +48,175 @@ QString PortSilk(const CardSpec &card, int position) {
     case Port::SfpMulti: return (card.output ? "TX " : "RX ") + n;
     case Port::Dvi: return "DVI-I " + n;
     case Port::Unknown: return (card.output ? "OUT " : "IN ") + n;
-  }
-  return n;
+    }
+    return n;
 }
 
-void DrawPort(QPainter &p, Port port, const QRect &r, bool capped, int position) {
-  switch (port) {
+void DrawPort(QPainter& p, Port port, const QRect& r, bool capped, int position) {
+    switch (port) {
     case Port::SdiBnc: DrawBnc(p, r, capped ? BncStyle::Capped : BncStyle::Plain); break;
     case Port::CvbsBnc: DrawBnc(p, r, capped ? BncStyle::Capped : BncStyle::Plain, QColor(226, 190, 40)); break;
     case Port::ComponentBnc: {
-      const QColor rings[3] = {QColor(50, 160, 70), QColor(50, 90, 200), QColor(200, 50, 45)};
-      DrawBnc(p, r, capped ? BncStyle::Capped : BncStyle::Plain, capped ? QColor() : rings[position % 3]);
-      break;
+        const QColor rings[3] = {QColor(50, 160, 70), QColor(50, 90, 200), QColor(200, 50, 45)};
+        DrawBnc(p, r, capped ? BncStyle::Capped : BncStyle::Plain, capped ? QColor() : rings[position % 3]);
+        break;
     }
     case Port::Hdmi: DrawHdmi(p, r, capped); break;
     case Port::SfpSingle: DrawSfpLc(p, r, QColor(40, 110, 210), capped); break;
     case Port::SfpMulti: DrawSfpLc(p, r, QColor(30, 30, 32), capped); break;
     case Port::Dvi: DrawDvi(p, r); break;
     case Port::Unknown: DrawUnknownSocket(p, r); break;
-  }
+    }
 }
 
 // Embedded audio status: a two-channel level meter in a small window.
-void DrawAudioMeter(QPainter &p, const QRect &r) {
-  Recess(p, QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 1.5, QColor(14, 16, 14));
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, false);
-  const int segments = (r.width() - 4) / 4;
-  for (int ch = 0; ch < 2; ++ch)
-    for (int i = 0; i < segments; ++i) {
-      const QColor lit = i >= segments - 1 ? QColor(240, 60, 40) : i >= segments - 2 ? QColor(250, 200, 40)
-                                                                                     : QColor(60, 220, 80);
-      const bool on = i < segments - 1 - ch;
-      p.fillRect(QRect(r.left() + 2 + 4 * i, r.top() + 2 + ch * (r.height() - 4) / 2, 3, (r.height() - 6) / 2),
-                 on ? lit : lit.darker(400));
-    }
-  p.restore();
+void DrawAudioMeter(QPainter& p, const QRect& r) {
+    Recess(p, QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 1.5, QColor(14, 16, 14));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int segments = (r.width() - 4) / 4;
+    for (int ch = 0; ch < 2; ++ch)
+        for (int i = 0; i < segments; ++i) {
+            const QColor lit = i >= segments - 1   ? QColor(240, 60, 40)
+                               : i >= segments - 2 ? QColor(250, 200, 40)
+                                                   : QColor(60, 220, 80);
+            const bool on = i < segments - 1 - ch;
+            p.fillRect(QRect(r.left() + 2 + 4 * i, r.top() + 2 + ch * (r.height() - 4) / 2, 3, (r.height() - 6) / 2),
+                       on ? lit : lit.darker(400));
+        }
+    p.restore();
 }
 
 // The connector's own labels: number box and audio meter on the first line,
 // name strip (or signal strip on outputs) on the second.
-AreaDef LabelStack(QPainter &p, const QPoint &topLeft, int nameWidth, const CardSpec &card, int position,
-                   ConfigDef &cfg) {
-  AreaDef input{card.portType, QRect(), {}};
-  const QRect number(topLeft, QSize(NumberWidth(), LabelHeight(kNumberFont)));
-  LabelWindow(p, number, kNumberStyle.back);
-  input.labels.append({number, kNumberStyle, card.output ? LabelText::OutputNumber : LabelText::InputNumber});
-  int silkLeft = number.right() + 5;
-  if (card.audio) {
-    const QRect meter(silkLeft, number.top(), 26, number.height());
-    DrawAudioMeter(p, meter);
-    cfg.audio.append({card.audioType, meter, {}});
-    Silk(p, QRectF(meter.right() + 3, number.top(), 24, number.height()), "EMB", 7, kDarkSilk,
-         Qt::AlignLeft | Qt::AlignVCenter);
-    silkLeft = meter.right() + 30;
-  }
-  Silk(p, QRectF(silkLeft, number.top(), topLeft.x() + nameWidth - silkLeft, number.height()), PortSilk(card, position),
-       8, kDarkSilk, Qt::AlignRight | Qt::AlignVCenter);
-  const QRect name(topLeft.x(), number.bottom() + 3, nameWidth, LabelHeight(kNameFont));
-  LabelWindow(p, name, kNameStyle.back);
-  input.labels.append({name, kNameStyle, card.output ? LabelText::SignalName : LabelText::UserLabel});
-  return input;
+AreaDef LabelStack(QPainter& p, const QPoint& topLeft, int nameWidth, const CardSpec& card, int position,
+                   ConfigDef& cfg) {
+    AreaDef input{card.portType, QRect(), {}};
+    const QRect number(topLeft, QSize(NumberWidth(), LabelHeight(kNumberFont)));
+    LabelWindow(p, number, kNumberStyle.back);
+    input.labels.append({number, kNumberStyle, card.output ? LabelText::OutputNumber : LabelText::InputNumber});
+    int silkLeft = number.right() + 5;
+    if (card.audio) {
+        const QRect meter(silkLeft, number.top(), 26, number.height());
+        DrawAudioMeter(p, meter);
+        cfg.audio.append({card.audioType, meter, {}});
+        Silk(p, QRectF(meter.right() + 3, number.top(), 24, number.height()), "EMB", 7, kDarkSilk,
+             Qt::AlignLeft | Qt::AlignVCenter);
+        silkLeft = meter.right() + 30;
+    }
+    Silk(p, QRectF(silkLeft, number.top(), topLeft.x() + nameWidth - silkLeft, number.height()),
+         PortSilk(card, position), 8, kDarkSilk, Qt::AlignRight | Qt::AlignVCenter);
+    const QRect name(topLeft.x(), number.bottom() + 3, nameWidth, LabelHeight(kNameFont));
+    LabelWindow(p, name, kNameStyle.back);
+    input.labels.append({name, kNameStyle, card.output ? LabelText::SignalName : LabelText::UserLabel});
+    return input;
 }
 
 int StackHeight() { return LabelHeight(kNumberFont) + 2 + LabelHeight(kNameFont); }
 
 // Connectors in a column on the left, labels beside them (every port but DVI).
-void DrawPortRows(QImage &image, const CardSpec &card, int nameWidth, ConfigDef &cfg) {
-  QPainter p(&image);
-  const int pitch = (kRowsBottom - kRowsTop) / card.positions;
-  const int group = card.port == Port::ComponentBnc ? 3 : 1;
-  const QSize size = PortSize(card.port);
-  for (int i = 0; i < card.positions; ++i) {
-    const int rowTop = kRowsTop + i * pitch;
-    const QRect port(QPoint(kPortColumn / 2 - size.width() / 2 + 1, rowTop + (pitch - size.height()) / 2), size);
-    const bool capped = i / group >= card.live;
-    DrawPort(p, card.port, port, capped, i);
-    if (i > 0 && i % group == 0) SilkLine(p, QPointF(6, rowTop), QPointF(image.width() - 6, rowTop), kDarkSilk, 0.5);
-    if (capped) {
-      Silk(p, QRectF(kPortColumn, rowTop, nameWidth, pitch), "NOT USED", 8, QColor(110, 112, 118),
-           Qt::AlignLeft | Qt::AlignVCenter);
-      continue;
+void DrawPortRows(QImage& image, const CardSpec& card, int nameWidth, ConfigDef& cfg) {
+    QPainter p(&image);
+    const int pitch = (kRowsBottom - kRowsTop) / card.positions;
+    const int group = card.port == Port::ComponentBnc ? 3 : 1;
+    const QSize size = PortSize(card.port);
+    for (int i = 0; i < card.positions; ++i) {
+        const int rowTop = kRowsTop + i * pitch;
+        const QRect port(QPoint(kPortColumn / 2 - size.width() / 2 + 1, rowTop + (pitch - size.height()) / 2), size);
+        const bool capped = i / group >= card.live;
+        DrawPort(p, card.port, port, capped, i);
+        if (i > 0 && i % group == 0)
+            SilkLine(p, QPointF(6, rowTop), QPointF(image.width() - 6, rowTop), kDarkSilk, 0.5);
+        if (capped) {
+            Silk(p, QRectF(kPortColumn, rowTop, nameWidth, pitch), "NOT USED", 8, QColor(110, 112, 118),
+                 Qt::AlignLeft | Qt::AlignVCenter);
+            continue;
+        }
+        if (group > 1 && i % group != 1) {  // the Y and Pr jacks of a component input
+            Silk(p, QRectF(kPortColumn, rowTop, 30, pitch), PortSilk(card, i), 10, kDarkSilk,
+                 Qt::AlignLeft | Qt::AlignVCenter);
+            continue;
+        }
+        const QPoint stackAt(kPortColumn, rowTop + (pitch - StackHeight()) / 2);
+        AreaDef input = LabelStack(p, stackAt, nameWidth, card, i, cfg);
+        input.rect = group > 1 ? QRect(port.left(), port.top() - pitch, size.width(), size.height() + 2 * pitch) : port;
+        cfg.inputs.append(input);
     }
-    if (group > 1 && i % group != 1) {  // the Y and Pr jacks of a component input
-      Silk(p, QRectF(kPortColumn, rowTop, 30, pitch), PortSilk(card, i), 10, kDarkSilk, Qt::AlignLeft | Qt::AlignVCenter);
-      continue;
-    }
-    const QPoint stackAt(kPortColumn, rowTop + (pitch - StackHeight()) / 2);
-    AreaDef input = LabelStack(p, stackAt, nameWidth, card, i, cfg);
-    input.rect = group > 1 ? QRect(port.left(), port.top() - pitch, size.width(), size.height() + 2 * pitch) : port;
-    cfg.inputs.append(input);
-  }
 }
 
 // DVI jacks are too wide for the column: each sits above its labels.
-void DrawStackedPorts(QImage &image, const CardSpec &card, int nameWidth, ConfigDef &cfg) {
-  QPainter p(&image);
-  const int pitch = (kRowsBottom - kRowsTop) / card.positions;
-  const QSize size = PortSize(card.port);
-  const int w = image.width();
-  for (int i = 0; i < card.positions; ++i) {
-    const int rowTop = kRowsTop + i * pitch;
-    const int blockTop = rowTop + (pitch - size.height() - 10 - StackHeight()) / 2;
-    const QRect port(QPoint((w - size.width()) / 2, blockTop), size);
-    DrawPort(p, card.port, port, false, i);
-    if (i > 0) SilkLine(p, QPointF(6, rowTop), QPointF(w - 6, rowTop), kDarkSilk, 0.5);
-    AreaDef input = LabelStack(p, QPoint((w - nameWidth) / 2, port.bottom() + 9), nameWidth, card, i, cfg);
-    input.rect = port;
-    cfg.inputs.append(input);
-  }
+void DrawStackedPorts(QImage& image, const CardSpec& card, int nameWidth, ConfigDef& cfg) {
+    QPainter p(&image);
+    const int pitch = (kRowsBottom - kRowsTop) / card.positions;
+    const QSize size = PortSize(card.port);
+    const int w = image.width();
+    for (int i = 0; i < card.positions; ++i) {
+        const int rowTop = kRowsTop + i * pitch;
+        const int blockTop = rowTop + (pitch - size.height() - 10 - StackHeight()) / 2;
+        const QRect port(QPoint((w - size.width()) / 2, blockTop), size);
+        DrawPort(p, card.port, port, false, i);
+        if (i > 0) SilkLine(p, QPointF(6, rowTop), QPointF(w - 6, rowTop), kDarkSilk, 0.5);
+        AreaDef input = LabelStack(p, QPoint((w - nameWidth) / 2, port.bottom() + 9), nameWidth, card, i, cfg);
+        input.rect = port;
+        cfg.inputs.append(input);
+    }
 }
 
 // Yellow and black stripes across the band of a plate standing in for a module.
-void DrawHazardBand(QImage &image) {
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  const QRect band = CardBand(image.width());
-  p.setClipRect(band.adjusted(1, 1, -1, -1));
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(236, 186, 20));
-  for (int x = -band.height(); x < band.width(); x += 16)
-    p.drawPolygon(QPolygonF({QPointF(x, band.bottom() + 1), QPointF(x + 8, band.bottom() + 1),
-                             QPointF(x + 8 + band.height(), band.top()), QPointF(x + band.height(), band.top())}));
+void DrawHazardBand(QImage& image) {
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRect band = CardBand(image.width());
+    p.setClipRect(band.adjusted(1, 1, -1, -1));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(236, 186, 20));
+    for (int x = -band.height(); x < band.width(); x += 16)
+        p.drawPolygon(QPolygonF({QPointF(x, band.bottom() + 1), QPointF(x + 8, band.bottom() + 1),
+                                 QPointF(x + 8 + band.height(), band.top()), QPointF(x + band.height(), band.top())}));
 }
 
-int SignalWidth(const QStringList &signalNames) {
-  int widest = 0;
-  for (const QString &name : signalNames) widest = std::max(widest, BoxFor(name, kNameFont).width());
-  return widest + 8;
+int SignalWidth(const QStringList& signalNames) {
+    int widest = 0;
+    for (const QString& name : signalNames) widest = std::max(widest, BoxFor(name, kNameFont).width());
+    return widest + 8;
 }
 
 }  // namespace
 
 int InputCardWidth() { return kPortColumn + LongLabelWidth(kNameFont) + kRightMargin; }
 
-int OutputCardWidth(const QStringList &signalNames) {
-  return std::max(150, kPortColumn + SignalWidth(signalNames) + kRightMargin);
+int OutputCardWidth(const QStringList& signalNames) {
+    return std::max(150, kPortColumn + SignalWidth(signalNames) + kRightMargin);
 }
 
-void DrawModuleCard(const CardSpec &card, int width, const QStringList &signalNames, ConfigDef &cfg) {
-  cfg.image = QImage(width, kCardHeight, QImage::Format_RGB32);
-  const bool unknown = card.port == Port::Unknown;
-  DrawCardBody(cfg.image, unknown ? kUnknownPlate : kPlate,
-               unknown ? kUnknownBand : card.output ? kOutputBand : kInputBand, cfg.picture);
-  if (unknown) DrawHazardBand(cfg.image);
-  DrawCardHead(cfg.image, card.model, card.title, card.detail, cfg, true);
-  const int nameWidth = width - kPortColumn - kRightMargin;
-  if (card.port == Port::Dvi)
-    DrawStackedPorts(cfg.image, card, std::min(nameWidth, LongLabelWidth(kNameFont)), cfg);
-  else
-    DrawPortRows(cfg.image, card, card.output ? SignalWidth(signalNames) : nameWidth, cfg);
-  DrawCardBrand(cfg.image);
+void DrawModuleCard(const CardSpec& card, int width, const QStringList& signalNames, ConfigDef& cfg) {
+    cfg.image = QImage(width, kCardHeight, QImage::Format_RGB32);
+    const bool unknown = card.port == Port::Unknown;
+    DrawCardBody(cfg.image, unknown ? kUnknownPlate : kPlate,
+                 unknown       ? kUnknownBand
+                 : card.output ? kOutputBand
+                               : kInputBand,
+                 cfg.picture);
+    if (unknown) DrawHazardBand(cfg.image);
+    DrawCardHead(cfg.image, card.model, card.title, card.detail, cfg, true);
+    const int nameWidth = width - kPortColumn - kRightMargin;
+    if (card.port == Port::Dvi)
+        DrawStackedPorts(cfg.image, card, std::min(nameWidth, LongLabelWidth(kNameFont)), cfg);
+    else
+        DrawPortRows(cfg.image, card, card.output ? SignalWidth(signalNames) : nameWidth, cfg);
+    DrawCardBrand(cfg.image);
 }
 
-void DrawUnknownCard(bool output, int width, const QStringList &signalNames, ConfigDef &cfg) {
-  CardSpec card;
-  card.model = "";
-  card.title = "UNKNOWN";
-  card.detail = output ? "output module type" : "input module type";
-  card.output = output;
-  card.port = Port::Unknown;
-  card.positions = card.live = output ? 4 : 8;
-  card.portType = output ? "Unknown output" : "Unknown input";
-  DrawModuleCard(card, width, signalNames, cfg);
+void DrawUnknownCard(bool output, int width, const QStringList& signalNames, ConfigDef& cfg) {
+    CardSpec card;
+    card.model = "";
+    card.title = "UNKNOWN";
+    card.detail = output ? "output module type" : "input module type";
+    card.output = output;
+    card.port = Port::Unknown;
+    card.positions = card.live = output ? 4 : 8;
+    card.portType = output ? "Unknown output" : "Unknown input";
+    DrawModuleCard(card, width, signalNames, cfg);
 }
 
 }  // namespace skingen

@@ -5,7 +5,7 @@
 
 namespace skingen {
 
-void DrawInputPanel(ConfigDef &cfg);
-void DrawKeyPanel(ConfigDef &cfg);
+void DrawInputPanel(ConfigDef& cfg);
+void DrawKeyPanel(ConfigDef& cfg);
 
 }  // namespace skingen

@@ -6,6 +6,6 @@
 
 namespace skingen {
 
-QImage QuantizeToIndexed8(const QImage &image, int maxColours = 256);
+QImage QuantizeToIndexed8(const QImage& image, int maxColours = 256);
 
 }  // namespace skingen

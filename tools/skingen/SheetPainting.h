@@ -8,8 +8,8 @@ namespace skingen {
 
 // Box in the back colour (or the disabled colour, then no text); bold text
 // centred on one line, clipped to the box.
-void PaintLabel(QPainter &p, const LabelBox &label, const QRect &box, const QString &text, bool disabled);
+void PaintLabel(QPainter& p, const LabelBox& label, const QRect& box, const QString& text, bool disabled);
 // 3-pixel rounded outline that XORs the picture with the colour.
-void PaintXorOutline(QPainter &p, const QRect &rect, QRgb colour);
+void PaintXorOutline(QPainter& p, const QRect& rect, QRgb colour);
 
 }  // namespace skingen

@@ -12,54 +12,54 @@
 
 namespace skingen {
 
-constexpr const char *kLabelFont = "Arial";
+constexpr const char* kLabelFont = "Arial";
 
 struct LabelStyle {
-  int fontSize = 11;      // cell height in pixels
-  QRgb color = 0;         // text
-  QRgb back = 0;          // box and text background
-  QRgb disabled = 0;      // box of an unusable input
+    int fontSize = 11;  // cell height in pixels
+    QRgb color = 0;     // text
+    QRgb back = 0;      // box and text background
+    QRgb disabled = 0;  // box of an unusable input
 };
 
 // What the program writes into a label box; decides the longest text it must hold.
 enum class LabelText { SlotNumber, InputNumber, OutputNumber, UserLabel, SignalName };
 
 struct LabelBox {
-  QRect box;
-  LabelStyle style;
-  LabelText text = LabelText::UserLabel;  // generator's knowledge only, not in the file
-  QString font = kLabelFont;
+    QRect box;
+    LabelStyle style;
+    LabelText text = LabelText::UserLabel;  // generator's knowledge only, not in the file
+    QString font = kLabelFont;
 };
 
 struct AreaDef {
-  QString type;
-  QRect rect;
-  QList<LabelBox> labels;
+    QString type;
+    QRect rect;
+    QList<LabelBox> labels;
 };
 
 struct ConfigDef {
-  int id = 0;
-  QString name;
-  int minInputs = 0;
-  int maxInputs = 0;
-  QRect area;  // the part that stands for the module as a whole
-  QString picture;
-  bool palette8 = true;  // written as an 8-bit palette file, else 24-bit
-  QList<LabelBox> labels;
-  QList<AreaDef> inputs;
-  QList<AreaDef> audio;
-  QImage image;
+    int id = 0;
+    QString name;
+    int minInputs = 0;
+    int maxInputs = 0;
+    QRect area;  // the part that stands for the module as a whole
+    QString picture;
+    bool palette8 = true;  // written as an 8-bit palette file, else 24-bit
+    QList<LabelBox> labels;
+    QList<AreaDef> inputs;
+    QList<AreaDef> audio;
+    QImage image;
 };
 
 struct ModuleDef {
-  QString type;
-  int audio = 0;
-  QList<ConfigDef> configs;
+    QString type;
+    int audio = 0;
+    QList<ConfigDef> configs;
 };
 
 struct Catalogue {
-  QStringList signalNames;
-  QList<ModuleDef> modules;
+    QStringList signalNames;
+    QList<ModuleDef> modules;
 };
 
 // Outline colours shared by every configuration (XOR pens on the picture).

@@ -10,14 +10,14 @@
 namespace skingen {
 
 // Writes modules.xml and every picture below dir; false with error on failure.
-bool WriteSkin(const Catalogue &catalogue, const QString &dir, QString *error);
+bool WriteSkin(const Catalogue& catalogue, const QString& dir, QString* error);
 
 // modules.xml in a skin folder.
-QString SkinXmlPath(const QString &dir);
+QString SkinXmlPath(const QString& dir);
 
 // A skin loaded by the program, with the pictures that loaded decoded; label
 // texts are unknown to the file and stay UserLabel.
-Catalogue CatalogueOf(const CSkin &skin);
+Catalogue CatalogueOf(const CSkin& skin);
 
 // Colours in files are 0x00BBGGRR (red in the low byte); the program reads
 // them back with ReadSkinNumber and SkinColorToRgb.
