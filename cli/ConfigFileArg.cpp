@@ -11,7 +11,25 @@
 
 namespace {
 constexpr int kFileOpenError = 1;  // ReportFileError codes
+constexpr int kFileCorruptError = 2;
 constexpr int kFileSaveError = 3;
+
+// The file's bytes; when it cannot be read, the open error is reported.
+int ReadFileArg(const QString& path, FileBytes& file) {
+    file = ReadConfigFile(path);
+    if (file.ok()) return EXIT_OK;
+    ReportFileError(kFileOpenError, path);
+    PrintFileErrorReason(path, file.error);
+    return EXIT_NO_INPUT;
+}
+
+int SaveFileArg(const QString& path, const QByteArray& bytes) {
+    const FileError error = WriteFileSafely(path, bytes);
+    if (error == FileError::None) return EXIT_OK;
+    ReportFileError(kFileSaveError, path);
+    PrintFileErrorReason(path, error);
+    return EXIT_CANNOT_CREATE;
+}
 }  // namespace
 
 void PrintFileErrorReason(const QString& path, FileError error) {
@@ -20,12 +38,8 @@ void PrintFileErrorReason(const QString& path, FileError error) {
 }
 
 int LoadConfigFileArg(CMainDoc& doc, const QString& path, uint32_t* version) {
-    const FileBytes file = ReadConfigFile(path);
-    if (!file.ok()) {
-        ReportFileError(kFileOpenError, path);
-        PrintFileErrorReason(path, file.error);
-        return EXIT_NO_INPUT;
-    }
+    FileBytes file;
+    if (const int status = ReadFileArg(path, file); status != EXIT_OK) return status;
     const QByteArray& bytes = file.bytes;
     if (!doc.LoadFileBytes(bytes, path)) {  // checked sizes before this point
         ShowNotice(doc.lastNotice());
@@ -47,6 +61,23 @@ int CheckOutputFileArg(const QString& path) {
         return EXIT_CANNOT_CREATE;
     }
     return EXIT_OK;
+}
+
+int LoadConfigFileArg(ConfigFileContents& contents, const QString& path) {
+    FileBytes file;
+    if (const int status = ReadFileArg(path, file); status != EXIT_OK) return status;
+    const std::optional<ConfigFileContents> parsed = ParseConfigFile(file.bytes);
+    if (!parsed) {
+        ReportFileError(kFileCorruptError, path);
+        return EXIT_DATA_ERROR;
+    }
+    contents = *parsed;
+    return EXIT_OK;
+}
+
+int SaveConfigFileArg(const ConfigFileContents& contents, const QString& path) {
+    return SaveFileArg(path,
+                       SerializeConfigFile(contents.image, contents.inputLabels.data(), contents.panelLabels.data()));
 }
 
 int SaveConfigFileArg(CMainDoc& doc, const QString& path) {

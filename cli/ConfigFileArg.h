@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/CMainDoc.h"
+#include "model/ConfigFile.h"
 
 #include <cstdint>
 
@@ -11,6 +12,12 @@
 // EXIT_DATA_ERROR when it is corrupt or of another format. version (optional)
 // gets the file's format version.
 int LoadConfigFileArg(CMainDoc& doc, const QString& path, uint32_t* version = nullptr);
+
+// The same for a file's contents as stored, without a document (vkx520sim
+// keeps its state in one); a file of an older version is read as such and
+// saved in the newest.
+int LoadConfigFileArg(ConfigFileContents& contents, const QString& path);
+int SaveConfigFileArg(const ConfigFileContents& contents, const QString& path);
 
 // Checks, before any work is done, that a file can be created at path without
 // touching anything already there. EXIT_OK or EXIT_CANNOT_CREATE.

@@ -169,17 +169,14 @@ void PrintStats(const PtyStats& stats) {
 }
 
 int Serve(const SimOptions& options) {
-    SimStateDoc state;
-    if (!options.load.isEmpty()) {
+    ConfigFileContents state = SimStateOf(MakeDemoImage());
+    if (!options.load.isEmpty())
         if (const int status = LoadConfigFileArg(state, options.load); status != EXIT_OK) return status;
-    } else {
-        state.SetImage(MakeDemoImage());
-    }
     if (!options.save.isEmpty())
         if (const int status = CheckOutputFileArg(options.save); status != EXIT_OK) return status;
 
     SimDevice device(SystemLinkClock());
-    device.LoadImage(state.image());
+    device.LoadImage(state.image);
     ApplyFaults(options, device);
     PtyServer server(device);
     if (!server.Open()) {
@@ -200,7 +197,7 @@ int Serve(const SimOptions& options) {
     if (!options.link.isEmpty()) QFile::remove(options.link);
     int status = EXIT_OK;
     if (!options.save.isEmpty()) {
-        state.TakeDeviceState(device);
+        TakeDeviceState(state, device);
         status = SaveConfigFileArg(state, options.save);
     }
     if (options.stats) PrintStats(server.stats());

@@ -8,14 +8,15 @@ namespace {
 constexpr struct { std::size_t begin, end; } kDeviceRanges[] = {{0, 59}, {76, 174}};
 }  // namespace
 
-void SimStateDoc::SetImage(const ConfigImage& image) {
-    m_image = image;
-    m_hasConfig = true;
+ConfigFileContents SimStateOf(const ConfigImage& image) {
+    ConfigFileContents state;
+    state.version = kConfigFileVersion2;
+    state.image = image;
+    return state;
 }
 
-void SimStateDoc::TakeDeviceState(const SimDevice& device) {
-    const ConfigImage state = device.SaveImage();
+void TakeDeviceState(ConfigFileContents& state, const SimDevice& device) {
+    const ConfigImage memory = device.SaveImage();
     for (const auto& range : kDeviceRanges)
-        std::memcpy(m_image.bytes() + range.begin, state.bytes() + range.begin, range.end - range.begin);
-    m_hasConfig = true;
+        std::memcpy(state.image.bytes() + range.begin, memory.bytes() + range.begin, range.end - range.begin);
 }

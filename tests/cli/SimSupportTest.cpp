@@ -130,11 +130,10 @@ TEST(SkinWithoutPictures, HasTheSameTreeAndReportsNoPictureErrors) {
 }
 
 TEST(SimState, TakesTheDeviceMemoryAndKeepsTheFilesOwnParts) {
-    SimStateDoc state;
     ConfigImage start = MakeDemoImage();
     start.reserved[0] = 0x42;
-    state.SetImage(start);
-    ASSERT_TRUE(state.SetInputLabel(0, "Camera 1"));
+    ConfigFileContents state = SimStateOf(start);
+    std::memcpy(state.inputLabels.data(), "Camera 1", 9);
 
     SimDevice device(SystemLinkClock());
     ConfigImage changed = MakeDemoImage();
@@ -145,12 +144,12 @@ TEST(SimState, TakesTheDeviceMemoryAndKeepsTheFilesOwnParts) {
     for (const DeviceBlock& block : {kOutputTableBlock, kKeyMapBlock}) StoreBlockCrc(changed, block);
     device.LoadImage(changed);
 
-    state.TakeDeviceState(device);
-    const ConfigImage& taken = state.image();
+    TakeDeviceState(state, device);
+    const ConfigImage& taken = state.image;
     EXPECT_EQ(std::memcmp(taken.bytes(), changed.bytes(), offsetof(ConfigImage, audioKinds)), 0);
     EXPECT_EQ(std::memcmp(taken.audioKinds, start.audioKinds, kSlotCount), 0);  // the device has no audio kinds
     EXPECT_EQ(taken.reserved[0], 0x42);
-    EXPECT_EQ(state.GetInputLabel(0, true), "Camera 1");
+    EXPECT_STREQ(state.inputLabels.data(), "Camera 1");
 }
 
 }  // namespace
