@@ -123,8 +123,11 @@ TEST_F(LinkThreadTest, StopCancelsABlockedReadAndJoins) {
 class ChainingTarget : public ThreadTarget {
 public:
     int SendSerialNotify(int code, long param) override {
-        if (code == LINK_OK && --remaining > 0) StartLinkThread(this, 0, LINK_QUERY, buffer, 4, 0);
-        if (remaining > 0) return 0;
+        // One read of the count per report: the step started here may report
+        // (and count down) before this one returns.
+        const int left = code == LINK_OK ? --remaining : remaining.load();
+        if (code == LINK_OK && left > 0) StartLinkThread(this, 0, LINK_QUERY, buffer, 4, 0);
+        if (left > 0) return 0;
         return ThreadTarget::SendSerialNotify(code, param);
     }
     std::atomic<int> remaining{5};
