@@ -1,5 +1,6 @@
 #include "base/DiagLog.h"
 
+#include "base/ProgramPaths.h"
 #include "base/Settings.h"
 
 #include <QFile>
@@ -47,7 +48,7 @@ QString LogPath() {
     if (!state.decided) {
         state.decided = true;
         state.on = AppProfile().GetInt(QStringLiteral("Debug"), QStringLiteral("Log"), 0) != 0;
-        if (state.on) state.path = ExecutableSibling(QStringLiteral(".log"));
+        if (state.on) state.path = ProgramLogPath();
     }
     return state.on ? state.path : QString();
 }

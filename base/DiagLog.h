@@ -1,5 +1,5 @@
 // The optional diagnostic log: one time-stamped line per event, appended to
-// the file beside the executable (".log"). Off unless the settings' "Debug"/
+// ProgramLogPath() (beside the executable when portable). Off unless the settings' "Debug"/
 // "Log" is nonzero; the switch is read once per process. Each line is written
 // with the file opened exclusively, so a line that overlaps another writer's
 // is dropped rather than interleaved. Failures are never reported.

@@ -3,6 +3,7 @@
 #include "base/CodePage.h"
 #include "base/DiagLog.h"
 #include "base/FileIo.h"
+#include "base/ProgramPaths.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -238,9 +239,7 @@ QString ExecutableSibling(const QString& extension) {
     return exe.absolutePath() + u'/' + exe.completeBaseName() + extension;
 }
 
-ProfileFile AppProfile() {
-    return ProfileFile(g_profilePath.isEmpty() ? ExecutableSibling(QStringLiteral(".ini")) : g_profilePath);
-}
+ProfileFile AppProfile() { return ProfileFile(g_profilePath.isEmpty() ? ProgramSettingsPath() : g_profilePath); }
 
 void SetAppProfilePath(const QString& path) {
     g_profilePath = path;

@@ -1,4 +1,4 @@
-// The settings file beside the executable, read and written with private-profile
+// The settings file (where it lies: base/ProgramPaths.h), read and written with private-profile
 // semantics: sections in square brackets, "key=value" lines, names compared
 // without regard to case, a missing file/section/key gives the default and a
 // non-numeric integer reads as 0.
@@ -31,8 +31,8 @@ QString ExecutablePath();
 QString ExecutableDir();
 QString ExecutableSibling(const QString& extension);
 
-// The application's profile: the executable's path with ".ini" unless a test
-// or tool points it elsewhere.
+// The application's profile: ProgramSettingsPath() unless a test or tool
+// points it elsewhere.
 ProfileFile AppProfile();
 void SetAppProfilePath(const QString& path);  // empty restores the default
 

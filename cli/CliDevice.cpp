@@ -1,6 +1,6 @@
 #include "cli/CliDevice.h"
 
-#include "base/Settings.h"
+#include "base/ProgramPaths.h"
 #include "cli/CliArgs.h"
 #include "base/ExitCodes.h"
 #include "lang/UiText.h"
@@ -39,7 +39,7 @@ private:
 
 }  // namespace
 
-QString CliSettingsPath() { return ExecutableDir() + QStringLiteral("/VKX520Setup.ini"); }
+QString CliSettingsPath() { return SharedSettingsPath(); }
 
 PortChoice ResolvePortArg(const QString& port) {
     static const QRegularExpression comName(QStringLiteral("^COM([1-8])$"), QRegularExpression::CaseInsensitiveOption);

@@ -1,5 +1,6 @@
 #include "lang/LanguageManager.h"
 
+#include "base/ProgramPaths.h"
 #include "base/Settings.h"
 #include "base/FileIo.h"
 #include "lang/StringTable.h"
@@ -44,10 +45,29 @@ void LanguageManager::SetProgramLocation(const QString& directory, const QString
     m_title = title;
 }
 
-QString LanguageManager::ProgramDirectory() const {
-    QString dir = m_directory.isEmpty() ? ExecutableDir() : m_directory;
+namespace {
+
+QString WithSeparator(QString dir) {
     if (!dir.endsWith(u'/')) dir += u'/';
     return dir;
+}
+
+QStringList TranslationTitles(const QString& directory) {
+    QStringList titles;
+    const QStringList names =
+        QDir(directory).entryList({u'*' + kTranslationExtension}, QDir::Files | QDir::CaseSensitive, QDir::Unsorted);
+    for (const QString& name : names) titles << name.chopped(kTranslationExtension.size());
+    return titles;
+}
+
+}  // namespace
+
+QString LanguageManager::ProgramDirectory() const {
+    return WithSeparator(m_directory.isEmpty() ? DataFolder() : m_directory);
+}
+
+QString LanguageManager::UserDirectory() const {
+    return WithSeparator(m_directory.isEmpty() ? UserLanguageFolder() : m_directory);
 }
 
 QString LanguageManager::ProgramTitle() const {
@@ -55,7 +75,15 @@ QString LanguageManager::ProgramTitle() const {
 }
 
 QString LanguageManager::FilePath(const QString& title, const QString& extension) const {
+    if (extension == kTranslationExtension) {
+        const QString own = WritePath(title, extension);
+        if (QFileInfo::exists(own)) return own;
+    }
     return ProgramDirectory() + title + extension;
+}
+
+QString LanguageManager::WritePath(const QString& title, const QString& extension) const {
+    return UserDirectory() + title + extension;
 }
 
 void LanguageManager::Reset() {
@@ -98,7 +126,7 @@ int LanguageManager::LoadLanguageTable(LanguageTable& table, const QString& titl
 
 int LanguageManager::SaveLanguageTable(const LanguageTable& table, const QString& title,
                                        const QString& extension) const {
-    const QString path = FilePath(title, extension);
+    const QString path = WritePath(title, extension);
     if (WriteFileSafely(path, table.Serialize()) != FileError::None) {
         ReportFileError(3, QDir::toNativeSeparators(path));
         return LANG_SAVE_FAILED;
@@ -107,11 +135,10 @@ int LanguageManager::SaveLanguageTable(const LanguageTable& table, const QString
 }
 
 void LanguageManager::ScanLanguageFiles() {
-    m_languageList.clear();
-    const QDir dir(ProgramDirectory());
-    const QStringList names =
-        dir.entryList({u'*' + kTranslationExtension}, QDir::Files | QDir::CaseSensitive, QDir::Unsorted);
-    for (const QString& name : names) m_languageList << name.chopped(kTranslationExtension.size());
+    m_languageList = TranslationTitles(ProgramDirectory());
+    if (UserDirectory() == ProgramDirectory()) return;
+    for (const QString& title : TranslationTitles(UserDirectory()))
+        if (!m_languageList.contains(title)) m_languageList << title;
 }
 
 bool LanguageManager::SelectLanguageByName() {
@@ -171,6 +198,6 @@ LanguageManager& Languages() {
 
 bool InitCommandLineLanguages() {
     LanguageManager& languages = Languages();
-    languages.SetProgramLocation(ExecutableDir(), QStringLiteral("VKX520Setup"));
+    languages.SetProgramLocation({}, QStringLiteral("VKX520Setup"));
     return languages.InitLanguages();
 }

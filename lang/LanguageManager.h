@@ -1,8 +1,8 @@
 // The language files of the program and the current language.
 //
 // The base file "<program title>.lna" in the program directory holds the texts
-// of the base language and the key aliases; each "*.lng" file there holds one
-// translation. Without a usable base file translation stays off for the run and
+// of the base language and the key aliases; each "*.lng" file there, or in the
+// user's language directory, holds one translation. Without a usable base file translation stays off for the run and
 // every text comes from the program's own resources. The current translation's
 // title is kept in the settings under "Language" / "LangID".
 #pragma once
@@ -26,11 +26,18 @@ public:
     LanguageManager& operator=(const LanguageManager&) = delete;
 
     // Where the language files lie and the base file's title. Empty values
-    // mean the running executable's directory and file title; tests and tools
-    // (the command-line companion reads the GUI's files) set them.
+    // mean the program's folders (DataFolder for the shipped files,
+    // UserLanguageFolder for the user's) and the executable's file title;
+    // tests and tools (the command-line companion reads the GUI's files) set
+    // them, and a directory set here holds both kinds.
     void SetProgramLocation(const QString& directory, const QString& title);
-    QString ProgramDirectory() const;  // with trailing separator
+    QString ProgramDirectory() const;  // shipped files, with trailing separator
+    QString UserDirectory() const;     // the user's translations, with trailing separator
+    // The file read for a title: a translation of the user's before a shipped
+    // one of the same title.
     QString FilePath(const QString& title, const QString& extension) const;
+    // The file written for a title: always the user's.
+    QString WritePath(const QString& title, const QString& extension) const;
 
     // Back to the state before InitLanguages, at the default location:
     // translation off, no tables, no list. For tests and tools.
@@ -47,7 +54,8 @@ public:
     // file!" with the path (the previous file is then left as it was).
     int SaveLanguageTable(const LanguageTable& table, const QString& title, const QString& extension) const;
 
-    // Rebuilds the list of translation titles, in directory order.
+    // Rebuilds the list of translation titles: the shipped ones in directory
+    // order, then the user's that are not shipped.
     void ScanLanguageFiles();
     // Selects the translation named by CurrentName() (case-insensitive); a
     // missing or bad one falls back to the base language and empties the name.
@@ -99,7 +107,7 @@ private:
 LanguageManager& Languages();
 
 // For the command-line companion, which lies beside the GUI program and
-// shows its messages in the GUI's language: points the manager at the running
-// executable's directory with the GUI's base file "VKX520Setup.lna" and runs
+// shows its messages in the GUI's language: points the manager at the program's
+// language folders with the GUI's base file "VKX520Setup.lna" and runs
 // InitLanguages. Returns whether translation is available.
 bool InitCommandLineLanguages();

@@ -1,6 +1,6 @@
 #include "skin/Skin.h"
 
-#include "base/Settings.h"
+#include "base/ProgramPaths.h"
 
 #include <cstdint>
 #include <limits>
@@ -76,7 +76,7 @@ void CSkin::Clear() {
     m_missingPictures.clear();
 }
 
-QString DefaultSkinPath() { return ExecutableDir() + QStringLiteral("/modules.xml"); }
+QString DefaultSkinPath() { return DataFolder() + QStringLiteral("/modules.xml"); }
 
 QString SkinPicturePath(const QString& skinDir, const QString& pictureName) {
     QString name = pictureName;

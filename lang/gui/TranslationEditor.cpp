@@ -45,7 +45,7 @@ bool MayReplace(const QString& chosenPath, const QString& targetPath) {
 bool SaveNewTranslation(const LanguageTable& table, const QString& chosenPath) {
     LanguageManager& languages = Languages();
     const QString title = QFileInfo(chosenPath).completeBaseName();
-    const QString target = languages.FilePath(title, kTranslationExtension);
+    const QString target = languages.WritePath(title, kTranslationExtension);
     if (title.isEmpty()) {
         ReportFileError(3, target);
         return false;
@@ -90,7 +90,7 @@ bool NewTranslation(QWidget* parent) {
     if (!RunTranslationEditor(table, parent) || table.IsEmpty()) return false;
     const TranslationFileRequest request{
         QStringLiteral("%1 (*%2)").arg(LoadUiString(IDS_LANGUAGE_FILES), kTranslationExtension),
-        kTranslationExtension.mid(1), Languages().ProgramDirectory()};
+        kTranslationExtension.mid(1), Languages().UserDirectory()};
     const QString chosen = ChooseFile(parent, request);
     if (chosen.isEmpty()) return false;
     return SaveNewTranslation(table, chosen);

@@ -1,0 +1,77 @@
+#include "base/ProgramPaths.h"
+
+#include "base/Settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <mutex>
+#include <optional>
+
+namespace {
+
+// Per-user folders are shared by every program of the suite, so that
+// vkx520ctl finds the desktop program's settings and languages.
+const QString kFolderName = QStringLiteral("vkx520setup");
+
+std::optional<QString> g_forcedDataFolder;
+
+QString UserFolder(QStandardPaths::StandardLocation location, const QString& below = {}) {
+    QString folder = QStandardPaths::writableLocation(location) + u'/' + kFolderName;
+    if (!below.isEmpty()) folder += u'/' + below;
+    // Writers expect their folder to be there, as the executable's folder is.
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString ProgramFile(const QString& folder, const QString& extension) {
+    return folder + u'/' + QFileInfo(ExecutablePath()).completeBaseName() + extension;
+}
+
+bool Installed() { return ProgramPathMode() == PathMode::Installed; }
+
+}  // namespace
+
+PathMode DecidePathMode(const QString& executableDir, const QString& settingsName) {
+    if (QFileInfo::exists(executableDir + u'/' + settingsName)) return PathMode::Portable;
+    const QFileInfo dir(executableDir);
+    return dir.isDir() && dir.isWritable() ? PathMode::Portable : PathMode::Installed;
+}
+
+PathMode ProgramPathMode() {
+    if (g_forcedDataFolder) return PathMode::Installed;
+    static std::once_flag once;
+    static PathMode mode = PathMode::Portable;
+    std::call_once(once, [] { mode = DecidePathMode(ExecutableDir(), QString::fromLatin1(kSettingsFileName)); });
+    return mode;
+}
+
+QString SettingsFolder() { return Installed() ? UserFolder(QStandardPaths::GenericConfigLocation) : ExecutableDir(); }
+
+QString LogFolder() {
+    if (!Installed()) return ExecutableDir();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    return UserFolder(QStandardPaths::GenericStateLocation);
+#else
+    return UserFolder(QStandardPaths::GenericDataLocation);
+#endif
+}
+
+QString DataFolder() {
+    if (g_forcedDataFolder) return *g_forcedDataFolder;
+    if (!Installed()) return ExecutableDir();
+    return QDir::cleanPath(ExecutableDir() + QStringLiteral("/../share/") + kFolderName);
+}
+
+QString UserLanguageFolder() {
+    return Installed() ? UserFolder(QStandardPaths::GenericDataLocation, QStringLiteral("languages")) : ExecutableDir();
+}
+
+QString ProgramSettingsPath() { return ProgramFile(SettingsFolder(), QStringLiteral(".ini")); }
+QString ProgramLogPath() { return ProgramFile(LogFolder(), QStringLiteral(".log")); }
+QString SharedSettingsPath() { return SettingsFolder() + u'/' + QString::fromLatin1(kSettingsFileName); }
+
+void ForceInstalledMode(const QString& dataFolder) {
+    g_forcedDataFolder = dataFolder.isEmpty() ? std::nullopt : std::optional<QString>(QDir::cleanPath(dataFolder));
+}

@@ -1,0 +1,44 @@
+// Where the program's files are found and written.
+//
+// Portable: the settings file already lies beside the executable, or that
+// folder is writable (a build folder, an unpacked copy). Everything is read
+// and written beside the executable, as it always was.
+//
+// Installed (otherwise, e.g. under /usr/bin): the settings file and the log go
+// to the user's own folders; the skin, its pictures, the base language file
+// and the shipped translations are read from "../share/vkx520setup" next to
+// the executable's folder, whatever the prefix; translations the user writes
+// go to a language folder of the user's own.
+//
+// The folders come without a trailing separator. A folder that is written to
+// is created when asked for in installed mode.
+#pragma once
+
+#include <QString>
+
+enum class PathMode { Portable, Installed };
+
+// The decision for an executable's folder: portable when the settings file
+// named settingsName lies in it or the folder is writable.
+PathMode DecidePathMode(const QString& executableDir, const QString& settingsName);
+// The decision for the running program, made once per process.
+PathMode ProgramPathMode();
+
+// The desktop program's settings file, which vkx520ctl reads and writes too.
+inline constexpr char kSettingsFileName[] = "VKX520Setup.ini";
+
+QString SettingsFolder();      // the settings file
+QString LogFolder();           // the diagnostic log
+QString DataFolder();          // skin, pictures, base language file, shipped translations
+QString UserLanguageFolder();  // translations written by the user
+
+// For tests: installed mode with this data folder (the per-user folders come
+// from QStandardPaths, which follows XDG_CONFIG_HOME and friends); an empty
+// folder returns to the decision for the running program.
+// The running program's own files: its file title with ".ini" and ".log".
+QString ProgramSettingsPath();
+QString ProgramLogPath();
+// The desktop program's settings file.
+QString SharedSettingsPath();
+
+void ForceInstalledMode(const QString& dataFolder);
