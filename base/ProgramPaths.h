@@ -32,13 +32,13 @@ QString LogFolder();           // the diagnostic log
 QString DataFolder();          // skin, pictures, base language file, shipped translations
 QString UserLanguageFolder();  // translations written by the user
 
-// For tests: installed mode with this data folder (the per-user folders come
-// from QStandardPaths, which follows XDG_CONFIG_HOME and friends); an empty
-// folder returns to the decision for the running program.
 // The running program's own files: its file title with ".ini" and ".log".
 QString ProgramSettingsPath();
 QString ProgramLogPath();
 // The desktop program's settings file.
 QString SharedSettingsPath();
 
+// For tests: installed mode with this data folder (the per-user folders come
+// from QStandardPaths, which follows XDG_CONFIG_HOME and friends); an empty
+// folder returns to the decision for the running program.
 void ForceInstalledMode(const QString& dataFolder);
