@@ -3,16 +3,17 @@
 # what the desktop and the package need, and that its parts name each other:
 # the desktop entry's program and icon, the metainfo's launchable, a man page
 # per program, and the same data files the build copies beside the programs.
-# usage: install_tree_test.sh <build dir> <source dir>
+# usage: install_tree_test.sh <build dir> <source dir> [cmake]
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 src="$(cd "$2" && pwd)"
+cmake="${3:-cmake}"
 id=org.vkx520.VKX520Setup
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 fail() { echo "install_tree: $*" >&2; exit 1; }
 
-cmake --install "$build" --prefix "$prefix" >/dev/null
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
 cd "$prefix"
 
 for program in VKX520Setup vkx520ctl vkx520sim; do
