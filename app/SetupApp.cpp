@@ -28,6 +28,8 @@ bool CSetupApp::InitInstance() {
     // The application's name is its title string: the caption of every message box.
     QApplication::setApplicationName(LoadUiString(IDS_APP_TITLE));
     QApplication::setWindowIcon(AppIcon());
+    // Wayland takes the window's icon from the desktop entry of this name.
+    QApplication::setDesktopFileName(QStringLiteral("org.vkx520.VKX520Setup"));
     if (!ProcessShellCommand()) return false;
     ShowMainWindow();
     return true;

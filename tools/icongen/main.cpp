@@ -1,0 +1,41 @@
+// icongen writes the program's window icon as the hicolor PNG files that the
+// desktop entry names, drawn by the same code as the window's icon, so the
+// desktop and the running program show one picture:
+//   QT_QPA_PLATFORM=offscreen build/bin/icongen res/icons
+// With --check it writes nothing and fails when a committed file differs
+// from what the window icon draws now (ctest icons_current).
+#include "app/CommandIcons.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const bool check = argc == 3 && qstrcmp(argv[1], "--check") == 0;
+    if (argc != 2 && !check) {
+        std::fprintf(stderr, "usage: icongen [--check] <folder>\n");
+        return 64;
+    }
+    const QString root = QString::fromLocal8Bit(argv[argc - 1]);
+    const QIcon icon = AppIcon();
+    int wrong = 0;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(root).arg(size);
+        const QString file = dir + QStringLiteral("/org.vkx520.VKX520Setup.png");
+        const QImage image = icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
+        if (check) {
+            if (QImage(file).convertToFormat(QImage::Format_ARGB32) != image) {
+                std::fprintf(stderr, "icongen: %s is not the window icon as drawn now\n", qPrintable(file));
+                ++wrong;
+            }
+        } else if (!QDir().mkpath(dir) || image.size() != QSize(size, size) || !image.save(file, "PNG")) {
+            std::fprintf(stderr, "icongen: cannot write %s\n", qPrintable(file));
+            return 73;
+        }
+    }
+    return wrong == 0 ? 0 : 1;
+}
