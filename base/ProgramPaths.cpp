@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <mutex>
@@ -21,7 +22,11 @@ QString UserFolder(QStandardPaths::StandardLocation location, const QString& bel
     QString folder = QStandardPaths::writableLocation(location) + u'/' + kFolderName;
     if (!below.isEmpty()) folder += u'/' + below;
     // Writers expect their folder to be there, as the executable's folder is.
-    QDir().mkpath(folder);
+    // Made once per folder: the settings are looked up on every access.
+    static std::mutex mutex;
+    static QSet<QString> made;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (!made.contains(folder) && QDir().mkpath(folder)) made.insert(folder);
     return folder;
 }
 
