@@ -140,7 +140,7 @@ int CheckSkinArg(const VerbOptions& options) {
     // here is refused instead of waited on.
     const FileError error = ReadRegularFileHead(options.skin, 0).error;
     if (error == FileError::None) return EXIT_OK;
-    ReportFileError(1, options.skin);
+    ReportFileError(kFileOpenError, options.skin);
     PrintFileErrorReason(options.skin, error);
     return EXIT_NO_INPUT;
 }

@@ -10,10 +10,6 @@
 #include <cstdio>
 
 namespace {
-constexpr int kFileOpenError = 1;  // ReportFileError codes
-constexpr int kFileCorruptError = 2;
-constexpr int kFileSaveError = 3;
-
 // The file's bytes; when it cannot be read, the open error is reported.
 int ReadFileArg(const QString& path, FileBytes& file) {
     file = ReadConfigFile(path);

@@ -128,7 +128,7 @@ int LanguageManager::SaveLanguageTable(const LanguageTable& table, const QString
                                        const QString& extension) const {
     const QString path = WritePath(title, extension);
     if (WriteFileSafely(path, table.Serialize()) != FileError::None) {
-        ReportFileError(3, QDir::toNativeSeparators(path));
+        ReportFileError(kFileSaveError, QDir::toNativeSeparators(path));
         return LANG_SAVE_FAILED;
     }
     return LANG_OK;

@@ -108,7 +108,7 @@ void LoadUiTooltip(unsigned id, QString& text) {
 }
 
 void ReportOpenErrors(const QStringList& paths) {
-    for (const QString& path : paths) ReportFileError(1, path);
+    for (const QString& path : paths) ReportFileError(kFileOpenError, path);
 }
 
 void ShowNotice(const UiNotice& notice) {
@@ -131,5 +131,5 @@ void ReportFileError(int code, const QString& path) {
 }
 
 void ReportSettingsWriteFailures() {
-    SetProfileWriteFailureHandler([](const QString& path) { ReportFileError(3, path); });
+    SetProfileWriteFailureHandler([](const QString& path) { ReportFileError(kFileSaveError, path); });
 }

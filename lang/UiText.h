@@ -70,7 +70,9 @@ struct UiNotice {
 void ShowNotice(const UiNotice& notice);
 // Shows each message (string IDs) as a warning box with OK, in order.
 void ShowWarnings(const std::vector<unsigned>& ids);
-// code 1 open, 2 corrupt, 3 save; the path is shown with the system's separators.
+// The file-error codes: opening, a corrupt file, saving.
+enum : int { kFileOpenError = 1, kFileCorruptError = 2, kFileSaveError = 3 };
+// code: one of those; the path is shown with the system's separators.
 void ReportFileError(int code, const QString& path);
 // The open error for each file, in order (pictures a skin could not load).
 void ReportOpenErrors(const QStringList& paths);

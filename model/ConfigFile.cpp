@@ -22,11 +22,6 @@ uint32_t ReadU32(const char* p) {
     return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
 }
 
-// UiNotice file-error codes.
-constexpr int kFileOpenError = 1;
-constexpr int kFileCorruptError = 2;
-constexpr int kFileSaveError = 3;
-
 // The link tables and embedded audio that a file may bring to a device-bound
 // configuration: image bytes 76..173.
 constexpr std::size_t kLinkPartBegin = 76;

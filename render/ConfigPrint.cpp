@@ -20,7 +20,6 @@ constexpr double kMinPrintScale = 1.0;
 constexpr double kMaxPrintScale = 4.0;
 constexpr double kTenthsPerMm = 10.0;
 constexpr double kTenthsMmPerInch = 254.0;
-constexpr int kFileSaveError = 3;  // "Error saving file!"
 
 double Ratio(double page, int layout) { return layout > 0 ? page / layout : kMaxPrintScale; }
 

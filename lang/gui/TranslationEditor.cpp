@@ -47,7 +47,7 @@ bool SaveNewTranslation(const LanguageTable& table, const QString& chosenPath) {
     const QString title = QFileInfo(chosenPath).completeBaseName();
     const QString target = languages.WritePath(title, kTranslationExtension);
     if (title.isEmpty()) {
-        ReportFileError(3, target);
+        ReportFileError(kFileSaveError, target);
         return false;
     }
     if (!MayReplace(chosenPath, target)) return false;
