@@ -76,6 +76,7 @@ public:
     // "VKX520Setup", plus " - " and the file title when the document has a path.
     void OnUpdateFrameTitle() override;
     void ConnectLanguageChanged(QObject* receiver, std::function<void()> slot) override;
+    void ShowStatusNote(const QString& text) override;
     // Fetches prompts, the idle text, the indicators and the title again; called
     // after the language changed.
     void RefreshUiTexts();

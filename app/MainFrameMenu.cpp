@@ -25,9 +25,11 @@ struct MenuItem {
 constexpr MenuItem kMainMenu[] = {
     {kPopup, "&File"},
     {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+    {ID_FILE_OPEN_BACKUP, "Open &backup..."},
     {ID_FILE_SAVE, "&Save\tCtrl+S"},
     {ID_FILE_SAVE_AS, "Save &As..."},
     {ID_FILE_CLOSE, "&Close"},
+    {ID_FILE_COMPARE, "Co&mpare with..."},
     {kSeparator, ""},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
@@ -40,6 +42,7 @@ constexpr MenuItem kMainMenu[] = {
     {ID_VIEW_STATUS_BAR, "&Status bar"},
     {ID_VIEW_TOOLTIPS, "Too&ltips"},
     {ID_VIEW_MESSAGES, "Notification &messages"},
+    {ID_VIEW_VERIFY_WRITE, "&Verify after writing"},
     {kPopupEnd, ""},
     {kPopup, "&Device"},
     {ID_DEVICE_CONNECT, "&Connect..."},
@@ -72,7 +75,8 @@ const Accelerator kAccelerators[] = {
 };
 
 // Commands shown with a check mark.
-constexpr int kCheckCommands[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_TOOLTIPS, ID_VIEW_MESSAGES};
+constexpr int kCheckCommands[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_TOOLTIPS, ID_VIEW_MESSAGES,
+                                  ID_VIEW_VERIFY_WRITE};
 
 constexpr const char* kResourceText = "vkxResourceText";
 
@@ -128,6 +132,11 @@ bool CMainFrame::RemoveCommandItem(int commandId) {
     delete it->second;  // also takes it out of every menu and toolbar
     m_actions.erase(it);
     return true;
+}
+
+void CMainFrame::ShowStatusNote(const QString& text) {
+    constexpr int kNoteMs = 30000;
+    statusBar()->showMessage(text, kNoteMs);
 }
 
 void CMainFrame::ShowPrompt(const QAction* item) {

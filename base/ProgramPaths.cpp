@@ -73,6 +73,14 @@ QString UserLanguageFolder() {
     return Installed() ? UserFolder(QStandardPaths::GenericDataLocation, QStringLiteral("languages")) : ExecutableDir();
 }
 
+QString BackupFolder() {
+    if (const QString chosen = qEnvironmentVariable("VKX520_BACKUP_DIR"); !chosen.isEmpty())
+        return QDir::cleanPath(chosen);
+    const QString below = QStringLiteral("backups");
+    if (!Installed()) return ExecutableDir() + u'/' + below;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u'/' + kFolderName + u'/' + below;
+}
+
 QString ProgramSettingsPath() { return ProgramFile(SettingsFolder(), QStringLiteral(".ini")); }
 QString ProgramLogPath() { return ProgramFile(LogFolder(), QStringLiteral(".log")); }
 QString SharedSettingsPath() { return SettingsFolder() + u'/' + QString::fromLatin1(kSettingsFileName); }

@@ -31,6 +31,10 @@ QString SettingsFolder();      // the settings file
 QString LogFolder();           // the diagnostic log
 QString DataFolder();          // skin, pictures, base language file, shipped translations
 QString UserLanguageFolder();  // translations written by the user
+// Backups of the device's configuration: "backups" beside the executable, or
+// in the user's data folder; the environment variable VKX520_BACKUP_DIR names
+// another folder. Not created here (the first backup creates it).
+QString BackupFolder();
 
 // The running program's own files: its file title with ".ini" and ".log".
 QString ProgramSettingsPath();

@@ -16,7 +16,11 @@ struct OptionName {
 };
 constexpr OptionName kValueOptions[] = {
     {"--port", OPT_PORT}, {"-o", OPT_OUTPUT}, {"--output", OPT_OUTPUT}, {"--skin", OPT_SKIN}, {"--log", OPT_LOG}};
-constexpr OptionName kFlagOptions[] = {{"--yes", OPT_YES}, {"--json", OPT_JSON}};
+constexpr OptionName kFlagOptions[] = {{"--yes", OPT_YES},
+                                       {"--json", OPT_JSON},
+                                       {"--no-backup", OPT_NO_BACKUP},
+                                       {"--verify", OPT_VERIFY},
+                                       {"--force", OPT_FORCE}};
 
 QString* ValueField(VerbOptions& options, VerbOption option) {
     switch (option) {
@@ -41,6 +45,9 @@ const char* DisplayName(unsigned option) {
     case OPT_SKIN: return "--skin";
     case OPT_LOG: return "--log";
     case OPT_YES: return "--yes";
+    case OPT_NO_BACKUP: return "--no-backup";
+    case OPT_VERIFY: return "--verify";
+    case OPT_FORCE: return "--force";
     default: return "--json";
     }
 }
@@ -94,11 +101,14 @@ private:
         if (QString* field = ValueField(m_options, option.option)) *field = value;
         if (option.option == OPT_YES) m_options.yes = true;
         if (option.option == OPT_JSON) m_options.json = true;
+        if (option.option == OPT_NO_BACKUP) m_options.noBackup = true;
+        if (option.option == OPT_VERIFY) m_options.verify = true;
+        if (option.option == OPT_FORCE) m_options.force = true;
         return true;
     }
 
     bool CheckComplete() {
-        for (unsigned bit = 1; bit <= OPT_JSON; bit <<= 1)
+        for (unsigned bit = 1; bit <= OPT_FORCE; bit <<= 1)
             if ((m_syntax.required & bit) && !(m_seen & bit))
                 return Fail(QStringLiteral("%1 is required").arg(QLatin1String(DisplayName(bit))));
         if (m_options.files.size() > m_syntax.files)

@@ -6,12 +6,15 @@
 #include <QStringList>
 
 enum VerbOption : unsigned {
-    OPT_PORT = 1u << 0,    // --port PORT
-    OPT_OUTPUT = 1u << 1,  // -o FILE, --output FILE
-    OPT_SKIN = 1u << 2,    // --skin modules.xml
-    OPT_LOG = 1u << 3,     // --log FILE
-    OPT_YES = 1u << 4,     // --yes
-    OPT_JSON = 1u << 5,    // --json
+    OPT_PORT = 1u << 0,       // --port PORT
+    OPT_OUTPUT = 1u << 1,     // -o FILE, --output FILE
+    OPT_SKIN = 1u << 2,       // --skin modules.xml
+    OPT_LOG = 1u << 3,        // --log FILE
+    OPT_YES = 1u << 4,        // --yes
+    OPT_JSON = 1u << 5,       // --json
+    OPT_NO_BACKUP = 1u << 6,  // --no-backup
+    OPT_VERIFY = 1u << 7,     // --verify
+    OPT_FORCE = 1u << 8,      // --force
 };
 
 struct VerbSyntax {
@@ -25,6 +28,7 @@ struct VerbOptions {
     QString port, output, skin, log;
     bool yes = false;
     bool json = false;
+    bool noBackup = false, verify = false, force = false;
     QStringList files;
 };
 

@@ -10,6 +10,9 @@ int RunSetTime(const QStringList& args);  // set-time --port PORT [--log FILE]
 int RunReset(const QStringList& args);    // reset --port PORT [--log FILE]
 int RunShow(const QStringList& args);     // show FILE [--json] [--skin XML]
 int RunPorts(const QStringList& args);    // ports
+int RunDiff(const QStringList& args);     // diff A B (each a file or --port PORT) [--json]
+int RunExport(const QStringList& args);   // export FILE [-o OUT.json]
+int RunImport(const QStringList& args);   // import IN.json -o FILE [--force]
 
 // The whole command line: dispatches to a verb, or --help / --version.
 int RunVkx520Ctl(const QStringList& args);

@@ -8,6 +8,11 @@
 #include "base/DiagLog.h"
 #include "res/resource.h"
 
+#include "link/DeviceRead.h"
+#include "model/ConfigBackups.h"
+#include "skin/AudioKinds.h"
+
+#include <QDir>
 #include <QRegularExpression>
 
 #include <csignal>
@@ -54,22 +59,42 @@ void ApplyLogOption(const QString& logPath) {
 
 CliLink::CliLink(const QString& port) : m_choice(ResolvePortArg(port)), m_serialPorts(m_choice.devicePath) {}
 
-LinkResult CliLink::Run(DeviceCommand command, ConfigImage& image) {
+LinkResult CliLink::RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone) {
     const LinkEnvironment env{&m_ports, &SystemLinkClock()};
-    bool checksumWarning = false;
-    LinkResult result;
-    {
-        InterruptAsAbort interrupt;
-        OperationObserver observer;
-        observer.abortRequested = [] { return g_abortRequested != 0; };
-        result = RunDeviceOperationSync(command, m_choice.index, image, env, observer, &checksumWarning);
-    }
+    InterruptAsAbort interrupt;
+    OperationObserver observer;
+    observer.abortRequested = [] { return g_abortRequested != 0; };
+    return RunDeviceOperationSync(command, m_choice.index, image, env, observer, checksumWarning, anyStepDone);
+}
+
+LinkResult CliLink::RunQuietly(DeviceCommand command, ConfigImage& image) {
+    return RunSteps(command, image, nullptr, nullptr);
+}
+
+LinkResult CliLink::Run(DeviceCommand command, ConfigImage& image) {
+    bool checksumWarning = false, anyStepDone = false;
+    const LinkResult result = RunSteps(command, image, &checksumWarning, &anyStepDone);
     if (result != LINK_OK) {
-        UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
+        ShowOperationFailure(command, result, anyStepDone);
     } else if (checksumWarning) {
         UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
     }
     return result;
+}
+
+DeviceRead ReadDeviceImage(CliLink& link, const CSkin& skin, bool quiet) {
+    const DeviceReadSteps steps{[&link, quiet](DeviceCommand command, ConfigImage& image) {
+                                    return quiet ? link.RunQuietly(command, image) : link.Run(command, image);
+                                },
+                                [&skin](ConfigImage& image) { return FillAudioKinds(skin, image); }};
+    return ReadImageFromDevice(steps);
+}
+
+void KeepDeviceBackup(const ConfigImage& image, const QString& port) {
+    FileError error = FileError::None;
+    if (!ProgramBackups().Save(image, port, &error).isEmpty()) return;
+    std::fprintf(stderr, "vkx520ctl: no backup of the device's configuration could be kept in %s: %s\n",
+                 QDir::toNativeSeparators(ProgramBackups().folder()).toLocal8Bit().constData(), FileErrorText(error));
 }
 
 int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, DeviceCommand command, unsigned doneTextId) {

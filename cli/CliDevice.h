@@ -39,8 +39,12 @@ public:
     // error. Ctrl-C asks for an abort, honoured between steps. Returns the
     // link result code.
     LinkResult Run(DeviceCommand command, ConfigImage& image);
+    // The same without telling anything (waiting for a device to answer).
+    LinkResult RunQuietly(DeviceCommand command, ConfigImage& image);
 
 private:
+    LinkResult RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone);
+
     PortChoice m_choice;
     SerialPortFactory m_serialPorts;
     HeldPortFactory m_ports{m_serialPorts};
@@ -50,3 +54,14 @@ struct VerbSyntax;
 // A verb that only needs a port: parses, runs the operation with an image it
 // does not need, and prints the text doneTextId (0: none) on success.
 int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, DeviceCommand command, unsigned doneTextId);
+
+class CSkin;
+struct DeviceRead;
+// The device's configuration as Connect reads it, without a document: the
+// audio kinds from the skin, then the embedded audio settings. quiet: nothing
+// is told on failure.
+DeviceRead ReadDeviceImage(CliLink& link, const CSkin& skin, bool quiet = false);
+
+// Keeps a backup of a configuration read from the device on port; a backup
+// that cannot be saved is only a warning on standard error.
+void KeepDeviceBackup(const ConfigImage& image, const QString& port);

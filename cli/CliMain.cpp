@@ -9,13 +9,18 @@
 namespace {
 
 constexpr char kHelp[] = R"(usage:
-  vkx520ctl read     --port PORT -o FILE.vkcfg [--skin modules.xml] [--log FILE]
-  vkx520ctl write    --port PORT FILE.vkcfg [--yes] [--log FILE]
+  vkx520ctl read     --port PORT -o FILE.vkcfg [--skin modules.xml] [--no-backup]
+                     [--log FILE]
+  vkx520ctl write    --port PORT FILE.vkcfg [--yes] [--verify [--skin modules.xml]]
+                     [--log FILE]
   vkx520ctl set-time --port PORT [--log FILE]
   vkx520ctl reset    --port PORT [--log FILE]
   vkx520ctl show     FILE.vkcfg [--json] [--skin modules.xml]
   vkx520ctl ports
   vkx520ctl skin-check [modules.xml]
+  vkx520ctl diff     A.vkcfg B.vkcfg [--json]   (either side may be --port PORT)
+  vkx520ctl export   FILE.vkcfg [-o OUT.json] [--skin modules.xml]
+  vkx520ctl import   IN.json -o FILE.vkcfg [--force]
   vkx520ctl --help | --version
 
 The command-line companion of VKX520Setup: the same device operations over
@@ -23,10 +28,13 @@ the same link, for scripts and for use without a display.
 
   read      reads the device's configuration (as Connect does) and saves it
             to FILE.vkcfg; the skin tells which modules carry embedded audio,
-            whose settings are read too
+            whose settings are read too; a backup of what was read is kept
+            in the backups folder (the newest 200) unless --no-backup
   write     writes FILE.vkcfg's configuration to the device, which then
             restarts; asks "Write configuration to device?" first when
-            standard input is a terminal, unless --yes is given
+            standard input is a terminal, unless --yes is given; --verify
+            waits for the device to answer again (at most 25 s), reads it
+            back and compares what it holds with what was written
   set-time  sets the device clock to this computer's time of day
   reset     restarts the device
   show      prints what FILE.vkcfg holds; --json prints one JSON object
@@ -35,6 +43,18 @@ the same link, for scripts and for use without a display.
             serial ports found on this system
   skin-check  lists the problems of a skin file (default: modules.xml
             beside the program)
+  diff      prints the differences of two configurations field by field
+            (modules, signals, key and panel links, embedded audio, labels),
+            each a file or, with --port, the device; --json prints them as
+            one JSON object
+  export    prints FILE.vkcfg as JSON (or writes it to OUT.json): the show
+            --json object plus every byte needed to give back the same file
+  import    makes FILE.vkcfg from such JSON, checking every field; a keyMap
+            that is not a permutation of 1..16 needs --force; an error names
+            the field and leaves FILE.vkcfg untouched
+
+Backups go to "backups" beside this program, or in installed mode to
+~/.local/share/vkx520setup/backups; VKX520_BACKUP_DIR names another folder.
 
 PORT is COM1..COM8, mapped to devices as VKX520Setup maps them (section
 "Ports" of VKX520Setup.ini beside this program; by default /dev/ttyS0..7),
@@ -50,9 +70,12 @@ Exit status:
          3 no reply, 4 three bad replies, 5 device failure, 6 aborted
   8      read: FILE.vkcfg is saved, but the embedded audio settings could
          not be read (they are missing from it, as after Connect)
+  9      write --verify: the device holds something else than was written
+         (the differences are listed)
+  10     diff: the configurations differ
   64     wrong arguments
   65     a file is corrupt or not a configuration file (skin-check: the
-         skin has problems)
+         skin has problems; import: a field is wrong, and named)
   66     an input file cannot be opened
   73     an output file cannot be created
 )";
@@ -61,8 +84,10 @@ struct Verb {
     const char* name;
     int (*run)(const QStringList&);
 };
-constexpr Verb kVerbs[] = {{"read", RunRead}, {"write", RunWrite}, {"set-time", RunSetTime},    {"reset", RunReset},
-                           {"show", RunShow}, {"ports", RunPorts}, {"skin-check", RunSkinCheck}};
+constexpr Verb kVerbs[] = {
+    {"read", RunRead},     {"write", RunWrite},  {"set-time", RunSetTime},     {"reset", RunReset},
+    {"show", RunShow},     {"ports", RunPorts},  {"skin-check", RunSkinCheck}, {"diff", RunDiff},
+    {"export", RunExport}, {"import", RunImport}};
 
 int UsageError(const char* what, const QString& argument) {
     std::fprintf(stderr, "vkx520ctl: %s%s\n(see vkx520ctl --help)\n", what, argument.toLocal8Bit().constData());

@@ -16,8 +16,9 @@
 
 namespace {
 
-constexpr VerbSyntax kReadSyntax{"vkx520ctl read --port PORT -o FILE.vkcfg [--skin modules.xml] [--log FILE]",
-                                 OPT_PORT | OPT_OUTPUT | OPT_SKIN | OPT_LOG, OPT_PORT | OPT_OUTPUT, 0};
+constexpr VerbSyntax kReadSyntax{
+    "vkx520ctl read --port PORT -o FILE.vkcfg [--skin modules.xml] [--no-backup] [--log FILE]",
+    OPT_PORT | OPT_OUTPUT | OPT_SKIN | OPT_LOG | OPT_NO_BACKUP, OPT_PORT | OPT_OUTPUT, 0};
 
 // The skin matters only once the configuration is in (for the audio kinds),
 // so it is read on a thread of its own while the configuration comes over
@@ -79,6 +80,7 @@ int RunRead(const QStringList& args) {
     CMainDoc doc;
     const DeviceRead read = ReadIntoDocument(options.port, skin, doc);
     if (read.result != LINK_OK) return read.result;
+    if (!options.noBackup) KeepDeviceBackup(read.image, options.port);
     if (const int status = SaveConfigFileArg(doc, options.output); status != EXIT_OK) return status;
     if (!read.audioMissing) return EXIT_OK;
     std::fprintf(stderr, "vkx520ctl: %s is saved without the embedded audio settings, which could not be read\n",

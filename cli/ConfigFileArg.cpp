@@ -19,6 +19,8 @@ int ReadFileArg(const QString& path, FileBytes& file) {
     return EXIT_NO_INPUT;
 }
 
+}  // namespace
+
 int SaveFileArg(const QString& path, const QByteArray& bytes) {
     const FileError error = WriteFileSafely(path, bytes);
     if (error == FileError::None) return EXIT_OK;
@@ -26,7 +28,6 @@ int SaveFileArg(const QString& path, const QByteArray& bytes) {
     PrintFileErrorReason(path, error);
     return EXIT_CANNOT_CREATE;
 }
-}  // namespace
 
 void PrintFileErrorReason(const QString& path, FileError error) {
     std::fprintf(stderr, "vkx520ctl: %s: %s\n", QDir::toNativeSeparators(path).toLocal8Bit().constData(),

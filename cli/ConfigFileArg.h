@@ -23,6 +23,9 @@ int SaveConfigFileArg(const ConfigFileContents& contents, const QString& path);
 // touching anything already there. EXIT_OK or EXIT_CANNOT_CREATE.
 int CheckOutputFileArg(const QString& path);
 
+// Replaces path with bytes. EXIT_OK or EXIT_CANNOT_CREATE after the save error.
+int SaveFileArg(const QString& path, const QByteArray& bytes);
+
 // Saves doc to path. EXIT_OK or EXIT_CANNOT_CREATE.
 int SaveConfigFileArg(CMainDoc& doc, const QString& path);
 

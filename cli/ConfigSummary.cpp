@@ -47,11 +47,12 @@ QJsonArray OutputModulesJson(const ConfigImage& image, const CSkin& skin) {
     return modules;
 }
 
-QJsonArray InputLabelsJson(const CMainDoc& doc) {
+QJsonArray InputLabelsJson(const char* inputLabels) {
     QJsonArray slots;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         QJsonArray labels;
-        for (int input = 0; input < kInputsPerSlot; ++input) labels.append(LabelText(doc.InputLabelField(slot, input)));
+        for (int input = 0; input < kInputsPerSlot; ++input)
+            labels.append(LabelText(inputLabels + (slot * kInputsPerSlot + input) * kLabelSize));
         slots.append(labels);
     }
     return slots;
@@ -66,9 +67,13 @@ QJsonArray AudioJson(const ConfigImage& image) {
 }  // namespace
 
 QJsonObject ConfigToJson(const CMainDoc& doc, uint32_t version, const CSkin& skin) {
-    const ConfigImage& image = doc.image();
+    return ConfigToJson(doc.image(), doc.InputLabelField(0, 0), doc.PanelLabelField(0), version, skin);
+}
+
+QJsonObject ConfigToJson(const ConfigImage& image, const char* inputLabels, const char* panelLabelFields,
+                         uint32_t version, const CSkin& skin) {
     QJsonArray panelLabels;
-    for (int p = 0; p < kPanelInputCount; ++p) panelLabels.append(LabelText(doc.PanelLabelField(p)));
+    for (int p = 0; p < kPanelInputCount; ++p) panelLabels.append(LabelText(panelLabelFields + p * kLabelSize));
     return QJsonObject{
         {QStringLiteral("version"), qint64(version)},
         {QStringLiteral("inputModules"), InputModulesJson(image, skin)},
@@ -77,7 +82,7 @@ QJsonObject ConfigToJson(const CMainDoc& doc, uint32_t version, const CSkin& ski
         {QStringLiteral("keyMap"), ArrayOf(image.keyMap, kUsableInputs)},
         {QStringLiteral("audio"), AudioJson(image)},
         {QStringLiteral("audioKinds"), ArrayOf(image.audioKinds, kSlotCount)},
-        {QStringLiteral("inputLabels"), InputLabelsJson(doc)},
+        {QStringLiteral("inputLabels"), InputLabelsJson(inputLabels)},
         {QStringLiteral("panelLabels"), panelLabels},
     };
 }

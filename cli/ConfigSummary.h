@@ -17,6 +17,11 @@ class CSkin;
 //  "inputLabels": [[8] x8], "panelLabels": [16]}. Slots count from 0; labels are
 // the stored texts ("" = default name); a name the skin lacks is null.
 QJsonObject ConfigToJson(const CMainDoc& doc, uint32_t version, const CSkin& skin);
+struct ConfigImage;
+// The same for an image and its label tables as stored (8 x 8 x 20 and
+// 16 x 20 bytes).
+QJsonObject ConfigToJson(const ConfigImage& image, const char* inputLabels, const char* panelLabels, uint32_t version,
+                         const CSkin& skin);
 
 // Modules per slot (counted from 1), then each usable input with its label,
 // key, panel input and embedded audio channel.

@@ -63,6 +63,15 @@ int UiMessageBox(unsigned id, unsigned style) {
     return g_presenter->Present(id, LoadUiString(IDS_APP_TITLE), LoadUiString(id), style);
 }
 
+int UiMessageBoxWithDetail(unsigned id, unsigned detailId, unsigned style) {
+    return g_presenter->Present(id, LoadUiString(IDS_APP_TITLE),
+                                LoadUiString(id) + QStringLiteral("\n\n") + LoadUiString(detailId), style);
+}
+
+int UiMessageBoxFormatted(unsigned id, const QStringList& inserts, unsigned style) {
+    return g_presenter->Present(id, LoadUiString(IDS_APP_TITLE), FormatInserts(LoadUiString(id), inserts), style);
+}
+
 QString FormatInserts(const QString& pattern, const QStringList& inserts) {
     QString out;
     out.reserve(pattern.size());

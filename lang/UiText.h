@@ -54,6 +54,11 @@ constexpr uint32_t kStringKeyBase = 0xC0000000u;
 bool LoadUiString(QString& text, unsigned id);
 QString LoadUiString(unsigned id);
 int UiMessageBox(unsigned id, unsigned style);
+// The same with the text of detailId as a paragraph of its own after the
+// message; the box still counts as string id's.
+int UiMessageBoxWithDetail(unsigned id, unsigned detailId, unsigned style);
+// String id with its %1.. replaced by the inserts (FormatUiString), shown as a box.
+int UiMessageBoxFormatted(unsigned id, const QStringList& inserts, unsigned style);
 void FormatUiString(QString& text, unsigned id, const QStringList& inserts);
 void LoadUiPrompt(unsigned id, QString& text);
 void LoadUiTooltip(unsigned id, QString& text);

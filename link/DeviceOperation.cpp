@@ -1,5 +1,6 @@
 #include "link/DeviceOperation.h"
 
+#include "lang/UiText.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -37,6 +38,13 @@ int DeviceOperation::ProgressMax() const {
 
 unsigned LinkErrorTextId(LinkResult code) {
     return code == LINK_ERR_NO_THREAD ? unsigned(IDS_NO_LINK_THREAD) : IDS_LINK_ERROR_BASE + unsigned(code);
+}
+
+void ShowOperationFailure(DeviceCommand command, LinkResult result, bool anyStepDone) {
+    if (command == OPER_WRITE_CONFIG && anyStepDone)
+        UiMessageBoxWithDetail(LinkErrorTextId(result), IDS_WRITE_PARTIAL, MB_OK | MB_ICONSTOP);
+    else
+        UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
 }
 
 unsigned DeviceOperation::StatusTextId() const {

@@ -86,5 +86,13 @@ struct OperationObserver {
     std::function<void(int position, int maximum)> progress;
     std::function<bool()> abortRequested;
 };
+// anyStepDone (optional) is set when some step went well.
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
-                                  const OperationObserver& observer = {}, bool* checksumWarning = nullptr);
+                                  const OperationObserver& observer = {}, bool* checksumWarning = nullptr,
+                                  bool* anyStepDone = nullptr);
+
+// Tells the user why an operation failed (string 21108 + code, with the stop
+// icon). A write that failed after some of its steps went well adds a line
+// saying that the device may hold part of the new configuration and that the
+// backup taken at Connect can be written back.
+void ShowOperationFailure(DeviceCommand command, LinkResult result, bool anyStepDone);

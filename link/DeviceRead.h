@@ -29,7 +29,14 @@ struct DeviceRead {
     // still worth having: the slots not read keep their audio bytes 0.
     bool audioMissing = false;
     bool taken = false;  // the document took the configuration (CMainDoc::ReadCfg)
+    // The configuration exactly as read (with the audio kinds and the audio
+    // settings read), before any document merged it: what a backup keeps and
+    // what verify and compare look at. Meaningful when result is LINK_OK.
+    ConfigImage image{};
 };
+
+// The device's configuration without a document (taken stays false).
+DeviceRead ReadImageFromDevice(const DeviceReadSteps& steps);
 
 // force: the document takes the modules even when they do not match those it
 // shows (Load configuration); otherwise a mismatch is refused with a message.

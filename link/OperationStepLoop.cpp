@@ -21,6 +21,7 @@ bool OperationStepLoop::PrepareStep(LinkStep& step) {
 
 bool OperationStepLoop::StepEnded(LinkResult code) {
     if (code != LINK_OK) return End(code);
+    m_anyStepDone = true;
     MoveBar(m_operation.step() + 1);
     const bool finished = m_operation.CompleteStep();
     // Abort is honoured between steps only: the step that was running when it

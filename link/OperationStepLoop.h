@@ -32,6 +32,8 @@ public:
     // or on Abort: only then does the operation's checksum warning count.
     bool completed() const { return m_completed; }
     bool checksumWarning() const { return m_operation.checksumWarning(); }
+    // Some step went well: after a failed write the device may hold part of it.
+    bool anyStepDone() const { return m_anyStepDone; }
 
 private:
     bool End(LinkResult result);  // the loop ends with result; false
@@ -41,4 +43,5 @@ private:
     const OperationObserver m_observer;
     LinkResult m_result = LINK_ERR_ABORTED;
     bool m_completed = false;
+    bool m_anyStepDone = false;
 };

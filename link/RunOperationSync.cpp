@@ -12,7 +12,7 @@ public:
 }  // namespace
 
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
-                                  const OperationObserver& observer, bool* checksumWarning) {
+                                  const OperationObserver& observer, bool* checksumWarning, bool* anyStepDone) {
     OperationStepLoop loop(command, image, observer);
     DirectTarget target;
     LinkStep step;
@@ -22,5 +22,6 @@ LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigIm
         if (!loop.StepEnded(LinkResult(LinkThreadProc(request)))) break;
     }
     if (checksumWarning && loop.completed()) *checksumWarning = loop.checksumWarning();
+    if (anyStepDone) *anyStepDone = loop.anyStepDone();
     return loop.result();
 }

@@ -82,6 +82,9 @@ public:
     void SetEraseBusyMs(int ms) { m_eraseBusyMs = ms; }
     // After a reset the device restarts and stays silent this long.
     void SetRebootSilenceMs(int ms) { m_rebootSilenceMs = ms; }
+    // Module commands (types, input counts, signals) are acknowledged but
+    // not carried out, as by a device that keeps its modules as they were.
+    void SetIgnoreModuleWrites(bool ignore) { m_ignoreModuleWrites = ignore; }
 
 private:
     struct Request {
@@ -130,5 +133,6 @@ private:
     int m_eraseBusyMs = 0;
     uint64_t m_eraseDoneAt = 0;
     int m_rebootSilenceMs = 0;
+    bool m_ignoreModuleWrites = false;
     uint64_t m_silentUntil = 0;
 };

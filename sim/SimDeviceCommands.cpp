@@ -114,6 +114,7 @@ void SimDevice::WriteModule(const Request& request) {
         if (inputSlot >= 0) std::memcpy(m_moduleData[std::size_t(inputSlot)].data(), bytes, count);
         return;
     }
+    if (m_ignoreModuleWrites) return;
     if (inputSlot >= 0 && count >= sizeof(InputModuleSlot))
         WriteMemory(kInputTableBlock.address + uint32_t(inputSlot) * 2, bytes, sizeof(InputModuleSlot));
     if (outputSlot >= 0 && count >= sizeof(OutputModuleSlot))

@@ -47,11 +47,13 @@ Faults, to see how programs cope:
                         (0xFF0000, 0xFF0040, 0xFF0060 or 0xFF0080)
   --unplug-after N      go silent for good after N requests
   --erase-busy MS       an erase keeps the device busy for MS milliseconds
+  --ignore-module-writes  acknowledge module types, input counts and signals
+                        without storing them (a write then does not hold)
 )";
 
 struct SimOptions {
     QString link, load, save, writeDemo;
-    bool pace = false, stats = false, silent = false, help = false, version = false;
+    bool pace = false, stats = false, silent = false, help = false, version = false, ignoreModuleWrites = false;
     int rebootSilenceMs = 0, corrupt = 0, busyMs = 0, fail = 0, unplugAfter = -1, eraseBusyMs = 0;
     int badBlock = -1;
 };
@@ -69,11 +71,10 @@ struct NumberOption {
     int SimOptions::*field;
 };
 
-constexpr FlagOption kFlags[] = {{"pace", &SimOptions::pace},
-                                 {"stats", &SimOptions::stats},
-                                 {"silent", &SimOptions::silent},
-                                 {"help", &SimOptions::help},
-                                 {"version", &SimOptions::version}};
+constexpr FlagOption kFlags[] = {
+    {"pace", &SimOptions::pace},     {"stats", &SimOptions::stats},
+    {"silent", &SimOptions::silent}, {"ignore-module-writes", &SimOptions::ignoreModuleWrites},
+    {"help", &SimOptions::help},     {"version", &SimOptions::version}};
 constexpr TextOption kTexts[] = {{"link", &SimOptions::link},
                                  {"load", &SimOptions::load},
                                  {"save", &SimOptions::save},
@@ -137,6 +138,7 @@ bool ParseOptions(const QStringList& args, SimOptions& options, QString& error) 
 
 void ApplyFaults(const SimOptions& options, SimDevice& device) {
     device.SetSilent(options.silent);
+    device.SetIgnoreModuleWrites(options.ignoreModuleWrites);
     device.SetRebootSilenceMs(options.rebootSilenceMs);
     device.SetEraseBusyMs(options.eraseBusyMs);
     if (options.corrupt > 0) device.CorruptReplies(options.corrupt);

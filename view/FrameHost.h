@@ -45,6 +45,8 @@ public:
     // Calls slot (in receiver's thread, while receiver lives) after the window
     // took on a new language.
     virtual void ConnectLanguageChanged(QObject* receiver, std::function<void()> slot) = 0;
+    // A short note in the status bar (a verified write, a backup kept).
+    virtual void ShowStatusNote(const QString& text) { (void)text; }
 
 protected:
     ~FrameHost() = default;

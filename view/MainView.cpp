@@ -9,6 +9,7 @@
 #include "view/ViewCursors.h"
 #include "view/ViewDialogs.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -79,6 +80,7 @@ void CMainView::OnCreate() {
 
     m_showToolTips = ReadSetting(kViewToolTips) != 0;
     m_showMessages = ReadSetting(kViewMessages) != 0;
+    m_verifyWrite = ReadSetting(kViewVerifyWrite) != 0;
     m_port = ReadSetting(kConnectionPort);
     m_skin.LoadSkin();
     ReportOpenErrors(m_skin.missingPictures());
@@ -205,6 +207,9 @@ void CMainView::OnTimer() {
         m_busyPeriod = 0;
         DeviceStateChanged();
     }
+    // Not under another window's modal loop (the write's own message may
+    // still be open): the read-back then waits for the next tick.
+    if (m_deviceReady && m_verifyPending && !QApplication::activeModalWidget()) VerifyWritten();
 }
 
 // --- options, notice, tooltips ---------------------------------------------------------
@@ -214,6 +219,13 @@ void CMainView::OnToggleToolTips() {
     WriteSetting(kViewToolTips, m_showToolTips ? 1 : 0);
     RefreshToolTips(true);
     if (m_pFrame) m_pFrame->RequestCommandUpdate();  // the check mark
+}
+
+void CMainView::OnToggleVerifyWrite() {
+    m_verifyWrite = !m_verifyWrite;
+    WriteSetting(kViewVerifyWrite, m_verifyWrite ? 1 : 0);
+    if (!m_verifyWrite) m_verifyPending = false;
+    if (m_pFrame) m_pFrame->RequestCommandUpdate();
 }
 
 void CMainView::OnToggleMessages() {

@@ -10,6 +10,7 @@
 // dialogs and repaints after a change.
 #pragma once
 
+#include "model/ConfigImage.h"
 #include "render/ConfigPainter.h"
 #include "skin/Layout.h"
 #include "skin/Skin.h"
@@ -28,6 +29,8 @@
 #include <vector>
 
 class CMainDoc;
+class CConfigBackups;
+struct DeviceReadSteps;
 class CEditDialog;
 class QPrinter;
 class QScrollBar;
@@ -113,6 +116,8 @@ public:
     void OnSyncTime();
     void OnToggleToolTips();
     void OnToggleMessages();
+    // Verify after writing: switches the read-back after a write on or off.
+    void OnToggleVerifyWrite();
     // Ends the busy period once it has run out; the view's timer calls it every 2 s.
     void OnTimer();
 
@@ -124,6 +129,11 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // Open backup...: the open dialog in the backups folder, then as Open.
+    void OnFileOpenBackup();
+    // Compare with...: the displayed configuration against a file, or
+    // against the device when connected; the differences in a dialog.
+    void OnFileCompare();
     // The "not saved" prompt: true when the configuration may be dropped.
     bool RunClosePrompt();
     // Saves the document to path; shows why when it fails.
@@ -138,6 +148,12 @@ public:
     bool IsTimerRunning() const { return m_timerId != 0; }
     bool ShowsToolTips() const { return m_showToolTips; }
     bool ShowsMessages() const { return m_showMessages; }
+    bool VerifiesWrites() const { return m_verifyWrite; }
+    // A write waits to be read back once the device's busy period is over.
+    bool VerifyPending() const { return m_verifyPending; }
+    // Where Connect and Load configuration keep their backups (not owned;
+    // null restores the program's own folder).
+    void SetBackups(CConfigBackups* backups);
     bool ToolTipsActive() const { return m_toolTipsActive; }
     const std::vector<ToolArea>& ToolAreas() const { return m_toolAreas; }
     // The tooltip text shown at a client point; empty where there is none.
@@ -177,6 +193,16 @@ private:
     // The enabling depends on the device state that changed.
     void DeviceStateChanged();
     void StartBusyPeriod(uint32_t periodMs);
+    // How this view runs the steps of a read: the operation dialog on m_port,
+    // the audio kinds from its skin.
+    DeviceReadSteps ReadSteps();
+    // Keeps the configuration just read from the device as a backup.
+    void KeepBackup(const ConfigImage& image);
+    // Reads the device back and compares it with what was written.
+    void VerifyWritten();
+    void ShowStatusNote(unsigned id, const QStringList& inserts = {});
+    // Opens path as Open does, after the close prompt.
+    void OpenChosenFile(const QString& path);
     bool PrintOnePage(QPrinter& printer);
     QString ConfigFileFilter() const;
 
@@ -222,6 +248,10 @@ private:
     QPoint m_lastScroll{-1, -1};
     bool m_showToolTips = true;
     bool m_showMessages = true;
+    bool m_verifyWrite = true;
+    bool m_verifyPending = false;
+    ConfigImage m_written{};  // what the last write sent, for verify
+    CConfigBackups* m_backups = nullptr;
     bool m_noticeShown = false;
     bool m_portShown = false;
     bool m_destroyed = false;

@@ -32,6 +32,8 @@ void CMainView::RegisterCommands() {
         ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); }, [this](CCmdUI& ui) { ui.SetCheck(m_showToolTips); });
     m_pFrame->SetCommandHandler(
         ID_VIEW_MESSAGES, [this] { OnToggleMessages(); }, [this](CCmdUI& ui) { ui.SetCheck(m_showMessages); });
+    m_pFrame->SetCommandHandler(
+        ID_VIEW_VERIFY_WRITE, [this] { OnToggleVerifyWrite(); }, [this](CCmdUI& ui) { ui.SetCheck(m_verifyWrite); });
     RegisterFileCommands();
     m_pFrame->SetSaveModifiedHandler([this] { return SaveModified(); });
 }
@@ -70,13 +72,10 @@ bool CMainView::ReadFromDevice(bool force) {
         // Each failure has been shown by the operation dialog or by the
         // document; without the audio settings the configuration is still
         // worth showing.
-        const DeviceReadSteps steps{[this](DeviceCommand command, ConfigImage& image) {
-                                        return RunDeviceOperationDialog(command, m_port, image, this);
-                                    },
-                                    [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
-        const DeviceRead read = ReadConfigFromDevice(*m_pDoc, force, steps);
+        const DeviceRead read = ReadConfigFromDevice(*m_pDoc, force, ReadSteps());
         if (read.result == LINK_OK && !read.taken) ShowNotice(m_pDoc->lastNotice());  // another device's modules
         if (!read.taken) return false;
+        KeepBackup(read.image);
         BuildLayout();
         return true;
     });
@@ -90,6 +89,8 @@ bool CMainView::WriteConfig() {
     // what the device holds until it is read again.
     m_pDoc->SetDeviceBound(false);
     StartBusyPeriod(kBusyAfterWriteMs);
+    m_written = m_pDoc->image();
+    m_verifyPending = m_verifyWrite;
     UiMessageBox(IDS_WRITE_DONE, MB_OK | MB_ICONINFORMATION);
     return true;
 }

@@ -29,6 +29,9 @@ void CMainView::RegisterFileCommands() {
     m_pFrame->SetCommandHandler(
         ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); }, withConfig);
     m_pFrame->SetCommandHandler(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    m_pFrame->SetCommandHandler(ID_FILE_OPEN_BACKUP, [this] { OnFileOpenBackup(); });
+    m_pFrame->SetCommandHandler(
+        ID_FILE_COMPARE, [this] { OnFileCompare(); }, withConfig);
 }
 
 bool CMainView::HasConfig() const { return m_pDoc && m_pDoc->hasConfig(); }
@@ -40,7 +43,10 @@ QString CMainView::ConfigFileFilter() const {
 
 void CMainView::OnFileOpen() {
     if (!RunClosePrompt()) return;
-    const QString path = m_dialogs->GetOpenFileName(this, ConfigFileFilter(), m_pDoc->filePath());
+    OpenChosenFile(m_dialogs->GetOpenFileName(this, ConfigFileFilter(), m_pDoc->filePath()));
+}
+
+void CMainView::OpenChosenFile(const QString& path) {
     // A failed load leaves the configuration as it was, so nothing is reset before.
     if (path.isEmpty()) return;
     if (!m_pDoc->LoadFile(path)) {

@@ -3,6 +3,8 @@
 #include "render/ConfigPainter.h"
 
 #include <QFileDialog>
+#include "view/CompareDlg.h"
+
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -44,4 +46,10 @@ void QtViewDialogs::ShowPrintPreview(QWidget* parent, QPrinter& printer, const P
 bool QtViewDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtViewDialogs::ShowDifferences(QWidget* parent, const QString& heading, const QStringList& lines) {
+    CCompareDlg dialog(parent);
+    dialog.SetDifferences(heading, lines);
+    dialog.exec();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPrinter;
@@ -27,6 +28,10 @@ public:
     virtual void ShowPrintPreview(QWidget* parent, QPrinter& printer, const PaintPages& paintPages) = 0;
     // Paper, orientation and margins; false when cancelled.
     virtual bool PageSetup(QWidget* parent, QPrinter& printer) = 0;
+    // Lists the differences found by File > Compare with... until closed.
+    virtual void ShowDifferences(QWidget* parent, const QString& heading, const QStringList& lines) {
+        (void)parent, (void)heading, (void)lines;
+    }
 };
 
 class QtViewDialogs : public ViewDialogs {
@@ -37,4 +42,5 @@ public:
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
     void ShowPrintPreview(QWidget* parent, QPrinter& printer, const PaintPages& paintPages) override;
     bool PageSetup(QWidget* parent, QPrinter& printer) override;
+    void ShowDifferences(QWidget* parent, const QString& heading, const QStringList& lines) override;
 };

@@ -141,16 +141,17 @@ void CDlgOper::EndLater(LinkResult result) {
 
 LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage& image, QWidget* parent) {
     LinkResult result;
-    bool checksumWarning;
+    bool checksumWarning, anyStepDone;
     {
         CDlgOper dialog(parent);
         dialog.StartCommand(command, port, &image);
         dialog.exec();
         result = dialog.resultCode();
         checksumWarning = dialog.checksumWarning();
+        anyStepDone = dialog.anyStepDone();
     }  // the dialog's end waits for its last worker
     if (result != LINK_OK) {
-        UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
+        ShowOperationFailure(command, result, anyStepDone);
         return result;
     }
     if (checksumWarning) UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);

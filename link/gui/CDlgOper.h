@@ -30,6 +30,7 @@ public:
 
     LinkResult resultCode() const { return m_nResult; }
     bool checksumWarning() const { return m_operation && m_operation->checksumWarning(); }
+    bool anyStepDone() const { return m_operation && m_operation->anyStepDone(); }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -81,6 +81,7 @@ ViewRig::ViewRig(const QByteArray& settings) {
     presenter = std::make_unique<RecordingPresenter>();
     view().SetTickSource([this] { return ticks; });
     view().SetDialogs(&dialogs);
+    view().SetBackups(&backups);
 }
 
 void ViewRig::Exit() {

@@ -9,6 +9,7 @@
 #include "support/TempProfile.h"
 #include "link/LinkThread.h"
 #include "model/CMainDoc.h"
+#include "model/ConfigBackups.h"
 #include "sim/SimLinkPort.h"
 #include "support/RecordingPresenter.h"
 #include "view/MainView.h"
@@ -16,6 +17,7 @@
 
 #include <QPrinter>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -39,6 +41,10 @@ public:
     QString pdfPath;  // where Print and Print Preview print
     bool printAccepted = true;
     QStringList asked;  // "open <filter> <initial>", "save ...", "print", "preview", "setup"
+    void ShowDifferences(QWidget*, const QString& heading, const QStringList& lines) override {
+        differences << heading << lines;
+    }
+    QStringList differences;  // each ShowDifferences: its heading, then its lines
     QString lastDefaultSuffix;
 };
 
@@ -84,6 +90,9 @@ public:
     std::unique_ptr<RecordingPresenter> presenter;
     ScriptedDialogs dialogs;
     uint32_t ticks = 1000;
+    // Connect and Load configuration keep their backups here.
+    QTemporaryDir backupDir;
+    CConfigBackups backups{backupDir.path()};
 };
 
 void PollForModal(std::function<bool(QWidget*)> action);

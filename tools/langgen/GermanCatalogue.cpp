@@ -166,6 +166,48 @@ constexpr Pair kGerman[] = {
     {"NUM", "NUM"},
     {"Show/hide toolbar", "Symbolleiste ein- oder ausblenden"},
     {"Show/hide status bar", "Statusleiste ein- oder ausblenden"},
+    // Safe writes: comparing, verifying, backups
+    {"Input slot %1: module code", "Eingangssteckplatz %1: Modulcode"},
+    {"Input slot %1: number of inputs", "Eingangssteckplatz %1: Anzahl der Eingänge"},
+    {"Output slot %1: module code", "Ausgangssteckplatz %1: Modulcode"},
+    {"Output slot %1, output %2: signal", "Ausgangssteckplatz %1, Ausgang %2: Signal"},
+    {"Input %1: panel input", "Eingang %1: Paneleingang"},
+    {"Input %1: key", "Eingang %1: Taste"},
+    {"Input slot %1, input %2: embedded audio", "Eingangssteckplatz %1, Eingang %2: eingebettetes Audio"},
+    {"Input slot %1, input %2: label", "Eingangssteckplatz %1, Eingang %2: Bezeichnung"},
+    {"Panel input %1: label", "Paneleingang %1: Bezeichnung"},
+    {"%1: %2 -> %3", "%1: %2 -> %3"},
+    {"none", "keine"},
+    {"Verified: the device holds the configuration written.",
+     "Geprüft: Das Gerät enthält die geschriebene Konfiguration."},
+    {"Warning: The device does not hold the configuration written!\n\nWritten -> read back from the "
+     "device:\n%1\n\nThe configuration written stays on display. Check the modules and write it again.",
+     "Warnung: Das Gerät enthält nicht die geschriebene Konfiguration!\n\nGeschrieben -> vom Gerät "
+     "zurückgelesen:\n%1\n\nDie geschriebene Konfiguration bleibt angezeigt. Prüfen Sie die Module und "
+     "schreiben Sie sie erneut."},
+    {"The device may now hold part of the new configuration. The backup taken at Connect can be written back "
+     "(File > Open backup...).",
+     "Das Gerät enthält jetzt möglicherweise einen Teil der neuen Konfiguration. Die beim Verbinden angelegte "
+     "Sicherung kann zurückgeschrieben werden (Datei > Sicherung öffnen...)."},
+    {"No differences: both configurations are the same.", "Keine Unterschiede: Beide Konfigurationen sind gleich."},
+    {"Compare with the configuration in the device?\n\nYes: read the device. No: choose a file.",
+     "Mit der Konfiguration im Gerät vergleichen?\n\nJa: das Gerät lesen. Nein: eine Datei wählen."},
+    {"the device", "das Gerät"},
+    {"The device's configuration could not be kept as a backup: %1",
+     "Die Konfiguration des Geräts konnte nicht gesichert werden: %1"},
+    {"Backup saved: %1", "Sicherung gespeichert: %1"},
+    {"Differences, displayed configuration -> %1:", "Unterschiede, angezeigte Konfiguration -> %1:"},
+    {"Compare configurations", "Konfigurationen vergleichen"},
+    {"Close", "Schließen"},
+    {"Open &backup...", "Sicherun&g öffnen..."},
+    {"Co&mpare with...", "&Vergleichen mit..."},
+    {"&Verify after writing", "Nach dem Schreiben &prüfen"},
+    {"Open a configuration kept from a device before it was changed\nOpen backup",
+     "Eine vor einer Änderung gesicherte Gerätekonfiguration öffnen\nSicherung öffnen"},
+    {"Compare the configuration with a file or with the device\nCompare",
+     "Die Konfiguration mit einer Datei oder dem Gerät vergleichen\nVergleichen"},
+    {"Read the device back after writing and compare\nVerify after writing",
+     "Das Gerät nach dem Schreiben zurücklesen und vergleichen\nNach dem Schreiben prüfen"},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "link/gui/CDlgOper.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
+#include "view/CompareDlg.h"
 #include "view/EmbeddedAudioDlg.h"
 #include "view/InputLabelDlg.h"
 #include "view/ModuleConfigDlg.h"
@@ -113,6 +114,7 @@ void WalkDialogs(UiTextWalk& walk) {
     const LanguageTable empty;
     WalkDialog(IDD_EDIT_TRANSLATION, std::make_unique<CEditTranslationDlg>(empty, empty).get(), walk);
     WalkDialog(IDD_EMBEDDED_AUDIO, std::make_unique<CEmbeddedAudioDlg>().get(), walk);
+    WalkDialog(IDD_COMPARE, std::make_unique<CCompareDlg>().get(), walk);
 }
 
 }  // namespace

@@ -1,0 +1,88 @@
+// vkx520ctl export and import: a configuration file as JSON text and back,
+// byte for byte.
+#include "cli/CliArgs.h"
+#include "cli/CliCommands.h"
+#include "cli/ConfigFileArg.h"
+#include "cli/ConfigJson.h"
+#include "base/ExitCodes.h"
+#include "base/FileIo.h"
+#include "lang/UiText.h"
+#include "skin/Skin.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+#include <cstdio>
+
+namespace {
+// Whatever follows the format's end is kept too, up to this size; the
+// program itself reads no further than its format's size.
+constexpr qint64 kMaxExportBytes = 1 << 20;
+// A JSON form of the largest file to export, with room for indentation.
+constexpr qint64 kMaxImportBytes = 16 * kMaxExportBytes;
+
+const char* Native(const QString& path) { return qPrintable(QDir::toNativeSeparators(path)); }
+
+int ReadInput(const QString& path, qint64 limit, QByteArray& bytes) {
+    FileBytes file = ReadRegularFile(path, limit);
+    if (file.ok()) {
+        bytes = std::move(file.bytes);
+        return EXIT_OK;
+    }
+    ReportFileError(kFileOpenError, path);
+    PrintFileErrorReason(path, file.error);
+    return file.error == FileError::TooLarge ? EXIT_DATA_ERROR : EXIT_NO_INPUT;
+}
+
+int WriteOutput(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        return EXIT_OK;
+    }
+    return SaveFileArg(path, bytes);
+}
+}  // namespace
+
+int RunExport(const QStringList& args) {
+    static constexpr VerbSyntax kSyntax{"vkx520ctl export FILE.vkcfg [-o OUT.json] [--skin modules.xml]",
+                                        OPT_OUTPUT | OPT_SKIN, 0, 1};
+    VerbOptions options;
+    if (!ParseVerbArgsOrComplain(args, kSyntax, options)) return EXIT_USAGE;
+    if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
+    const QString& path = options.files.first();
+    QByteArray bytes;
+    if (const int status = ReadInput(path, kMaxExportBytes, bytes); status != EXIT_OK) return status;
+    CSkin skin;  // the module names only; without the default skin they are null
+    skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
+    const std::optional<QJsonObject> json = ConfigFileToJson(bytes, skin);
+    if (!json) {
+        ReportFileError(kFileCorruptError, path);
+        return EXIT_DATA_ERROR;
+    }
+    return WriteOutput(options.output, QJsonDocument(*json).toJson(QJsonDocument::Indented));
+}
+
+int RunImport(const QStringList& args) {
+    static constexpr VerbSyntax kSyntax{"vkx520ctl import IN.json -o FILE.vkcfg [--force]", OPT_OUTPUT | OPT_FORCE,
+                                        OPT_OUTPUT, 1};
+    VerbOptions options;
+    if (!ParseVerbArgsOrComplain(args, kSyntax, options)) return EXIT_USAGE;
+    const QString& path = options.files.first();
+    QByteArray text;
+    if (const int status = ReadInput(path, kMaxImportBytes, text); status != EXIT_OK) return status;
+    QJsonParseError parseError{};
+    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
+        const QString why = document.isNull() ? parseError.errorString() : QStringLiteral("not a JSON object");
+        std::fprintf(stderr, "vkx520ctl: %s: %s (at byte %d)\n", Native(path), qPrintable(why),
+                     document.isNull() ? parseError.offset : 0);
+        return EXIT_DATA_ERROR;
+    }
+    const JsonImport imported = ConfigFileFromJson(document.object(), options.force);
+    if (!imported.ok()) {
+        std::fprintf(stderr, "vkx520ctl: %s: %s\n", Native(path), qPrintable(imported.error));
+        return EXIT_DATA_ERROR;
+    }
+    return WriteOutput(options.output, imported.fileBytes);
+}
