@@ -107,6 +107,7 @@ void CMainFrame::SetView(QWidget* view) {
         view->setAutoFillBackground(true);
     }
     setCentralWidget(view);
+    view->setFocus();  // the keyboard starts on the drawing, not on the port selector
     UpdateCommandUI();
 }
 

@@ -74,7 +74,7 @@ void CMainToolBar::CreatePortSelector() {
     m_wndPortCombo->setProperty("vkxControlId", IDC_PORT_COMBO);
     m_wndPortCombo->setEditable(false);
     m_wndPortCombo->setFixedWidth(kPortComboWidth);
-    m_wndPortCombo->setFocusPolicy(Qt::ClickFocus);  // never a Tab stop taken from the view
+    m_wndPortCombo->setFocusPolicy(Qt::StrongFocus);  // a Tab stop beside the view
     m_wndPortCombo->setMaxVisibleItems(kPortCount);
     m_wndPortCombo->installEventFilter(this);
 }

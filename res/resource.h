@@ -48,6 +48,21 @@
 #define IDS_APP_TITLE 57344
 #define IDS_IDLE 57345
 
+// The view's accessible names (view/ViewAccessible.cpp): 10330 .. 10359
+#define IDS_ACC_VIEW 10330
+#define IDS_ACC_KEY 10331
+#define IDS_ACC_KEY_UNUSED 10332
+#define IDS_ACC_PANEL_INPUT 10333
+#define IDS_ACC_INPUT 10334
+#define IDS_ACC_AUDIO 10335
+#define IDS_ACC_OUTPUT 10336
+#define IDS_ACC_INPUT_MODULE 10337
+#define IDS_ACC_OUTPUT_MODULE 10338
+#define IDS_ACC_KEY_PANEL 10339
+#define IDS_ACC_INPUT_PANEL 10340
+#define IDS_ACC_PICKED_UP 10341
+#define IDS_ACC_DROP_TARGET 10342
+
 // Commands (menu 128 and toolbar 128)
 #define ID_DEVICE_CONNECT 32771
 #define ID_DEVICE_WRITE 32773

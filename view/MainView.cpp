@@ -47,6 +47,7 @@ CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent)
     setObjectName(QStringLiteral("MainView"));
     SetDialogs(nullptr);
     OnCreate();
+    SetUpKeyboard();
     RegisterCommands();
     // Tooltip texts are fetched when the areas are built: build them again
     // in the new language.
@@ -185,6 +186,7 @@ void CMainView::paintEvent(QPaintEvent* event) {
     const QRect clip = event->rect().translated(scroll);
     EraseBackground(painter, m_layout, ClientSize(), clip);
     PaintConfiguration(painter, m_layout, m_skin, *m_pDoc, ClientSize(), clip, Selection(), true);
+    PaintFocusMark(painter);
 }
 
 // --- timer and busy period -----------------------------------------------------------

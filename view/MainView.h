@@ -32,6 +32,8 @@ class CMainDoc;
 class CConfigBackups;
 struct DeviceReadSteps;
 class CEditDialog;
+class QPainter;
+enum class KeyMove;
 class QPrinter;
 class QScrollBar;
 class QTimer;
@@ -100,11 +102,25 @@ public:
     int HitSubItem(int item, QPoint point) const;
     SubItemRef HitTest(QPoint point) const;
     void ClearMasks();
+    // A click (with the edit of a double click) or a drag step on a hit,
+    // wherever the hit came from: the mouse and the keyboard share these.
+    void ClickOn(SubItemRef hit, bool doubleClick);
+    void DragOver(SubItemRef hit, bool drop);
     const CMouseEdit& MouseState() const { return m_mouse; }
     // Sets the cursor for the mouse at a client point; the index chosen
     // (a ViewCursor) is kept for CursorIndex.
     void OnSetCursor(QPoint point);
     int CursorIndex() const { return m_cursorIndex; }
+
+    // --- keyboard editing (MainViewKeyboard.cpp) ---------------------------------
+    // Arrows move the selection between the places a double click edits or a
+    // drag starts from; Enter edits, Space picks up and drops, Escape puts
+    // back; after a pick-up the arrows move the drop target.
+    // Where the keyboard is: the drop target while one is shown, else the selection.
+    SubItemRef KeyboardPosition() const;
+    // The focus mark around the keyboard position, in client coordinates;
+    // empty while the view has no focus or nothing is selected.
+    QRect FocusMarkRect() const;
 
     // --- Device commands ---------------------------------------------------------
     void OnConnect();
@@ -176,9 +192,25 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void OnCreate();
+    // Keyboard editing: focus policy and the accessible interface.
+    void SetUpKeyboard();
+    bool HandleKey(int key);
+    bool MoveByKey(KeyMove move);
+    bool PickUpOrDrop();
+    bool CancelByKey();
+    // Scrolls a rectangle in view coordinates into the window, as far as it fits.
+    void ScrollIntoView(const QRect& rect);
+    // After the keyboard moved: in sight, and announced.
+    void ShowKeyboardPosition();
+    QRect KeyboardPositionRect() const;  // view coordinates; empty when nothing is selected
+    QRect FocusMarkViewRect() const;
+    void PaintFocusMark(QPainter& painter) const;
     void RegisterCommands();
     void RegisterFileCommands();
     void UpdateScrollBars();

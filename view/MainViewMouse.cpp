@@ -26,16 +26,19 @@ void CMainView::OnMouseChange() {
     ShowChangeNotice();
 }
 
-void CMainView::HandleClick(QPoint point, bool doubleClick) {
-    const SubItemRef hit = HitTest(ToLayout(point));
+void CMainView::HandleClick(QPoint point, bool doubleClick) { ClickOn(HitTest(ToLayout(point)), doubleClick); }
+
+void CMainView::ClickOn(SubItemRef hit, bool doubleClick) {
     bool changed = m_mouse.Select(hit);
     if (doubleClick && hit.item != -1 && OpenEditDialog(hit)) changed = true;
     if (changed) OnMouseChange();
     if (m_pDoc->TakeInputLimitWarning()) ShowWarnings({IDS_INPUT_LIMIT});
 }
 
-void CMainView::HandleDrag(QPoint point, bool drop) {
-    const DragOutcome outcome = m_mouse.Drag(HitTest(ToLayout(point)), drop);
+void CMainView::HandleDrag(QPoint point, bool drop) { DragOver(HitTest(ToLayout(point)), drop); }
+
+void CMainView::DragOver(SubItemRef hit, bool drop) {
+    const DragOutcome outcome = m_mouse.Drag(hit, drop);
     if (outcome.link == DropResult::LabelRefused) UiMessageBox(IDS_DUPLICATE_LABEL, MB_OK | MB_ICONEXCLAMATION);
     if (!outcome.changed) return;
     RedrawAll();

@@ -66,6 +66,13 @@ DragOutcome CMouseEdit::Drag(SubItemRef hit, bool drop) {
     return outcome;
 }
 
+bool CMouseEdit::CancelDrag() {
+    const bool wasSet = DropTarget().IsSet();
+    m_dropItem = m_dropSub = -1;
+    m_dragging = false;
+    return wasSet;
+}
+
 int CMouseEdit::ChooseCursor(SubItemRef hit) const {
     if (m_dragging) {
         if (DropTarget().IsSet()) return CURSOR_DROP;

@@ -48,13 +48,17 @@ public:
     // starts the drag; a drop onto a valid target links and clears the
     // selection, a drop without one keeps it.
     DragOutcome Drag(SubItemRef hit, bool drop);
+    // Ends a drag without a drop: the target goes, the selection stays. True
+    // when a target was shown (repaint).
+    bool CancelDrag();
 
     // The cursor over hit in the current state.
     int ChooseCursor(SubItemRef hit) const;
+    // A sub-item, not an output, not the selection itself.
+    bool IsValidDropTarget(SubItemRef hit) const;
 
 private:
     bool IsOutput(int item) const;
-    bool IsValidDropTarget(SubItemRef hit) const;
     bool UpdateDropTarget(SubItemRef hit);
     DropResult DropOnTarget();
 

@@ -5,6 +5,7 @@
 #include "skin/Layout.h"
 #include "support/RecordingPresenter.h"
 #include "TestRack.h"
+#include "view/KeyboardNavigation.h"
 #include "view/MouseEdit.h"
 
 #include <gtest/gtest.h>
@@ -349,6 +350,53 @@ TEST_F(MouseLogicTest, CursorFollowsStateAndWhatIsUnderTheMouse) {
         if (row.dragOver) mouse.Drag(row.over, false);
         EXPECT_EQ(mouse.ChooseCursor(row.over), row.cursor) << row.what;
     }
+}
+
+// The keyboard's places on the same rack: module bodies and enabled
+// sub-items, left to right in rows from the module headers down to the keys.
+TEST_F(MouseLogicTest, KeyboardMovesThroughThePlacesInVisualOrder) {
+    const std::vector<KeyboardStop> stops = KeyboardStops(layout, doc, kClient);
+    // 5 module bodies, inputs 2 + 4 + 8, SDI audio 8, outputs 4 + 4, panel inputs 8..13, 16 keys.
+    EXPECT_EQ(stops.size(), 57u);
+    for (SubItemRef none :
+         {SubItemRef{kPanel, 2}, SubItemRef{kAnalog, 5}, SubItemRef{kCard, -1}, SubItemRef{kKeys, -1}})
+        EXPECT_EQ(FindStop(stops, none), nullptr) << none.item << "/" << none.sub;
+
+    constexpr int kAudio0 = SUBITEM_AUDIO;
+    struct Row {
+        const char* what;
+        SubItemRef from;
+        KeyMove move;
+        SubItemRef to;
+    };
+    const Row rows[] = {
+        {"from nowhere: the leftmost module", {-1, -1}, KeyMove::Right, {kComputer, -1}},
+        {"End: the last key", {-1, -1}, KeyMove::Last, {kKeys, 15}},
+        {"along the module headers", {kComputer, -1}, KeyMove::Right, {kAnalog, -1}},
+        {"past the end of a row into the next", {kSdiOut, -1}, KeyMove::Right, {kAnalog, 0}},
+        {"and back", {kAnalog, 0}, KeyMove::Left, {kSdiOut, -1}},
+        {"an input, then its audio channel", {kSdi, 0}, KeyMove::Right, {kSdi, kAudio0}},
+        {"down a column, over rows of other modules", {kComputer, 0}, KeyMove::Down, {kComputer, 1}},
+        {"from a body to its first input", {kSdi, -1}, KeyMove::Down, {kSdi, 0}},
+        {"from the first input to the body", {kSdi, 0}, KeyMove::Up, {kSdi, -1}},
+        {"audio channels in their own column", {kSdi, kAudio0 + 1}, KeyMove::Up, {kSdi, kAudio0}},
+        {"from the last input to the panel input under it", {kSdi, 7}, KeyMove::Down, {kPanel, 11}},
+        {"from a panel input to the key under it", {kPanel, 9}, KeyMove::Down, {kKeys, 1}},
+        {"from a key to the panel input above", {kKeys, 3}, KeyMove::Up, {kPanel, 11}},
+        {"nothing below the bottom row", {kKeys, 8}, KeyMove::Down, {kKeys, 8}},
+        {"nothing before the first", {kComputer, -1}, KeyMove::Left, {kComputer, -1}},
+        {"Home", {kKeys, 5}, KeyMove::First, {kComputer, -1}},
+    };
+    for (const Row& row : rows) EXPECT_EQ(MoveStop(stops, row.from, row.move), row.to) << row.what;
+
+    // While a key is carried only drop targets count: no outputs, no bodies, not itself.
+    ASSERT_TRUE(mouse.Select({kSdi, kAudio0}));
+    ASSERT_FALSE(mouse.Drag({kSdi, kAudio0}, false).changed);
+    const StopFilter target = [this](SubItemRef ref) { return mouse.IsValidDropTarget(ref); };
+    EXPECT_EQ(MoveStop(stops, {kSdi, kAudio0}, KeyMove::Right, target), (SubItemRef{kComputer, 0}))
+        << "outputs skipped";
+    EXPECT_EQ(MoveStop(stops, {kSdi, 1}, KeyMove::Up, target), (SubItemRef{kSdi, 0})) << "the body skipped";
+    EXPECT_EQ(MoveStop(stops, {kSdi, 1}, KeyMove::Up, [](SubItemRef) { return false; }), (SubItemRef{}));
 }
 
 }  // namespace

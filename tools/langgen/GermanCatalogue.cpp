@@ -208,6 +208,18 @@ constexpr Pair kGerman[] = {
      "Die Konfiguration mit einer Datei oder dem Gerät vergleichen\nVergleichen"},
     {"Read the device back after writing and compare\nVerify after writing",
      "Das Gerät nach dem Schreiben zurücklesen und vergleichen\nNach dem Schreiben prüfen"},
+    {"Key %1, input %2 %3, panel input %4", "Taste %1, Eingang %2 %3, Paneleingang %4"},
+    {"Key %1, no input", "Taste %1, kein Eingang"},
+    {"Panel input %1 %2", "Paneleingang %1 %2"},
+    {"Input %1 %2, key %3, panel input %4", "Eingang %1 %2, Taste %3, Paneleingang %4"},
+    {"Embedded audio of input %1 %2", "Eingebettetes Audio von Eingang %1 %2"},
+    {"Output %1 %2", "Ausgang %1 %2"},
+    {"Input module %1, %2, %3", "Eingangsmodul %1, %2, %3"},
+    {"Output module %1, %2, %3", "Ausgangsmodul %1, %2, %3"},
+    {"Keys", "Tasten"},
+    {"Panel inputs", "Paneleingänge"},
+    {"Picked up", "Aufgenommen"},
+    {"Drop target", "Ablageziel"},
 };
 
 }  // namespace

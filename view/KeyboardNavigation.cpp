@@ -1,0 +1,120 @@
+#include "view/KeyboardNavigation.h"
+
+#include "model/CMainDoc.h"
+#include "skin/Layout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+bool IsModule(int kind) { return kind == ITEM_INPUT_MODULE || kind == ITEM_OUTPUT_MODULE; }
+
+// The enabled sub-items of one item and, for a module, its body. The body's
+// anchor ends above the highest area of its sub-items, enabled or not.
+void AddItemStops(const CSkinLayout& layout, const CMainDoc& doc, QSize client, int item,
+                  std::vector<KeyboardStop>& stops) {
+    const ViewItem& it = layout.items()[std::size_t(item)];
+    QRect body;
+    const bool hasBody = IsModule(it.kind) && layout.GetItemRect(item, body, SUBITEM_AREA, client);
+    QRect anchor = body;
+    for (int sub : SubItemsOf(it)) {
+        QRect rect;
+        if (!layout.GetItemRect(item, rect, sub, client)) continue;
+        if (hasBody && rect.top() > anchor.top() && rect.top() <= anchor.bottom()) anchor.setBottom(rect.top() - 1);
+        if (layout.IsSubItemEnabled(item, sub, doc)) stops.push_back({{item, sub}, rect, rect});
+    }
+    if (hasBody) stops.push_back({{item, -1}, body, anchor});
+}
+
+// Rows from top to bottom: a stop joins the row of the stop above it when its
+// anchor's centre lies within the height of that row's first anchor.
+void FormRows(std::vector<KeyboardStop>& stops) {
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const KeyboardStop& a, const KeyboardStop& b) { return a.anchor.top() < b.anchor.top(); });
+    int row = -1;
+    int rowBottom = 0;
+    for (KeyboardStop& stop : stops) {
+        if (row < 0 || stop.anchor.center().y() > rowBottom) {
+            ++row;
+            rowBottom = stop.anchor.bottom();
+        }
+        stop.row = row;
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const KeyboardStop& a, const KeyboardStop& b) {
+        if (a.row != b.row) return a.row < b.row;
+        return a.anchor.center().x() < b.anchor.center().x();
+    });
+}
+
+}  // namespace
+
+std::vector<int> SubItemsOf(const ViewItem& item) {
+    std::vector<int> subs;
+    const CSkinConfig* config = item.config();
+    if (!config || item.kind == ITEM_CARD) return subs;
+    const int inputs = std::min<int>(int(config->m_inputs.size()), kMaxSkinSubItems);
+    const int audio = std::min<int>(int(config->m_audio.size()), kMaxSkinSubItems);
+    for (int s = 0; s < inputs; ++s) subs.push_back(s);
+    for (int j = 0; j < audio; ++j) subs.push_back(SUBITEM_AUDIO + j);
+    return subs;
+}
+
+std::vector<int> EnabledSubItems(const CSkinLayout& layout, const CMainDoc& doc, int item) {
+    std::vector<int> subs;
+    if (item < 0 || std::size_t(item) >= layout.items().size()) return subs;
+    for (int sub : SubItemsOf(layout.items()[std::size_t(item)]))
+        if (layout.IsSubItemEnabled(item, sub, doc)) subs.push_back(sub);
+    return subs;
+}
+
+std::vector<KeyboardStop> KeyboardStops(const CSkinLayout& layout, const CMainDoc& doc, QSize client) {
+    std::vector<KeyboardStop> stops;
+    for (int item = 0; item < int(layout.items().size()); ++item) AddItemStops(layout, doc, client, item, stops);
+    FormRows(stops);
+    return stops;
+}
+
+const KeyboardStop* FindStop(const std::vector<KeyboardStop>& stops, SubItemRef ref) {
+    const auto it = std::find_if(stops.begin(), stops.end(), [&](const KeyboardStop& s) { return s.ref == ref; });
+    return it == stops.end() ? nullptr : &*it;
+}
+
+SubItemRef MoveStop(const std::vector<KeyboardStop>& stops, SubItemRef from, KeyMove move, const StopFilter& allowed) {
+    auto ok = [&](const KeyboardStop& stop) { return !allowed || allowed(stop.ref); };
+    const auto first = std::find_if(stops.begin(), stops.end(), ok);
+    if (first == stops.end()) return {};
+    const auto last = std::find_if(stops.rbegin(), stops.rend(), ok);
+    const KeyboardStop* current = FindStop(stops, from);
+    if (move == KeyMove::Last) return last->ref;
+    if (move == KeyMove::First || !current) return first->ref;
+
+    const int index = int(current - stops.data());
+    const int count = int(stops.size());
+    if (move == KeyMove::Left || move == KeyMove::Right) {
+        const int step = move == KeyMove::Right ? 1 : -1;
+        for (int i = index + step; i >= 0 && i < count; i += step)
+            if (ok(stops[std::size_t(i)])) return stops[std::size_t(i)].ref;
+        return from;
+    }
+    // Up or Down: the nearest stop straight above or below, that is one
+    // whose anchor shares some of the current one's columns; where there is
+    // none, the horizontally nearest one in the next row with an allowed stop.
+    const int step = move == KeyMove::Down ? 1 : -1;
+    const QRect at = current->anchor;
+    auto beyond = [&](const KeyboardStop& stop) { return (stop.row - current->row) * step > 0 && ok(stop); };
+    const KeyboardStop* best = nullptr;
+    for (const KeyboardStop& stop : stops) {  // in reading order: on a tie the left one wins
+        if (!beyond(stop) || stop.anchor.left() > at.right() || at.left() > stop.anchor.right()) continue;
+        if (!best || std::abs(stop.anchor.top() - at.top()) < std::abs(best->anchor.top() - at.top())) best = &stop;
+    }
+    if (best) return best->ref;
+    auto distance = [x = at.center().x()](const KeyboardStop& stop) { return std::abs(stop.anchor.center().x() - x); };
+    for (int i = index + step; i >= 0 && i < count; i += step) {
+        const KeyboardStop& stop = stops[std::size_t(i)];
+        if (!beyond(stop)) continue;
+        if (best && stop.row != best->row) break;
+        if (!best || distance(stop) < distance(*best) || (step < 0 && distance(stop) == distance(*best))) best = &stop;
+    }
+    return best ? best->ref : from;
+}
