@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QWindow>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
