@@ -90,12 +90,23 @@ TEST(SafeWrites, VerifyAfterWritingIsAnOptionKeptInTheSettings) {
 TEST(SafeWrites, AWriteFailingAfterItsFirstStepSaysTheDeviceMayHoldPartOfIt) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
-    rig.device.FailRequests(1, CMD_MODULE_WRITE);
+    // Nothing taken yet: the message alone.
+    rig.device.SetSilent(true);
     rig.presenter->Answer(IDYES);
     rig.Command(ID_DEVICE_WRITE);
-    ASSERT_EQ(rig.presenter->ids(), (std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_LINK_ERROR_BASE + 5}));
+    ASSERT_EQ(rig.presenter->messages().size(), 2u);
+    EXPECT_EQ(rig.presenter->messages()[1].text, LoadUiString(IDS_LINK_ERROR_BASE + 3));
+    rig.presenter->Clear();
+    rig.device.SetSilent(false);
+    // The link tables are in; the device is switched off at the first module command.
+    rig.device.SetRequestObserver([&rig](const std::vector<uint8_t>& frame) {
+        if (frame[2] == CMD_MODULE_WRITE) rig.device.SetSilent(true);
+    });
+    rig.presenter->Answer(IDYES);
+    rig.Command(ID_DEVICE_WRITE);
+    ASSERT_EQ(rig.presenter->ids(), (std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_LINK_ERROR_BASE + 3}));
     const QString text = rig.presenter->messages()[1].text;
-    EXPECT_TRUE(text.startsWith(LoadUiString(IDS_LINK_ERROR_BASE + 5) + QStringLiteral("\n\n")));
+    EXPECT_TRUE(text.startsWith(LoadUiString(IDS_LINK_ERROR_BASE + 3) + QStringLiteral("\n\n")));
     EXPECT_TRUE(text.endsWith(LoadUiString(IDS_WRITE_PARTIAL)));
 }
 
