@@ -16,6 +16,7 @@
 #include "view/FrameHost.h"
 #include "view/MouseEdit.h"
 #include "view/ToolTipAreas.h"
+#include "view/UndoStack.h"
 
 #include <QAbstractScrollArea>
 #include <QCursor>
@@ -29,6 +30,7 @@
 
 class CMainDoc;
 class CEditDialog;
+class QMenu;
 class QPrinter;
 class QScrollBar;
 class QTimer;
@@ -103,6 +105,16 @@ public:
     void OnSetCursor(QPoint point);
     int CursorIndex() const { return m_cursorIndex; }
 
+    // --- undo and redo -------------------------------------------------------------
+    // Every change made with the mouse or a dialog is one step; reading,
+    // loading or closing a configuration empties the history, saving marks
+    // the clean point.
+    void OnEditUndo();
+    void OnEditRedo();
+    const CUndoStack& UndoStack() const { return m_undo; }
+    // The view's context menu: Undo and Redo with the names of their steps.
+    std::unique_ptr<QMenu> CreateContextMenu();
+
     // --- Device commands ---------------------------------------------------------
     void OnConnect();
     void OnLoadConfig();
@@ -160,6 +172,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void OnCreate();
@@ -182,6 +195,14 @@ private:
 
     // After a change made with the mouse or a dialog.
     void OnMouseChange();
+    // Undo: the recorder of the mouse edits and the two commands.
+    void SetUpUndo();
+    EditState CurrentEditState() const;
+    void ApplyEditState(const EditState& state);
+    // Runs change (a drop or a dialog) and records what it changed as one step.
+    bool RecordEdit(CEditHistory::StepText text, const std::function<bool()>& change);
+    // The configuration was replaced: the history starts again from it.
+    void ResetHistory();
     // The double-click edit of a hit; true when the view must show a change.
     bool OpenEditDialog(SubItemRef hit);
     bool EditModule(ViewItem& item);
@@ -206,6 +227,7 @@ private:
     std::array<QCursor, kViewCursorCount> m_cursors;
     int m_cursorIndex = CURSOR_DEFAULT;
     EditDialogRunner m_runEditDialog;
+    CUndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};
 
     int m_port = 0;
     QTimer* m_timer = nullptr;

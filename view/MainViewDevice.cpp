@@ -78,6 +78,7 @@ bool CMainView::ReadFromDevice(bool force) {
         if (read.result == LINK_OK && !read.taken) ShowNotice(m_pDoc->lastNotice());  // another device's modules
         if (!read.taken) return false;
         BuildLayout();
+        ResetHistory();
         return true;
     });
 }

@@ -48,6 +48,7 @@ void CMainView::OnFileOpen() {
         return;
     }
     BuildLayout();
+    ResetHistory();
 }
 
 void CMainView::SaveTo(const QString& path) {
@@ -55,6 +56,7 @@ void CMainView::SaveTo(const QString& path) {
         ShowNotice(m_pDoc->lastNotice());
         return;
     }
+    m_undo.SetClean(CurrentEditState());
     if (m_pFrame) m_pFrame->OnUpdateFrameTitle();
 }
 
@@ -77,6 +79,7 @@ void CMainView::OnFileClose() {
     if (!RunClosePrompt()) return;
     m_pDoc->ResetConfig();
     BuildLayout();
+    ResetHistory();
 }
 
 bool CMainView::RunClosePrompt() {
