@@ -71,6 +71,18 @@ void VerticalArrow(QPainter& p, qreal x, qreal y0, qreal y1, const QColor& color
     p.drawPath(path);
 }
 
+// A coloured arrow along a bent path, outlined, with its head.
+void BentArrow(QPainter& p, const QPainterPath& arc, const QPolygonF& head, const QColor& color) {
+    p.setPen(QPen(kOutline, 3.4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    p.setPen(QPen(color, 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(arc);
+    p.setPen(Outline(0.8));
+    p.setBrush(color);
+    p.drawPolygon(head);
+}
+
 void DrawOpen(QPainter& p) {
     p.setPen(Outline());
     p.setBrush(QColor(0xE8, 0xB8, 0x40));
@@ -152,14 +164,7 @@ void DrawDiscard(QPainter& p) {
     arc.moveTo(4, 6);
     arc.cubicTo(QPointF(8, 2.5), QPointF(15, 4), QPointF(14, 9.5));
     arc.cubicTo(QPointF(13.5, 13), QPointF(9, 15), QPointF(5, 13));
-    p.setPen(QPen(kOutline, 3.4, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(arc);
-    p.setPen(QPen(kRed, 1.8, Qt::SolidLine, Qt::RoundCap));
-    p.drawPath(arc);
-    p.setPen(Outline(0.8));
-    p.setBrush(kRed);
-    p.drawPolygon(QPolygonF({{0.8, 7.5}, {6.5, 2.5}, {7, 9}}));
+    BentArrow(p, arc, QPolygonF({{0.8, 7.5}, {6.5, 2.5}, {7, 9}}), kRed);
 }
 
 void DrawSyncTime(QPainter& p) {
@@ -192,6 +197,23 @@ void DrawAbout(QPainter& p) {
     p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QStringLiteral("?"));
 }
 
+// A blue arrow bending back over itself: to the left for undo; redo draws
+// it mirrored.
+void DrawUndo(QPainter& p) {
+    QPainterPath arc;
+    arc.moveTo(4.5, 6.5);
+    arc.lineTo(10, 6.5);
+    arc.cubicTo(QPointF(15.5, 6.5), QPointF(15.5, 13.5), QPointF(10, 13.5));
+    arc.lineTo(6.5, 13.5);
+    BentArrow(p, arc, QPolygonF({{0.8, 6.5}, {6, 1.5}, {6, 11.5}}), kBlue);
+}
+
+void DrawRedo(QPainter& p) {
+    p.translate(16, 0);
+    p.scale(-1, 1);
+    DrawUndo(p);
+}
+
 void DrawApp(QPainter& p) {
     // The device: a case with eight module slots in two rows of colours.
     p.setPen(Outline());
@@ -218,6 +240,8 @@ Draw DrawerFor(int commandId) {
     case ID_DEVICE_DISCARD: return DrawDiscard;
     case ID_DEVICE_SYNC_TIME: return DrawSyncTime;
     case ID_APP_ABOUT: return DrawAbout;
+    case ID_EDIT_UNDO: return DrawUndo;
+    case ID_EDIT_REDO: return DrawRedo;
     default: return nullptr;
     }
 }

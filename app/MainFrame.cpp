@@ -200,6 +200,7 @@ void CMainFrame::OnUpdateFrameTitle() {
 
 void CMainFrame::RefreshUiTexts() {
     for (const auto& [id, action] : m_actions) action->setStatusTip(GetMessageString(id));
+    RetextWindowCommands();
     m_idleText->setText(LoadUiString(IDS_IDLE));
     const QFontMetrics metrics(m_capIndicator->font());
     for (QLabel* indicator : {m_capIndicator, m_numIndicator}) {

@@ -49,8 +49,9 @@ public:
     // Registers (or replaces) the handler of a command and its enabling; without
     // onUpdate the command is always enabled.
     void SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate = {}) override;
-    // Appends a command item to a menu (language items, for instance); an item
-    // with the same ID is removed first. The action belongs to the frame.
+    // Appends a command item to a menu (language items, for instance), or
+    // to the window itself when menu is null; an item with the same ID is
+    // removed first. The action belongs to the frame.
     QAction* AddCommandItem(QMenu* menu, int commandId, const QString& text);
     // Removes a command's item from menus and toolbar; false when there is none.
     bool RemoveCommandItem(int commandId);
@@ -82,6 +83,8 @@ public:
     void RefreshUiTexts();
     // Puts the menu's own texts back before it is translated into another language.
     void RestoreMenuTexts();
+    // The commands outside the menu take their names from their tooltips.
+    void RetextWindowCommands();
 
     // --- Language menu -----------------------------------------------------------
     // Lists the base language and at most nine translations after the fixed

@@ -1,5 +1,6 @@
 // Menu 128 and its accelerators.
 #include "app/CommandIcons.h"
+#include "app/CommandTexts.h"
 #include "app/MainFrame.h"
 #include "res/resource.h"
 
@@ -74,6 +75,17 @@ const Accelerator kAccelerators[] = {
     {ID_FILE_PRINT, Qt::CTRL | Qt::Key_P},
 };
 
+// Commands outside the menu (no popup may be added: the stored translations
+// count them): on the toolbar, with their keys working in the whole window.
+struct WindowCommand {
+    int id;
+    QList<QKeySequence> keys;
+};
+const WindowCommand kWindowCommands[] = {
+    {ID_EDIT_UNDO, {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
+    {ID_EDIT_REDO, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}},
+};
+
 // Commands shown with a check mark.
 constexpr int kCheckCommands[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_TOOLTIPS, ID_VIEW_MESSAGES,
                                   ID_VIEW_VERIFY_WRITE};
@@ -109,6 +121,12 @@ void CMainFrame::BuildMenuBar() {
     }
     for (const Accelerator& accel : kAccelerators) m_actions[accel.id]->setShortcut(QKeySequence(accel.keys));
     for (int id : kCheckCommands) m_actions[id]->setCheckable(true);
+    for (const WindowCommand& command : kWindowCommands)
+        AddCommandItem(nullptr, command.id, CommandToolTip(command.id))->setShortcuts(command.keys);
+}
+
+void CMainFrame::RetextWindowCommands() {
+    for (const WindowCommand& command : kWindowCommands) m_actions[command.id]->setText(CommandToolTip(command.id));
 }
 
 QAction* CMainFrame::AddCommandItem(QMenu* menu, int commandId, const QString& text) {
@@ -121,7 +139,10 @@ QAction* CMainFrame::AddCommandItem(QMenu* menu, int commandId, const QString& t
     action->setIconVisibleInMenu(false);
     action->setEnabled(m_handlers.count(commandId) != 0);
     connect(action, &QAction::triggered, this, [this, commandId] { ExecuteCommand(commandId); });
-    menu->addAction(action);
+    if (menu)
+        menu->addAction(action);
+    else
+        addAction(action);
     m_actions[commandId] = action;
     return action;
 }

@@ -33,6 +33,20 @@ Q_SIGNALS:
     void stateChanged();
 };
 
+// Everything an edit with the mouse or a dialog can change, with the two
+// "modified" flags as they stood: what undo and redo put back.
+struct CDocContent {
+    ConfigImage image;
+    char inputLabels[kSlotCount][kInputsPerSlot][kLabelSize];
+    char panelLabels[kPanelInputCount][kLabelSize];
+    bool configModified = false;
+    bool labelsModified = false;
+
+    bool SameDeviceData(const CDocContent& other) const;
+    bool SameLabels(const CDocContent& other) const;
+    bool operator==(const CDocContent& other) const;
+};
+
 class CMainDoc {
 public:
     CMainDoc();
@@ -100,6 +114,10 @@ public:
     bool labelsModified() const { return m_labelsModified; }
     bool inputLimitWarned() const { return m_inputLimitWarned; }
     bool IsModified() const { return m_configModified || m_labelsModified; }
+    // The configuration and the modified flags, for undo; the file path, the
+    // device binding and the input-limit warning are not part of it.
+    CDocContent Content() const;
+    void RestoreContent(const CDocContent& content);
     // Write configuration and Discard changes end the device binding.
     void SetDeviceBound(bool bound);
 

@@ -45,6 +45,26 @@
 #define IDS_BUTTON_CANCEL 10118
 #define IDS_BUTTON_YES 10119
 #define IDS_BUTTON_NO 10120
+
+// Undo and redo (view): the context menu's items and the names of the steps
+#define IDS_UNDO_STEP 10300  // "&Undo %1"
+#define IDS_REDO_STEP 10301
+#define IDS_UNDO_NOTHING 10302
+#define IDS_REDO_NOTHING 10303
+#define IDS_STEP_LINK 10304  // "Link %1 to %2", the ends named by 10314 .. 10317
+#define IDS_STEP_KEYS 10305
+#define IDS_STEP_INPUT_LABELS 10306
+#define IDS_STEP_PANEL_LABELS 10307
+#define IDS_STEP_INPUT_MODULE 10308
+#define IDS_STEP_OUTPUT_MODULE 10309
+#define IDS_STEP_INPUT_LABEL 10310
+#define IDS_STEP_PANEL_LABEL 10311
+#define IDS_STEP_SIGNAL 10312
+#define IDS_STEP_AUDIO 10313
+#define IDS_END_KEY 10314
+#define IDS_END_INPUT 10315
+#define IDS_END_PANEL_INPUT 10316
+#define IDS_END_AUDIO 10317
 #define IDS_APP_TITLE 57344
 #define IDS_IDLE 57345
 
@@ -83,6 +103,8 @@
 #define ID_FILE_PRINT_SETUP 57606
 #define ID_FILE_PRINT 57607
 #define ID_FILE_PRINT_PREVIEW 57609
+#define ID_EDIT_UNDO 57643  // toolbar, keys and the view's context menu
+#define ID_EDIT_REDO 57644
 #define ID_APP_ABOUT 57664
 #define ID_APP_EXIT 57665
 #define ID_VIEW_TOOLBAR 59392

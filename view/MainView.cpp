@@ -49,6 +49,7 @@ CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent)
     OnCreate();
     SetUpKeyboard();
     RegisterCommands();
+    SetUpUndo();
     // Tooltip texts are fetched when the areas are built: build them again
     // in the new language.
     if (m_pFrame) m_pFrame->ConnectLanguageChanged(this, [this] { RefreshToolTips(true); });
@@ -98,6 +99,7 @@ void CMainView::OnInitialUpdate() {
         m_portShown = true;
     }
     BuildLayout();
+    ResetHistory();
 }
 
 void CMainView::OnDestroy() {

@@ -17,6 +17,7 @@
 #include "view/FrameHost.h"
 #include "view/MouseEdit.h"
 #include "view/ToolTipAreas.h"
+#include "view/UndoStack.h"
 
 #include <QAbstractScrollArea>
 #include <QCursor>
@@ -34,6 +35,7 @@ struct DeviceReadSteps;
 class CEditDialog;
 class QPainter;
 enum class KeyMove;
+class QMenu;
 class QPrinter;
 class QScrollBar;
 class QTimer;
@@ -121,6 +123,15 @@ public:
     // The focus mark around the keyboard position, in client coordinates;
     // empty while the view has no focus or nothing is selected.
     QRect FocusMarkRect() const;
+    // --- undo and redo -------------------------------------------------------------
+    // Every change made with the mouse or a dialog is one step; reading,
+    // loading or closing a configuration empties the history, saving marks
+    // the clean point.
+    void OnEditUndo();
+    void OnEditRedo();
+    const CUndoStack& UndoStack() const { return m_undo; }
+    // The view's context menu: Undo and Redo with the names of their steps.
+    std::unique_ptr<QMenu> CreateContextMenu();
 
     // --- Device commands ---------------------------------------------------------
     void OnConnect();
@@ -195,6 +206,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void OnCreate();
@@ -240,6 +252,14 @@ private:
 
     // After a change made with the mouse or a dialog.
     void OnMouseChange();
+    // Undo: the recorder of the mouse edits and the two commands.
+    void SetUpUndo();
+    EditState CurrentEditState() const;
+    void ApplyEditState(const EditState& state);
+    // Runs change (a drop or a dialog) and records what it changed as one step.
+    bool RecordEdit(CEditHistory::StepText text, const std::function<bool()>& change);
+    // The configuration was replaced: the history starts again from it.
+    void ResetHistory();
     // The double-click edit of a hit; true when the view must show a change.
     bool OpenEditDialog(SubItemRef hit);
     bool EditModule(ViewItem& item);
@@ -264,6 +284,7 @@ private:
     std::array<QCursor, kViewCursorCount> m_cursors;
     int m_cursorIndex = CURSOR_DEFAULT;
     EditDialogRunner m_runEditDialog;
+    CUndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};
 
     int m_port = 0;
     QTimer* m_timer = nullptr;

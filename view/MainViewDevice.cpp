@@ -77,6 +77,7 @@ bool CMainView::ReadFromDevice(bool force) {
         if (!read.taken) return false;
         KeepBackup(read.image);
         BuildLayout();
+        ResetHistory();
         return true;
     });
 }

@@ -54,6 +54,7 @@ void CMainView::OpenChosenFile(const QString& path) {
         return;
     }
     BuildLayout();
+    ResetHistory();
 }
 
 void CMainView::SaveTo(const QString& path) {
@@ -61,6 +62,7 @@ void CMainView::SaveTo(const QString& path) {
         ShowNotice(m_pDoc->lastNotice());
         return;
     }
+    m_undo.SetClean(CurrentEditState());
     if (m_pFrame) m_pFrame->OnUpdateFrameTitle();
 }
 
@@ -83,6 +85,7 @@ void CMainView::OnFileClose() {
     if (!RunClosePrompt()) return;
     m_pDoc->ResetConfig();
     BuildLayout();
+    ResetHistory();
 }
 
 bool CMainView::RunClosePrompt() {

@@ -5,6 +5,7 @@
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
+#include "view/StepTexts.h"
 
 #include <QMouseEvent>
 
@@ -30,7 +31,10 @@ void CMainView::HandleClick(QPoint point, bool doubleClick) { ClickOn(HitTest(To
 
 void CMainView::ClickOn(SubItemRef hit, bool doubleClick) {
     bool changed = m_mouse.Select(hit);
-    if (doubleClick && hit.item != -1 && OpenEditDialog(hit)) changed = true;
+    if (doubleClick && hit.item != -1 &&
+        RecordEdit(DialogStepText(*m_pDoc, m_layout.items()[std::size_t(hit.item)], hit.sub),
+                   [&] { return OpenEditDialog(hit); }))
+        changed = true;
     if (changed) OnMouseChange();
     if (m_pDoc->TakeInputLimitWarning()) ShowWarnings({IDS_INPUT_LIMIT});
 }

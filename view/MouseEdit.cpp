@@ -1,6 +1,7 @@
 #include "view/MouseEdit.h"
 
 #include "skin/Layout.h"
+#include "view/StepTexts.h"
 
 void CMouseEdit::Reset() {
     m_selItem = m_selSub = m_dropItem = m_dropSub = -1;
@@ -41,8 +42,14 @@ bool CMouseEdit::UpdateDropTarget(SubItemRef hit) {
 }
 
 DropResult CMouseEdit::DropOnTarget() {
-    const DropResult link =
-        DropLink(m_doc, ClassifySubItem(m_layout, m_doc, Selection()), ClassifySubItem(m_layout, m_doc, DropTarget()));
+    const LinkEnd dragged = ClassifySubItem(m_layout, m_doc, Selection());
+    const LinkEnd target = ClassifySubItem(m_layout, m_doc, DropTarget());
+    DropResult link = DropResult::Nothing;
+    const auto change = [&] { link = DropLink(m_doc, dragged, target); };
+    if (m_record)
+        m_record(DropStepText(dragged, target), change);
+    else
+        change();
     m_selItem = m_selSub = m_dropItem = m_dropSub = -1;
     ClearMasks(m_layout);
     return link;

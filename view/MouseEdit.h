@@ -8,6 +8,10 @@
 #include "view/HitTest.h"
 #include "view/LinkTable.h"
 
+#include <QString>
+
+#include <functional>
+
 class CMainDoc;
 class CSkinLayout;
 
@@ -29,8 +33,14 @@ struct DragOutcome {
 
 class CMouseEdit {
 public:
+    // Makes a document change as one step named by text (the view records
+    // it for undo); without one the change is simply made.
+    using EditRecorder = std::function<void(std::function<QString()> text, const std::function<void()>& change)>;
+
     // Both must outlive this object.
     CMouseEdit(CSkinLayout& layout, CMainDoc& doc) : m_layout(layout), m_doc(doc) {}
+    // Every link a drop makes goes through the recorder.
+    void SetEditRecorder(EditRecorder recorder) { m_record = std::move(recorder); }
 
     // Nothing selected, no target, not dragging (after the layout is rebuilt).
     void Reset();
@@ -64,6 +74,7 @@ private:
 
     CSkinLayout& m_layout;
     CMainDoc& m_doc;
+    EditRecorder m_record;
     int m_selItem = -1;
     int m_selSub = -1;
     int m_dropItem = -1;

@@ -57,6 +57,9 @@ TEST_F(ToolBar, ItemsInResourceOrderWithThePortSelectorAsItemSix) {
                             ID_DEVICE_WRITE,
                             ID_DEVICE_DISCARD,
                             0,
+                            ID_EDIT_UNDO,
+                            ID_EDIT_REDO,
+                            0,
                             ID_DEVICE_SYNC_TIME,
                             0,
                             ID_APP_ABOUT};

@@ -220,6 +220,27 @@ constexpr Pair kGerman[] = {
     {"Panel inputs", "Paneleingänge"},
     {"Picked up", "Aufgenommen"},
     {"Drop target", "Ablageziel"},
+    // Undo and redo
+    {"&Undo %1", "&Rückgängig: %1"},
+    {"&Redo %1", "&Wiederholen: %1"},
+    {"&Undo", "&Rückgängig"},
+    {"&Redo", "&Wiederholen"},
+    {"Link %1 to %2", "%1 mit %2 verbinden"},
+    {"Exchange the inputs of keys %1 and %2", "Eingänge der Tasten %1 und %2 tauschen"},
+    {"Exchange the labels of inputs %1 and %2", "Namen der Eingänge %1 und %2 tauschen"},
+    {"Exchange the labels of panel inputs %1 and %2", "Namen der Panel-Eingänge %1 und %2 tauschen"},
+    {"Change input module %1", "Eingangsmodul %1 ändern"},
+    {"Change output module %1", "Ausgangsmodul %1 ändern"},
+    {"Change the label of input %1", "Namen von Eingang %1 ändern"},
+    {"Change the label of panel input %1", "Namen von Panel-Eingang %1 ändern"},
+    {"Change the signal of output %1 of module %2", "Signal von Ausgang %1 des Moduls %2 ändern"},
+    {"Change the embedded audio of input %1", "Eingebettetes Audio von Eingang %1 ändern"},
+    {"key %1", "Taste %1"},
+    {"input %1", "Eingang %1"},
+    {"panel input %1", "Panel-Eingang %1"},
+    {"the embedded audio of input %1", "eingebettetes Audio von Eingang %1"},
+    {"Undo the last action\nUndo", "Letzte Aktion rückgängig machen\nRückgängig"},
+    {"Redo the previously undone action\nRedo", "Rückgängig gemachte Aktion wiederholen\nWiederholen"},
 };
 
 }  // namespace

@@ -1,0 +1,84 @@
+// CMainView: undo and redo of the changes made with the mouse and the edit
+// dialogs, their commands and the view's context menu.
+#include "view/MainView.h"
+
+#include "lang/UiText.h"
+#include "model/CMainDoc.h"
+#include "res/resource.h"
+
+#include <QContextMenuEvent>
+#include <QKeySequence>
+#include <QMenu>
+
+void CMainView::SetUpUndo() {
+    m_mouse.SetEditRecorder([this](CEditHistory::StepText text, const std::function<void()>& change) {
+        RecordEdit(std::move(text), [&] {
+            change();
+            return true;
+        });
+    });
+    if (!m_pFrame) return;
+    // The buttons follow the stack as it moves.
+    connect(&m_undo.Stack(), &QUndoStack::indexChanged, this, [this] { m_pFrame->RequestCommandUpdate(); });
+    m_pFrame->SetCommandHandler(
+        ID_EDIT_UNDO, [this] { OnEditUndo(); }, [this](CCmdUI& ui) { ui.Enable(m_undo.CanUndo()); });
+    m_pFrame->SetCommandHandler(
+        ID_EDIT_REDO, [this] { OnEditRedo(); }, [this](CCmdUI& ui) { ui.Enable(m_undo.CanRedo()); });
+}
+
+EditState CMainView::CurrentEditState() const {
+    EditState state{m_pDoc->Content(), {}};
+    for (const ViewItem& item : m_layout.items()) state.configIndexes.push_back(item.configIndex);
+    return state;
+}
+
+bool CMainView::RecordEdit(CEditHistory::StepText text, const std::function<bool()>& change) {
+    const EditState before = CurrentEditState();
+    const bool result = change();
+    m_undo.Record(std::move(text), before, CurrentEditState());
+    return result;
+}
+
+void CMainView::ResetHistory() { m_undo.Clear(CurrentEditState()); }
+
+// Shown as an edit shows its change. The selection goes: what it
+// highlighted may no longer be linked.
+void CMainView::ApplyEditState(const EditState& state) {
+    m_pDoc->RestoreContent(state.doc);
+    std::vector<ViewItem>& items = m_layout.items();
+    for (std::size_t i = 0; i < items.size() && i < state.configIndexes.size(); ++i)
+        items[i].configIndex = state.configIndexes[i];
+    m_mouse.Reset();
+    ClearMasks();
+    OnMouseChange();
+    if (m_pDoc->TakeInputLimitWarning()) ShowWarnings({IDS_INPUT_LIMIT});
+}
+
+void CMainView::OnEditUndo() {
+    if (m_undo.CanUndo()) m_undo.Undo();
+}
+
+void CMainView::OnEditRedo() {
+    if (m_undo.CanRedo()) m_undo.Redo();
+}
+
+std::unique_ptr<QMenu> CMainView::CreateContextMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    const auto add = [&](const QString& step, unsigned named, unsigned plain, const QKeySequence& keys,
+                         void (CMainView::*run)()) {
+        QString text = LoadUiString(plain);
+        if (!step.isEmpty()) FormatUiString(text, named, {step});
+        QAction* action = menu->addAction(text + u'\t' + keys.toString(QKeySequence::NativeText));
+        action->setEnabled(!step.isEmpty());
+        connect(action, &QAction::triggered, this, run);
+    };
+    add(m_undo.UndoText(), IDS_UNDO_STEP, IDS_UNDO_NOTHING, QKeySequence(Qt::CTRL | Qt::Key_Z), &CMainView::OnEditUndo);
+    add(m_undo.RedoText(), IDS_REDO_STEP, IDS_REDO_NOTHING, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+        &CMainView::OnEditRedo);
+    return menu;
+}
+
+void CMainView::contextMenuEvent(QContextMenuEvent* event) {
+    CreateContextMenu()->exec(event->globalPos());
+    event->accept();
+}
