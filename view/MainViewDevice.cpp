@@ -33,6 +33,7 @@ void CMainView::RegisterCommands() {
     m_pFrame->SetCommandHandler(
         ID_VIEW_MESSAGES, [this] { OnToggleMessages(); }, [this](CCmdUI& ui) { ui.SetCheck(m_showMessages); });
     RegisterFileCommands();
+    RegisterZoomCommands();
     m_pFrame->SetSaveModifiedHandler([this] { return SaveModified(); });
 }
 
