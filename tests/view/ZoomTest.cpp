@@ -228,6 +228,12 @@ TEST(Outlines, ShowCyanYellowAndRedOnLightAndDarkPlates) {
          -1,
          -1,
          {{kAnalog, 1, kYellow}, {kKeys, 9, kCyan}, {kPanel, 9, kCyan}}},
+        {"key 4 selected (dark), SDI input 4 and its audio channel linked (light)",
+         kKeys,
+         3,
+         -1,
+         -1,
+         {{kKeys, 3, kYellow}, {kSdi, 3, kCyan}, {kSdi, SUBITEM_AUDIO + 3, kCyan}}},
         {"key 4 dragged over analog input 3 (light)", kKeys, 3, kAnalog, 2, {{kAnalog, 2, kRed}}},
         {"key 4 dragged over key 6 (dark)", kKeys, 3, kKeys, 5, {{kKeys, 5, kRed}}},
         {"computer input 1 dragged over panel input 11 (dark)", kComputer, 0, kPanel, 10, {{kPanel, 10, kRed}}},
@@ -240,7 +246,7 @@ TEST(Outlines, ShowCyanYellowAndRedOnLightAndDarkPlates) {
         QTest::mousePress(rig.v().viewport(), Qt::LeftButton, {}, press);
         if (row.overItem != -1) QTest::mouseMove(rig.v().viewport(), ClientCentre(rig.v(), row.overItem, row.overSub));
         const QImage shot = Grab(rig.v());
-        if (row.pressItem == kKeys && row.overItem == -1) {
+        if (row.pressItem == kKeys && row.pressSub == 9 && row.overItem == -1) {
             EXPECT_TRUE(shot.save(ShotPath(QStringLiteral("outlines-light-dark.png"))));
         }
         for (const auto& [item, sub, look] : row.outlines) {

@@ -98,9 +98,12 @@ QRect HotArea(const QRect& port, const QList<LabelBox>& labels, const QMargins& 
 }
 
 constexpr QMargins kRowPlate(2, 1, 2, 1);
-constexpr int kMeterLeft = 4;  // just inside the plate's bevel
+constexpr int kMeterLeft = 6;  // room inside the bevel for its outline
 constexpr int kMeterWidth = 9;
 constexpr int kMeterMinHeight = 24;
+constexpr QMargins kMeterPlate(2, 2, 2, 2);  // the outline runs on the plate around it
+// Hot areas keep this many pixels apart, so one outline never touches the next.
+constexpr int kAreaGap = 3;
 
 // The connector's own labels: number box and audio meter on the first line,
 // name strip (or signal strip on outputs) on the second.
@@ -130,10 +133,14 @@ void DrawPortRows(QImage& image, const CardSpec& card, int nameWidth, ConfigDef&
     QPainter p(&image);
     const int pitch = (kRowsBottom - kRowsTop) / card.positions;
     const int group = card.port == Port::ComponentBnc ? 3 : 1;
-    const QSize size = PortSize(card.port);
-    // On cards with embedded audio the meter takes the left edge of the column.
+    QSize size = PortSize(card.port);
+    // On cards with embedded audio the meter takes the left edge of the column
+    // and the connector moves right (drawn narrower where it would reach the labels).
     int portLeft = kPortColumn / 2 - size.width() / 2 + 1;
-    if (card.audio) portLeft = std::max(portLeft, kMeterLeft + kMeterWidth + 3 + kRowPlate.left());
+    if (card.audio) {
+        portLeft = std::max(portLeft, kMeterLeft + kMeterWidth + kMeterPlate.right() + kAreaGap + kRowPlate.left());
+        size.setWidth(std::min(size.width(), kPortColumn - 2 - portLeft));
+    }
     for (int i = 0; i < card.positions; ++i) {
         const int rowTop = kRowsTop + i * pitch;
         const QRect port(QPoint(portLeft, rowTop + (pitch - size.height()) / 2), size);
@@ -157,10 +164,10 @@ void DrawPortRows(QImage& image, const CardSpec& card, int nameWidth, ConfigDef&
             group > 1 ? QRect(port.left(), port.top() - pitch, size.width(), size.height() + 2 * pitch) : port;
         input.rect = HotArea(jacks, input.labels, kRowPlate);
         if (card.audio) {
-            const int height = std::max(port.height(), kMeterMinHeight);
+            const int height = std::max(port.height() - 2, kMeterMinHeight);
             const QRect meter(kMeterLeft, port.center().y() - height / 2, kMeterWidth, height);
             DrawAudioMeter(p, meter);
-            cfg.audio.append({card.audioType, meter, {}});
+            cfg.audio.append({card.audioType, meter.marginsAdded(kMeterPlate), {}});
         }
         cfg.inputs.append(input);
     }
