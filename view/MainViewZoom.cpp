@@ -63,7 +63,8 @@ void CMainView::wheelEvent(QWheelEvent* event) {
     }
     const int steps = event->angleDelta().y();
     if (steps != 0) {
-        const QPoint anchor = viewport()->mapFrom(this, event->position().toPoint());
+        // The viewport's events reach here in its own coordinates, like the mouse's.
+        const QPoint anchor = event->position().toPoint();
         ZoomTo(steps > 0 ? ZoomInStep(ZoomPercent()) : ZoomOutStep(ZoomPercent()), anchor);
     }
     event->accept();

@@ -160,8 +160,10 @@ TEST(ViewZoom, FitToWindowShowsTheWholeRackAndTheKeysAndWheelZoom) {
     const QPointF at(100, 100);
     QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
                       Qt::NoScrollPhase, false);
+    const QPoint under = view.ToLayout(at.toPoint());
     QApplication::sendEvent(view.viewport(), &wheel);
     EXPECT_EQ(view.ZoomPercent(), 125);
+    EXPECT_LE((view.ToLayout(at.toPoint()) - under).manhattanLength(), 2) << "the point under the mouse stays";
     EXPECT_EQ(ReadSetting(kViewZoom), 125);
 }
 
