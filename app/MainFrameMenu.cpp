@@ -44,6 +44,11 @@ constexpr MenuItem kMainMenu[] = {
     {ID_VIEW_TOOLTIPS, "Too&ltips"},
     {ID_VIEW_MESSAGES, "Notification &messages"},
     {ID_VIEW_VERIFY_WRITE, "&Verify after writing"},
+    {kSeparator, ""},
+    {ID_VIEW_ZOOM_IN, "Zoom &in\tCtrl+="},
+    {ID_VIEW_ZOOM_OUT, "Zoom &out\tCtrl+-"},
+    {ID_VIEW_ZOOM_RESET, "&Actual size\tCtrl+0"},
+    {ID_VIEW_ZOOM_FIT, "&Fit to window"},
     {kPopupEnd, ""},
     {kPopup, "&Device"},
     {ID_DEVICE_CONNECT, "&Connect..."},
@@ -69,11 +74,17 @@ struct Accelerator {
     int id;
     QKeyCombination keys;
 };
+// One accelerator a line.
+// clang-format off
 const Accelerator kAccelerators[] = {
     {ID_FILE_OPEN, Qt::CTRL | Qt::Key_O},
     {ID_FILE_SAVE, Qt::CTRL | Qt::Key_S},
     {ID_FILE_PRINT, Qt::CTRL | Qt::Key_P},
+    {ID_VIEW_ZOOM_IN, Qt::CTRL | Qt::Key_Equal},
+    {ID_VIEW_ZOOM_OUT, Qt::CTRL | Qt::Key_Minus},
+    {ID_VIEW_ZOOM_RESET, Qt::CTRL | Qt::Key_0},
 };
+// clang-format on
 
 // Commands outside the menu (no popup may be added: the stored translations
 // count them): on the toolbar, with their keys working in the whole window.

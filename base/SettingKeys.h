@@ -30,6 +30,8 @@ inline constexpr IntSetting kViewToolTips{"View", "ToolTips", 1};
 inline constexpr IntSetting kViewMessages{"View", "Messages", 1};
 // Read the device back after a write and compare.
 inline constexpr IntSetting kViewVerifyWrite{"View", "VerifyWrite", 1};
+// Zoom of the configuration view in percent.
+inline constexpr IntSetting kViewZoom{"View", "Zoom", 100};
 // Serial port index, 0 = COM1 .. 7 = COM8.
 inline constexpr IntSetting kConnectionPort{"Connection", "Port", 0};
 // Title of the chosen translation file; empty for the base language.

@@ -6,7 +6,8 @@
 // Every rectangle is relative to the top-left corner of the item that shows
 // the configuration, and is stored as a QRect built from the skin's
 // left/top (inclusive) and right/bottom (exclusive) values, so QRect::width()
-// is right - left and QRect::contains() matches the skin's meaning.
+// is right - left. Test points with SkinRectContains: QRect::contains() would
+// turn an inverted rectangle (right before left) round and find points in it.
 #pragma once
 
 #include "base/FileIo.h"
@@ -26,6 +27,11 @@ using SkinColor = uint32_t;
 constexpr uint32_t SkinColorToRgb(SkinColor c) {
     return 0xFF000000u | (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
 }
+
+// Whether a skin rectangle holds the point: left and top inside, right and
+// bottom outside. A rectangle whose right or bottom lies before its left or
+// top holds no point at all.
+inline bool SkinRectContains(const QRect& rect, QPoint point) { return !rect.isEmpty() && rect.contains(point); }
 
 // Configuration IDs with a fixed role; module codes are single bytes, so
 // they never collide with these.

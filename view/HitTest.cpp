@@ -9,7 +9,7 @@ namespace {
 
 bool Contains(const CSkinLayout& layout, int item, int sub, QPoint point, QSize client) {
     QRect rect;
-    return layout.GetItemRect(item, rect, sub, client) && rect.contains(point);
+    return layout.GetItemRect(item, rect, sub, client) && SkinRectContains(rect, point);
 }
 
 bool InRange(int value, int count) { return value >= 0 && value < count; }

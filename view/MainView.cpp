@@ -83,6 +83,7 @@ void CMainView::OnCreate() {
     m_showToolTips = ReadSetting(kViewToolTips) != 0;
     m_showMessages = ReadSetting(kViewMessages) != 0;
     m_verifyWrite = ReadSetting(kViewVerifyWrite) != 0;
+    m_zoom = ViewZoom(ReadSetting(kViewZoom));
     m_port = ReadSetting(kConnectionPort);
     m_skin.LoadSkin();
     ReportOpenErrors(m_skin.missingPictures());
@@ -143,7 +144,7 @@ QPoint CMainView::ScrollPosition() const { return {horizontalScrollBar()->value(
 QSize CMainView::ClientSize() const { return viewport()->size(); }
 
 void CMainView::UpdateScrollBars() {
-    const QSize total = m_layout.size();
+    const QSize total = m_zoom.ToView(m_layout.size());
     const QSize client = ClientSize();
     horizontalScrollBar()->setRange(0, std::max(0, total.width() - client.width()));
     verticalScrollBar()->setRange(0, std::max(0, total.height() - client.height()));
@@ -159,7 +160,7 @@ void CMainView::UpdateScrollBars() {
 // The scrolling view's default steps: a page is a tenth of the layout, a line
 // a tenth of a page, whatever the window's size.
 QSize CMainView::LayoutPage() const {
-    const QSize total = m_layout.size();
+    const QSize total = m_zoom.ToView(m_layout.size());
     return {std::max(1, total.width() / 10), std::max(1, total.height() / 10)};
 }
 
@@ -185,9 +186,15 @@ void CMainView::paintEvent(QPaintEvent* event) {
     const QPoint scroll = ScrollPosition();
     QPainter painter(viewport());
     painter.translate(-scroll);
-    const QRect clip = event->rect().translated(scroll);
-    EraseBackground(painter, m_layout, ClientSize(), clip);
-    PaintConfiguration(painter, m_layout, m_skin, *m_pDoc, ClientSize(), clip, Selection(), true);
+    QRect clip = event->rect().translated(scroll);
+    if (!m_zoom.IsIdentity()) {
+        painter.scale(m_zoom.factor(), m_zoom.factor());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, m_zoom.percent() < 100);
+        clip = m_zoom.ViewToLayout(clip);
+    }
+    const QSize client = LayoutClientSize();
+    EraseBackground(painter, m_layout, client, clip);
+    PaintConfiguration(painter, m_layout, m_skin, *m_pDoc, client, clip, Selection(), true);
     PaintFocusMark(painter);
 }
 
@@ -253,7 +260,7 @@ void CMainView::RefreshToolTips(bool force) {
     m_toolTipsActive = m_showToolTips;
     m_toolAreas.clear();
     QToolTip::hideText();
-    if (m_toolTipsActive) m_toolAreas = BuildToolAreas(m_layout, *m_pDoc, client, scroll);
+    if (m_toolTipsActive) m_toolAreas = BuildToolAreas(m_layout, *m_pDoc, client, scroll, m_zoom);
 }
 
 QString CMainView::ToolTipAt(QPoint clientPoint) const {

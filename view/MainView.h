@@ -18,6 +18,7 @@
 #include "view/MouseEdit.h"
 #include "view/ToolTipAreas.h"
 #include "view/UndoStack.h"
+#include "view/ViewZoom.h"
 
 #include <QAbstractScrollArea>
 #include <QCursor>
@@ -89,6 +90,11 @@ public:
     // painter take them.
     QPoint ScrollPosition() const;
     QSize ClientSize() const;
+    // The client size in layout pixels (the client size itself at 100 %):
+    // what GetItemRect centres the drawing in.
+    QSize LayoutClientSize() const;
+    // A rectangle of GetItemRect in the viewport's client coordinates.
+    QRect ToClient(const QRect& layoutRect) const;
     PaintSelection Selection() const;
 
     // --- mouse editing (points are client points of the viewport) -------------------
@@ -145,6 +151,16 @@ public:
     void OnToggleMessages();
     // Verify after writing: switches the read-back after a write on or off.
     void OnToggleVerifyWrite();
+
+    // --- zoom (View menu, Ctrl+wheel) ------------------------------------------------
+    int ZoomPercent() const { return m_zoom.percent(); }
+    // Sets the zoom and keeps the layout point under the client point anchor
+    // where it is; stores the zoom in the settings.
+    void ZoomTo(int percent, QPoint anchor);
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomReset();
+    void OnZoomFit();
     // Ends the busy period once it has run out; the view's timer calls it every 2 s.
     void OnTimer();
 
@@ -207,6 +223,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void OnCreate();
@@ -225,6 +242,8 @@ private:
     void PaintFocusMark(QPainter& painter) const;
     void RegisterCommands();
     void RegisterFileCommands();
+    void RegisterZoomCommands();
+    QPoint ClientCentre() const;
     void UpdateScrollBars();
     QSize LayoutPage() const;
     void PageByTheLayout(QScrollBar* bar, int action);
@@ -278,6 +297,7 @@ private:
     CMainDoc* m_pDoc;
     CSkin m_skin;
     CSkinLayout m_layout;  // the item array (m_items) and the scroll size
+    ViewZoom m_zoom;       // viewport pixels per layout pixel
 
     // Selection, drop target and drag state; BuildLayout resets them.
     CMouseEdit m_mouse{m_layout, *m_pDoc};

@@ -35,6 +35,7 @@ void CMainView::RegisterCommands() {
     m_pFrame->SetCommandHandler(
         ID_VIEW_VERIFY_WRITE, [this] { OnToggleVerifyWrite(); }, [this](CCmdUI& ui) { ui.SetCheck(m_verifyWrite); });
     RegisterFileCommands();
+    RegisterZoomCommands();
     m_pFrame->SetSaveModifiedHandler([this] { return SaveModified(); });
 }
 

@@ -115,20 +115,19 @@ bool CMainView::EditInputLabel(const ViewItem& item, int localInput) {
     return true;
 }
 
-// An audio change is not visible in the drawing, but it is a change to the
-// device's configuration all the same: the notice that changes must be
-// written follows it like any other (only when the setting really changed).
+// The audio setting is not part of the drawing and has no tooltip: its edit
+// goes into the document (which counts as modified) but asks for no redraw
+// and no change notice.
 bool CMainView::EditAudioChannel(const ViewItem& item, int channel) {
     const int input = m_pDoc->GetInputNumber(item.slot, channel);
     if (input >= m_pDoc->GetTotalInputs(false) || item.module->m_audioKind != kAudioKindEmbedded) return false;
     CEmbeddedAudioDlg dialog(this);
     dialog.m_inputNumber = Decimal(input + 1);
     dialog.m_inputType = AreaType(item, channel, true);
-    const int stored = m_pDoc->GetAudioSetting(item.slot, channel);
-    dialog.SetSetting(uint8_t(stored));
+    dialog.SetSetting(uint8_t(m_pDoc->GetAudioSetting(item.slot, channel)));
     if (!RunEditDialog(dialog)) return false;
     m_pDoc->SetAudioSetting(item.slot, channel, dialog.Setting());
-    return dialog.Setting() != stored;
+    return false;
 }
 
 bool CMainView::EditOutputSignal(const ViewItem& item, int output) {

@@ -9,15 +9,15 @@
 
 #include <QMouseEvent>
 
-QPoint CMainView::ToLayout(QPoint point) const { return point + ScrollPosition(); }
+QPoint CMainView::ToLayout(QPoint point) const { return m_zoom.ToLayout(point + ScrollPosition()); }
 
-int CMainView::HitItem(QPoint point, int sub) const { return ::HitItem(m_layout, point, sub, ClientSize()); }
+int CMainView::HitItem(QPoint point, int sub) const { return ::HitItem(m_layout, point, sub, LayoutClientSize()); }
 
 int CMainView::HitSubItem(int item, QPoint point) const {
-    return ::HitSubItem(m_layout, *m_pDoc, item, point, ClientSize());
+    return ::HitSubItem(m_layout, *m_pDoc, item, point, LayoutClientSize());
 }
 
-SubItemRef CMainView::HitTest(QPoint point) const { return ::HitTest(m_layout, *m_pDoc, point, ClientSize()); }
+SubItemRef CMainView::HitTest(QPoint point) const { return ::HitTest(m_layout, *m_pDoc, point, LayoutClientSize()); }
 
 void CMainView::ClearMasks() { ::ClearMasks(m_layout); }
 
@@ -39,7 +39,14 @@ void CMainView::ClickOn(SubItemRef hit, bool doubleClick) {
     if (m_pDoc->TakeInputLimitWarning()) ShowWarnings({IDS_INPUT_LIMIT});
 }
 
-void CMainView::HandleDrag(QPoint point, bool drop) { DragOver(HitTest(ToLayout(point)), drop); }
+// While the button is held Qt sends every move and the release to the
+// viewport, wherever the mouse is. Outside the viewport lies nothing the user
+// can see: no drop target there, and a release there drops nothing; the drag
+// then ends at the next move over the view, as a drop at that point.
+void CMainView::HandleDrag(QPoint point, bool drop) {
+    const bool overView = viewport()->rect().contains(point);
+    DragOver(overView ? HitTest(ToLayout(point)) : SubItemRef{}, drop && overView);
+}
 
 void CMainView::DragOver(SubItemRef hit, bool drop) {
     const DragOutcome outcome = m_mouse.Drag(hit, drop);

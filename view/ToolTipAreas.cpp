@@ -12,11 +12,12 @@ namespace {
 
 class AreaCollector {
 public:
-    AreaCollector(QSize client, QPoint scroll) : m_client(QPoint(0, 0), client), m_scroll(scroll) {}
+    AreaCollector(QSize client, QPoint scroll, const ViewZoom& zoom)
+        : m_client(QPoint(0, 0), client), m_scroll(scroll), m_zoom(zoom) {}
 
-    // Adds the area when any part of it is in the window.
+    // Adds the area (in layout coordinates) when any part of it is in the window.
     void Add(QRect rect, unsigned textId) {
-        rect.translate(-m_scroll);
+        rect = m_zoom.ToView(rect).translated(-m_scroll);
         if (!rect.intersects(m_client)) return;
         rect.setLeft(std::max(0, rect.left()));
         rect.setTop(std::max(0, rect.top()));
@@ -27,6 +28,7 @@ public:
 private:
     QRect m_client;
     QPoint m_scroll;
+    ViewZoom m_zoom;
     std::vector<ToolArea> m_areas;
 };
 
@@ -78,16 +80,19 @@ void AddSubItemAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize clien
 
 }  // namespace
 
-std::vector<ToolArea> BuildToolAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll) {
-    AreaCollector areas(client, scroll);
-    AddModuleAreas(layout, client, areas);
-    AddSubItemAreas(layout, doc, client, areas);
+std::vector<ToolArea> BuildToolAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll,
+                                     const ViewZoom& zoom) {
+    AreaCollector areas(client, scroll, zoom);
+    const QSize layoutClient = zoom.LayoutClient(client);
+    AddModuleAreas(layout, layoutClient, areas);
+    AddSubItemAreas(layout, doc, layoutClient, areas);
     return areas.Take();
 }
 
 const ToolArea* FindToolArea(const std::vector<ToolArea>& areas, QPoint point) {
-    const auto it = std::find_if(areas.begin(), areas.end(), [&](const ToolArea& a) { return a.rect.contains(point); });
-    return it == areas.end() ? nullptr : &*it;
+    const auto it =
+        std::find_if(areas.rbegin(), areas.rend(), [&](const ToolArea& a) { return SkinRectContains(a.rect, point); });
+    return it == areas.rend() ? nullptr : &*it;
 }
 
 QString ToolTipDisplayText(const QString& text) {

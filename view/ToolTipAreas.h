@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QString>
 
+#include "view/ViewZoom.h"
+
 #include <vector>
 
 class CMainDoc;
@@ -22,10 +24,13 @@ struct ToolArea {
     QString text;  // the string in the current language, as fetched when the area was added
 };
 
-// client is the window's client size, scroll its scroll position.
-std::vector<ToolArea> BuildToolAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll);
+// client is the window's client size, scroll its scroll position (both in
+// viewport pixels); zoom maps the layout's rectangles to them.
+std::vector<ToolArea> BuildToolAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll,
+                                     const ViewZoom& zoom = ViewZoom());
 
-// The first area containing a client point, or nullptr.
+// The area containing a client point, or nullptr. Where areas overlap (an
+// input on its module's plate) the one added last, the sub-item, wins.
 const ToolArea* FindToolArea(const std::vector<ToolArea>& areas, QPoint point);
 
 // A string as a tooltip shows it: "&&" is one ampersand and a single "&" marks

@@ -322,4 +322,23 @@ TEST_F(LayoutTest, PanelInputsOfEmbeddedAudioModulesAreDisabled) {
     }
 }
 
+// A rectangle whose right edge lies before its left one (or bottom before
+// top) holds no point, as a pixel rectangle of the platform holds none.
+TEST(SkinRect, InvertedOrEmptyRectanglesContainNoPoint) {
+    const struct {
+        int left, top, right, bottom;  // the skin's edges, right and bottom outside
+        QPoint point;
+        bool inside;
+    } rows[] = {
+        {10, 10, 20, 20, {10, 10}, true},  {10, 10, 20, 20, {19, 19}, true},  {10, 10, 20, 20, {20, 15}, false},
+        {20, 10, 10, 20, {15, 15}, false}, {10, 20, 20, 10, {15, 15}, false}, {20, 20, 10, 10, {12, 12}, false},
+        {10, 10, 10, 20, {10, 15}, false},
+    };
+    for (const auto& r : rows) {
+        const QRect rect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+        EXPECT_EQ(SkinRectContains(rect, r.point), r.inside)
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom << " " << r.point.x() << "," << r.point.y();
+    }
+}
+
 }  // namespace

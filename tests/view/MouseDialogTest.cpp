@@ -57,7 +57,7 @@ TEST(MouseDialogs, ModuleDialogRefillsTheInputCountsAndItsAnswerIsApplied) {
         afterChange = ListOf(module, IDC_INPUTS_LIST)->currentText();
         return Confirm(module);
     };
-    DoubleClick(rig.v(), ClientCentre(rig.v(), kSdi, SUBITEM_AREA));
+    DoubleClick(rig.v(), ClientBody(rig.v(), kSdi));
     ASSERT_EQ(dialogs.opened, std::vector<int>{IDD_MODULE_CONFIG});
     EXPECT_EQ(offered, QStringList({"2", "3", "4", "5", "6", "7", "8"}));
     EXPECT_EQ(opened, "4");
@@ -75,7 +75,7 @@ TEST(MouseDialogs, ModuleDialogRefillsTheInputCountsAndItsAnswerIsApplied) {
 TEST(MouseDialogs, CancelledModuleDialogChangesNothingAndDoesNotRedraw) {
     MouseRig rig;
     ASSERT_TRUE(rig.Connect());
-    Click(rig.v(), ClientCentre(rig.v(), kAnalog, SUBITEM_AREA));
+    Click(rig.v(), ClientBody(rig.v(), kAnalog));
     PaintCounter paints(rig.v().viewport());
     paints.Take();
     DialogScript dialogs(rig.v());
@@ -84,7 +84,7 @@ TEST(MouseDialogs, CancelledModuleDialogChangesNothingAndDoesNotRedraw) {
         dialog.reject();
         return IDCANCEL;
     };
-    DoubleClick(rig.v(), ClientCentre(rig.v(), kAnalog, SUBITEM_AREA));
+    DoubleClick(rig.v(), ClientBody(rig.v(), kAnalog));
     EXPECT_EQ(dialogs.opened.size(), 1u);
     EXPECT_EQ(rig.doc().GetModuleCode(1), 48);
     EXPECT_EQ(paints.Take(), 0);
@@ -101,7 +101,7 @@ TEST(MouseDialogs, OutputModuleDialogHidesTheInputsAndSetsTheCode) {
         ListOf(dialog, IDC_CONFIG_LIST)->setCurrentIndex(1);
         return Confirm(dialog);
     };
-    DoubleClick(rig.v(), ClientCentre(rig.v(), kSdiOut, SUBITEM_AREA));
+    DoubleClick(rig.v(), ClientBody(rig.v(), kSdiOut));
     EXPECT_EQ(dialogs.opened, std::vector<int>{IDD_MODULE_CONFIG});
     EXPECT_TRUE(inputsHidden);
     EXPECT_EQ(rig.doc().GetOutputModuleCode(1), 129);
@@ -118,7 +118,7 @@ TEST(MouseDialogs, RaisingTheInputCountPastSixteenRebuildsTheTooltipsAndWarns) {
         ListOf(dialog, IDC_INPUTS_LIST)->setCurrentIndex(7);  // 8 inputs: 18 in all
         return Confirm(dialog);
     };
-    DoubleClick(rig.v(), ClientCentre(rig.v(), kAnalog, SUBITEM_AREA));
+    DoubleClick(rig.v(), ClientBody(rig.v(), kAnalog));
     EXPECT_EQ(rig.doc().GetTotalInputs(true), 18);
     EXPECT_EQ(rig.CountMessages(IDS_INPUT_LIMIT), 1);
     // Tooltips rebuilt: SDI 8, analog 8, the computer's two beyond the 16, panel inputs 8..15.
@@ -157,10 +157,14 @@ TEST(MouseDialogs, EmbeddedAudioByte5OpensAsGroup3Pair2AndIsStoredBack) {
         ListOf(dialog, IDC_INPUTS_LIST)->setCurrentIndex(0);
         return Confirm(dialog);
     };
+    PaintCounter paints(rig.v().viewport());
+    paints.Take();
     DoubleClick(rig.v(), channel);
     EXPECT_EQ(rig.doc().GetAudioSetting(0, 2), 6);
-    EXPECT_TRUE(rig.doc().configModified());
-    EXPECT_EQ(rig.CountMessages(IDS_CHANGE_NOTICE), 1) << "an audio change is a change to write";
+    EXPECT_TRUE(rig.doc().configModified()) << "an audio change is a change to write";
+    // It is not part of the drawing: no redraw and no change notice.
+    EXPECT_EQ(paints.Take(), 0);
+    EXPECT_EQ(rig.CountMessages(IDS_CHANGE_NOTICE), 0);
 }
 
 TEST(MouseDialogs, FallBackModulesOnlyWarn) {
@@ -175,7 +179,7 @@ TEST(MouseDialogs, FallBackModulesOnlyWarn) {
     DialogScript dialogs(rig.v());
     dialogs.answer = Confirm;
     for (int item : {int(kAnalog), int(kSdiOut)}) {
-        DoubleClick(rig.v(), ClientCentre(rig.v(), item, SUBITEM_AREA));
+        DoubleClick(rig.v(), ClientBody(rig.v(), item));
         EXPECT_EQ(rig.v().Selection().selItem, item);
     }
     EXPECT_TRUE(dialogs.opened.empty());
@@ -194,13 +198,16 @@ TEST(MouseDialogs, DoubleClickOnADisabledSubItemSelectsTheBodyUnderIt) {
     DoubleClick(rig.v(), ClientCentre(rig.v(), kPanel, 3));
     EXPECT_EQ(rig.v().Selection().selItem, kPanel);
     EXPECT_EQ(rig.v().Selection().selSubItem, -1);
-    // Analog input 6 is not in use and lies outside the module's area: nothing.
+    EXPECT_TRUE(dialogs.opened.empty());
+    // Analog input 6 is not in use: the module's plate under it, the module as a whole.
     DoubleClick(rig.v(), ClientCentre(rig.v(), kAnalog, 6));
-    EXPECT_EQ(rig.v().Selection().selItem, -1);
+    EXPECT_EQ(rig.v().Selection().selItem, kAnalog);
+    EXPECT_EQ(rig.v().Selection().selSubItem, -1);
+    EXPECT_EQ(dialogs.opened, std::vector<int>{IDD_MODULE_CONFIG});
     // Keys and the card open nothing.
     DoubleClick(rig.v(), ClientCentre(rig.v(), kKeys, 2));
     DoubleClick(rig.v(), ClientCentre(rig.v(), kCard, SUBITEM_WHOLE));
-    EXPECT_TRUE(dialogs.opened.empty());
+    EXPECT_EQ(dialogs.opened, std::vector<int>{IDD_MODULE_CONFIG});
 }
 
 // Types a label into the label dialog and confirms it, noting what it showed.

@@ -81,9 +81,9 @@ TEST_F(MouseLogicTest, HitTestFindsEnabledSubItemsAndFallsBackToTheConfiguration
         {"panel input 2 belongs to embedded audio: the panel as a whole", kPanel, 2, {kPanel, -1}},
         {"panel input 15 beyond the 14 inputs: the panel as a whole", kPanel, 15, {kPanel, -1}},
         {"analog input 2", kAnalog, 2, {kAnalog, 2}},
-        {"analog input 5 beyond its 4 inputs, outside the module's area: nothing", kAnalog, 5, {-1, -1}},
+        {"analog input 5 beyond its 4 inputs: the module's plate, the module as a whole", kAnalog, 5, {kAnalog, -1}},
         {"SDI audio channel 3", kSdi, SUBITEM_AUDIO + 3, {kSdi, SUBITEM_AUDIO + 3}},
-        {"module area of the analog module", kAnalog, SUBITEM_AREA, {kAnalog, -1}},
+        {"middle of the analog module's plate: the input there", kAnalog, SUBITEM_AREA, {kAnalog, 3}},
         {"output 1", kHdmiOut, 1, {kHdmiOut, 1}},
         {"the card", kCard, SUBITEM_WHOLE, {kCard, -1}},
     };
@@ -99,7 +99,7 @@ TEST_F(MouseLogicTest, HitRectanglesIncludeLeftAndTopAndExcludeRightAndBottom) {
     EXPECT_NE(HitSubItem(layout, doc, kKeys, key.bottomRight() + QPoint(1, 0), kClient), 4);
     EXPECT_NE(HitSubItem(layout, doc, kKeys, key.bottomRight() + QPoint(0, 1), kClient), 4);
     EXPECT_EQ(HitItem(layout, Centre(kSdiOut, 2), SUBITEM_WHOLE, kClient), kSdiOut);
-    EXPECT_EQ(HitItem(layout, Centre(kSdiOut, 2), SUBITEM_AREA, kClient), -1) << "outputs lie below the module area";
+    EXPECT_EQ(HitItem(layout, Centre(kSdiOut, 2), SUBITEM_AREA, kClient), kSdiOut) << "the plate around the outputs";
 }
 
 TEST_F(MouseLogicTest, SelectionMarksItsLinks) {

@@ -3,6 +3,8 @@
 #include "res/resource.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -14,6 +16,13 @@ QPoint ClientCentre(const CMainView& view, int item, int sub) {
     QRect rect;
     EXPECT_TRUE(view.Layout().GetItemRect(item, rect, sub, view.ClientSize())) << item << "/" << sub;
     return rect.center() - view.ScrollPosition();
+}
+
+QPoint ClientBody(const CMainView& view, int item) {
+    constexpr int kHeadMiddle = 60;
+    QRect rect;
+    EXPECT_TRUE(view.Layout().GetItemRect(item, rect, SUBITEM_AREA, view.ClientSize())) << item;
+    return QPoint(rect.center().x(), rect.top() + kHeadMiddle) - view.ScrollPosition();
 }
 
 void Click(CMainView& view, QPoint point) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, point); }
@@ -40,6 +49,14 @@ void MoveWithoutButton(CMainView& view, QPoint point) {
                      Qt::NoModifier);
     QApplication::sendEvent(viewport, &move);
 }
+
+QString ShotPath(const QString& name) {
+    const QString dir = qEnvironmentVariable("VKX_MOUSE_SHOTS", QDir::currentPath());
+    QDir().mkpath(dir);
+    return QDir(dir).filePath(name);
+}
+
+QImage Grab(const CMainView& view) { return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 PaintCounter::PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
 

@@ -20,6 +20,9 @@ enum : int { kKeys = 0, kPanel = 1, kComputer = 2, kAnalog = 3, kSdi = 4, kCard 
 
 // Centre of an item's sub-item in the viewport's client coordinates.
 QPoint ClientCentre(const CMainView& view, int item, int sub);
+// A point of a module's plate that lies on none of its inputs: the middle of
+// its head, under the model band.
+QPoint ClientBody(const CMainView& view, int item);
 
 void Click(CMainView& view, QPoint point);
 // The second click of a double click as the platform delivers it: press,
@@ -29,6 +32,12 @@ void DoubleClick(CMainView& view, QPoint point);
 void Drag(CMainView& view, QPoint from, std::initializer_list<QPoint> over);
 // A move without a button (the button was released outside the view).
 void MoveWithoutButton(CMainView& view, QPoint point);
+
+// Where a picture for a person goes: the folder VKX_MOUSE_SHOTS names, the
+// working folder when unset.
+QString ShotPath(const QString& name);
+// The viewport as it is painted.
+QImage Grab(const CMainView& view);
 
 // Counts the paint events of a widget.
 class PaintCounter : public QObject {

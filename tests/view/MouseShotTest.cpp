@@ -16,14 +16,6 @@ using namespace mousetest;
 
 namespace {
 
-QString ShotPath(const QString& name) {
-    const QString dir = qEnvironmentVariable("VKX_MOUSE_SHOTS", QDir::currentPath());
-    QDir().mkpath(dir);
-    return QDir(dir).filePath(name);
-}
-
-QImage Grab(const CMainView& view) { return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
 // A grab does not show the mouse: the picture for a person gets the view's
 // cursor drawn in where the mouse is.
 void SaveWithCursor(QImage shot, const CMainView& view, QPoint mouse, const QString& name) {

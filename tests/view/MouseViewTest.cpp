@@ -196,7 +196,7 @@ TEST(MouseView, APressOnAnOutputNeverDragsAndShowsTheOpenHand) {
     EXPECT_FALSE(rig.v().MouseState().IsDragging());
     EXPECT_EQ(rig.v().Selection().dropItem, -1);
     EXPECT_EQ(rig.v().Selection().selItem, kHdmiOut);
-    for (QPoint over : {QPoint(6, 6), ClientCentre(rig.v(), kAnalog, SUBITEM_AREA), ClientCentre(rig.v(), kKeys, 2)}) {
+    for (QPoint over : {QPoint(6, 6), ClientBody(rig.v(), kAnalog), ClientCentre(rig.v(), kKeys, 2)}) {
         MoveWithoutButton(rig.v(), over);
         EXPECT_EQ(rig.v().CursorIndex(), CURSOR_OPEN_HAND);
         EXPECT_EQ(rig.v().viewport()->cursor().hotSpot(), QPoint(15, 15));
@@ -211,7 +211,7 @@ TEST(MouseView, APressOnAnOutputNeverDragsAndShowsTheOpenHand) {
 TEST(MouseView, CursorWhileDraggingShowsTheTarget) {
     MouseRig rig;
     ASSERT_TRUE(rig.Connect());
-    MoveWithoutButton(rig.v(), ClientCentre(rig.v(), kAnalog, SUBITEM_AREA));
+    MoveWithoutButton(rig.v(), ClientBody(rig.v(), kAnalog));
     EXPECT_EQ(rig.v().CursorIndex(), CURSOR_POINT);
     EXPECT_EQ(rig.v().viewport()->cursor().hotSpot(), QPoint(7, 0));
     QTest::mousePress(rig.v().viewport(), Qt::LeftButton, {}, ClientCentre(rig.v(), kKeys, 3));

@@ -51,7 +51,7 @@ void DrawCardHead(QImage& image, const QString& model, const QString& title, con
     Silk(p, QRectF(w - 40, 65, 20, 9), "PWR", 6, silk);
     Silk(p, QRectF(w - 24, 65, 20, 9), "ALM", 6, silk);
     SilkLine(p, QPointF(6, kRowsTop - 4), QPointF(w - 6, kRowsTop - 4), silk, 0.8);
-    cfg.area = QRect(0, 0, w, kCardHeadHeight);
+    cfg.area = image.rect();  // the whole plate stands for the module
 }
 
 void DrawCardBrand(QImage& image, const QColor& silk) {

@@ -17,7 +17,7 @@ const QColor kWhiteSilk(240, 240, 240);
 QRect CardBand(int cardWidth);
 void DrawCardBody(QImage& image, const QColor& plate, const QColor& band, const QString& seed);
 // Prints model, title and detail, adds the slot label when asked and sets
-// the configuration's area to the head.
+// the configuration's area to the whole plate.
 void DrawCardHead(QImage& image, const QString& model, const QString& title, const QString& detail, ConfigDef& cfg,
                   bool slotLabel, const QColor& silk = kDarkSilk);
 void DrawCardBrand(QImage& image, const QColor& silk = kDarkSilk);

@@ -1,4 +1,5 @@
 #include "tools/skingen/ModuleCards.h"
+#include "tools/skingen/OutlineColours.h"
 #include "tools/skingen/Panels.h"
 #include "tools/skingen/SkinModel.h"
 
@@ -185,6 +186,8 @@ Catalogue BuildCatalogue() {
                              "Aux 1",   "Aux 2",   "Colour bars", "Black"};
     catalogue.modules =
         InputModules(catalogue.signalNames) + OutputModules(catalogue.signalNames) + FixedParts(catalogue.signalNames);
+    for (ModuleDef& module : catalogue.modules)
+        for (ConfigDef& cfg : module.configs) ChooseOutlineColours(cfg);
     return catalogue;
 }
 

@@ -69,40 +69,54 @@ void DrawPort(QPainter& p, Port port, const QRect& r, bool capped, int position)
     }
 }
 
-// Embedded audio status: a two-channel level meter in a small window.
+// Embedded audio status: a two-channel level meter standing upright in a
+// small window left of the connector, outside the connector's hot area.
 void DrawAudioMeter(QPainter& p, const QRect& r) {
     Recess(p, QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 1.5, QColor(14, 16, 14));
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    const int segments = (r.width() - 4) / 4;
+    const int segments = (r.height() - 4) / 4;
+    const int column = (r.width() - 5) / 2;
     for (int ch = 0; ch < 2; ++ch)
         for (int i = 0; i < segments; ++i) {
             const QColor lit = i >= segments - 1   ? QColor(240, 60, 40)
                                : i >= segments - 2 ? QColor(250, 200, 40)
                                                    : QColor(60, 220, 80);
             const bool on = i < segments - 1 - ch;
-            p.fillRect(QRect(r.left() + 2 + 4 * i, r.top() + 2 + ch * (r.height() - 4) / 2, 3, (r.height() - 6) / 2),
+            p.fillRect(QRect(r.left() + 2 + ch * (column + 1), r.bottom() - 1 - 4 * i - 2, column, 3),
                        on ? lit : lit.darker(400));
         }
     p.restore();
 }
 
+// An input's hot area: its connector and every label box it writes, with a
+// little plate around them, so the outline runs over the plate.
+QRect HotArea(const QRect& port, const QList<LabelBox>& labels, const QMargins& plate) {
+    QRect area = port;
+    for (const LabelBox& label : labels) area = area.united(label.box);
+    return area.marginsAdded(plate);
+}
+
+constexpr QMargins kRowPlate(2, 1, 2, 1);
+constexpr int kMeterLeft = 6;  // room inside the bevel for its outline
+constexpr int kMeterWidth = 9;
+constexpr int kMeterMinHeight = 24;
+constexpr QMargins kMeterPlate(2, 2, 2, 2);  // the outline runs on the plate around it
+// Hot areas keep this many pixels apart, so one outline never touches the next.
+constexpr int kAreaGap = 3;
+
 // The connector's own labels: number box and audio meter on the first line,
 // name strip (or signal strip on outputs) on the second.
-AreaDef LabelStack(QPainter& p, const QPoint& topLeft, int nameWidth, const CardSpec& card, int position,
-                   ConfigDef& cfg) {
+AreaDef LabelStack(QPainter& p, const QPoint& topLeft, int nameWidth, const CardSpec& card, int position) {
     AreaDef input{card.portType, QRect(), {}};
     const QRect number(topLeft, QSize(NumberWidth(), LabelHeight(kNumberFont)));
     LabelWindow(p, number, kNumberStyle.back);
     input.labels.append({number, kNumberStyle, card.output ? LabelText::OutputNumber : LabelText::InputNumber});
     int silkLeft = number.right() + 5;
     if (card.audio) {
-        const QRect meter(silkLeft, number.top(), 26, number.height());
-        DrawAudioMeter(p, meter);
-        cfg.audio.append({card.audioType, meter, {}});
-        Silk(p, QRectF(meter.right() + 3, number.top(), 24, number.height()), "EMB", 7, kDarkSilk,
+        Silk(p, QRectF(silkLeft, number.top(), 24, number.height()), "EMB", 7, kDarkSilk,
              Qt::AlignLeft | Qt::AlignVCenter);
-        silkLeft = meter.right() + 30;
+        silkLeft += 26;
     }
     Silk(p, QRectF(silkLeft, number.top(), topLeft.x() + nameWidth - silkLeft, number.height()),
          PortSilk(card, position), 8, kDarkSilk, Qt::AlignRight | Qt::AlignVCenter);
@@ -119,10 +133,17 @@ void DrawPortRows(QImage& image, const CardSpec& card, int nameWidth, ConfigDef&
     QPainter p(&image);
     const int pitch = (kRowsBottom - kRowsTop) / card.positions;
     const int group = card.port == Port::ComponentBnc ? 3 : 1;
-    const QSize size = PortSize(card.port);
+    QSize size = PortSize(card.port);
+    // On cards with embedded audio the meter takes the left edge of the column
+    // and the connector moves right (drawn narrower where it would reach the labels).
+    int portLeft = kPortColumn / 2 - size.width() / 2 + 1;
+    if (card.audio) {
+        portLeft = std::max(portLeft, kMeterLeft + kMeterWidth + kMeterPlate.right() + kAreaGap + kRowPlate.left());
+        size.setWidth(std::min(size.width(), kPortColumn - 2 - portLeft));
+    }
     for (int i = 0; i < card.positions; ++i) {
         const int rowTop = kRowsTop + i * pitch;
-        const QRect port(QPoint(kPortColumn / 2 - size.width() / 2 + 1, rowTop + (pitch - size.height()) / 2), size);
+        const QRect port(QPoint(portLeft, rowTop + (pitch - size.height()) / 2), size);
         const bool capped = i / group >= card.live;
         DrawPort(p, card.port, port, capped, i);
         if (i > 0 && i % group == 0)
@@ -138,8 +159,16 @@ void DrawPortRows(QImage& image, const CardSpec& card, int nameWidth, ConfigDef&
             continue;
         }
         const QPoint stackAt(kPortColumn, rowTop + (pitch - StackHeight()) / 2);
-        AreaDef input = LabelStack(p, stackAt, nameWidth, card, i, cfg);
-        input.rect = group > 1 ? QRect(port.left(), port.top() - pitch, size.width(), size.height() + 2 * pitch) : port;
+        AreaDef input = LabelStack(p, stackAt, nameWidth, card, i);
+        const QRect jacks =
+            group > 1 ? QRect(port.left(), port.top() - pitch, size.width(), size.height() + 2 * pitch) : port;
+        input.rect = HotArea(jacks, input.labels, kRowPlate);
+        if (card.audio) {
+            const int height = std::max(port.height() - 2, kMeterMinHeight);
+            const QRect meter(kMeterLeft, port.center().y() - height / 2, kMeterWidth, height);
+            DrawAudioMeter(p, meter);
+            cfg.audio.append({card.audioType, meter.marginsAdded(kMeterPlate), {}});
+        }
         cfg.inputs.append(input);
     }
 }
@@ -156,8 +185,8 @@ void DrawStackedPorts(QImage& image, const CardSpec& card, int nameWidth, Config
         const QRect port(QPoint((w - size.width()) / 2, blockTop), size);
         DrawPort(p, card.port, port, false, i);
         if (i > 0) SilkLine(p, QPointF(6, rowTop), QPointF(w - 6, rowTop), kDarkSilk, 0.5);
-        AreaDef input = LabelStack(p, QPoint((w - nameWidth) / 2, port.bottom() + 9), nameWidth, card, i, cfg);
-        input.rect = port;
+        AreaDef input = LabelStack(p, QPoint((w - nameWidth) / 2, port.bottom() + 9), nameWidth, card, i);
+        input.rect = HotArea(port, input.labels, kRowPlate);
         cfg.inputs.append(input);
     }
 }

@@ -11,7 +11,6 @@
 namespace skingen {
 
 constexpr int kCardHeight = 440;
-constexpr int kCardHeadHeight = 78;  // the module's own hot area
 
 enum class Port { SdiBnc, CvbsBnc, ComponentBnc, Hdmi, SfpSingle, SfpMulti, Dvi, Unknown };
 

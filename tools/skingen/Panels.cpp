@@ -79,11 +79,15 @@ void DrawInputPanel(ConfigDef& cfg) {
         const int cell = CellLeft(i % kColumns), top = kHeader + 6 + (i / kColumns) * kRowPitch;
         const QRect xlr(cell + (Pitch() - kXlr) / 2, top, kXlr, kXlr);
         DrawXlrFemale(p, xlr);
-        Silk(p, QRectF(cell + 6, top, 30, 16), QString("A%1").arg(i + 1), 11, kSilk, Qt::AlignLeft | Qt::AlignVCenter);
+        const QRect name(cell + 6, top, 30, 16);
+        Silk(p, name, QString("A%1").arg(i + 1), 11, kSilk, Qt::AlignLeft | Qt::AlignVCenter);
         Silk(p, QRectF(xlr.right() + 6, top + kXlr - 14, 40, 12), "BAL", 7, kDimSilk, Qt::AlignLeft | Qt::AlignVCenter);
         const QRect strip(cell + (Pitch() - labelWidth) / 2, xlr.bottom() + 8, labelWidth, LabelHeight(kNameFont));
         LabelWindow(p, strip, kStripStyle.back);
-        cfg.inputs.append({"Analog audio input", xlr, {{strip, kStripStyle, LabelText::UserLabel}}});
+        // The hot area takes in the printed name and the name strip, and a
+        // little plate around them.
+        const QRect hot = xlr.united(strip).united(name).adjusted(-3, -3, 3, 3);
+        cfg.inputs.append({"Analog audio input", hot, {{strip, kStripStyle, LabelText::UserLabel}}});
     }
     cfg.area = cfg.image.rect();
 }
@@ -98,13 +102,16 @@ void DrawKeyPanel(ConfigDef& cfg) {
     for (int i = 0; i < 2 * kColumns; ++i) {
         const int cell = CellLeft(i % kColumns), top = kHeader + 4 + (i / kColumns) * rowPitch;
         Silk(p, QRectF(cell, top, Pitch(), 14), QString("KEY %1").arg(i + 1), 9, kDimSilk, Qt::AlignCenter);
-        const QRect key(cell + (Pitch() - labelWidth) / 2 - 7, top + 17, labelWidth + 14, keyHeight);
+        // One pixel narrower than the labels' padding asks for, so the keys'
+        // hot areas (a pixel of plate around each key, where its outline
+        // shows) stay clear of each other.
+        const QRect key(cell + (Pitch() - labelWidth) / 2 - 7, top + 17, labelWidth + 13, keyHeight);
         DrawLcdKey(p, key);
         const QRect number(key.left() + 7, key.top() + 7, BoxFor("16", kNumberFont).width() + 4, numberHeight);
         const QRect input(key.left() + 7, number.bottom() + 3, labelWidth, nameHeight);
         const QRect panel(key.left() + 7, input.bottom() + 2, labelWidth, nameHeight);
         AreaDef area{"Source key",
-                     key,
+                     key.adjusted(-1, -1, 1, 1),
                      {{number, kKeyNumberStyle, LabelText::InputNumber},
                       {input, kKeyInputStyle, LabelText::UserLabel},
                       {panel, kKeyPanelStyle, LabelText::UserLabel}}};

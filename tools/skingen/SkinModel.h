@@ -49,6 +49,11 @@ struct ConfigDef {
     QList<AreaDef> inputs;
     QList<AreaDef> audio;
     QImage image;
+    // XOR pens of the outlines ("Selected", "Focused", "DropTarget"), chosen
+    // from the picture by ChooseOutlineColours.
+    QRgb selectedPen = 0;
+    QRgb focusedPen = 0;
+    QRgb dropTargetPen = 0;
 };
 
 struct ModuleDef {
@@ -61,11 +66,6 @@ struct Catalogue {
     QStringList signalNames;
     QList<ModuleDef> modules;
 };
-
-// Outline colours shared by every configuration (XOR pens on the picture).
-constexpr QRgb kSelectedColour = 0xFF00FFFF;    // cyan
-constexpr QRgb kFocusedColour = 0xFFFFFF00;     // yellow
-constexpr QRgb kDropTargetColour = 0xFF00FF00;  // green
 
 // Builds the complete catalogue with every picture drawn.
 Catalogue BuildCatalogue();

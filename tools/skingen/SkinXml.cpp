@@ -57,9 +57,9 @@ void AddConfig(XMLElement* parent, const ConfigDef& c) {
     e->SetAttribute("Name", Utf8(c.name).constData());
     e->SetAttribute("MinInputs", c.minInputs);
     e->SetAttribute("MaxInputs", c.maxInputs);
-    e->SetAttribute("Selected", Utf8(ColourText(kSelectedColour)).constData());
-    e->SetAttribute("Focused", Utf8(ColourText(kFocusedColour)).constData());
-    e->SetAttribute("DropTarget", Utf8(ColourText(kDropTargetColour)).constData());
+    e->SetAttribute("Selected", Utf8(ColourText(c.selectedPen)).constData());
+    e->SetAttribute("Focused", Utf8(ColourText(c.focusedPen)).constData());
+    e->SetAttribute("DropTarget", Utf8(ColourText(c.dropTargetPen)).constData());
     SetRect(e, c.area);
     e->SetAttribute("Picture", Utf8(c.picture).constData());
     AddLabels(e, c.labels);

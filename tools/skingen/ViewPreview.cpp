@@ -143,11 +143,12 @@ QImage RenderViewPreview(const Catalogue& skin) {
     if (items.size() < 7) return image;
     // Selected input 3 of slot 0, its key and embedded audio marked, a drop target on key 6.
     const Placed &sdi = items[6], &keys = items[0];
-    PaintXorOutline(p, sdi.what.config->inputs[2].rect.translated(sdi.at), kFocusedColour);
-    if (!sdi.what.config->audio.isEmpty())
-        PaintXorOutline(p, sdi.what.config->audio[2].rect.translated(sdi.at), kSelectedColour);
-    PaintXorOutline(p, keys.what.config->inputs[2].rect.translated(keys.at), kSelectedColour);
-    PaintXorOutline(p, keys.what.config->inputs[5].rect.translated(keys.at), kDropTargetColour);
+    const ConfigDef &sdiConfig = *sdi.what.config, &keysConfig = *keys.what.config;
+    PaintXorOutline(p, sdiConfig.inputs[2].rect.translated(sdi.at), sdiConfig.focusedPen);
+    if (!sdiConfig.audio.isEmpty())
+        PaintXorOutline(p, sdiConfig.audio[2].rect.translated(sdi.at), sdiConfig.selectedPen);
+    PaintXorOutline(p, keysConfig.inputs[2].rect.translated(keys.at), keysConfig.selectedPen);
+    PaintXorOutline(p, keysConfig.inputs[5].rect.translated(keys.at), keysConfig.dropTargetPen);
     return image;
 }
 
