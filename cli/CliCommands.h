@@ -9,7 +9,7 @@ int RunWrite(const QStringList& args);    // write --port PORT FILE [--yes] [--l
 int RunSetTime(const QStringList& args);  // set-time --port PORT [--log FILE]
 int RunReset(const QStringList& args);    // reset --port PORT [--log FILE]
 int RunShow(const QStringList& args);     // show FILE [--json] [--skin XML]
-int RunPorts(const QStringList& args);    // ports
+int RunPorts(const QStringList& args);    // ports [--probe]
 
 // The whole command line: dispatches to a verb, or --help / --version.
 int RunVkx520Ctl(const QStringList& args);

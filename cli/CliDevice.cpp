@@ -5,6 +5,7 @@
 #include "base/ExitCodes.h"
 #include "lang/UiText.h"
 #include "link/DeviceOperation.h"
+#include "link/SerialPorts.h"
 #include "base/DiagLog.h"
 #include "res/resource.h"
 
@@ -52,20 +53,24 @@ void ApplyLogOption(const QString& logPath) {
     if (!logPath.isEmpty()) SetLogFile(logPath);
 }
 
-CliLink::CliLink(const QString& port) : m_choice(ResolvePortArg(port)), m_serialPorts(m_choice.devicePath) {}
+CliLink::CliLink(const QString& port) : m_choice(ResolvePortArg(port)), m_serialPorts(m_choice.devicePath) {
+    // A COM name means what the desktop program's first start would make it mean.
+    if (m_choice.devicePath.isEmpty()) EnsurePortMapping(DefaultPortDiscovery());
+}
 
 LinkResult CliLink::Run(DeviceCommand command, ConfigImage& image) {
     const LinkEnvironment env{&m_ports, &SystemLinkClock()};
     bool checksumWarning = false;
+    PortOpenFailure openFailure;
     LinkResult result;
     {
         InterruptAsAbort interrupt;
         OperationObserver observer;
         observer.abortRequested = [] { return g_abortRequested != 0; };
-        result = RunDeviceOperationSync(command, m_choice.index, image, env, observer, &checksumWarning);
+        result = RunDeviceOperationSync(command, m_choice.index, image, env, observer, &checksumWarning, &openFailure);
     }
     if (result != LINK_OK) {
-        UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
+        ShowLinkError(result, openFailure);
     } else if (checksumWarning) {
         UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
     }

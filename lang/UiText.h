@@ -34,6 +34,10 @@ public:
     virtual ~MessagePresenter() = default;
     // id is the string ID the text came from (0 when none); returns IDOK, IDYES, ...
     virtual int Present(unsigned id, const QString& caption, const QString& text, unsigned style) = 0;
+    // The same with a detail line under the text (none when empty); by
+    // default the detail becomes the text's last line.
+    virtual int PresentDetailed(unsigned id, const QString& caption, const QString& text, const QString& detail,
+                                unsigned style);
 };
 
 // Installs a presenter (not owned; nullptr restores the standard-error one).
@@ -54,6 +58,8 @@ constexpr uint32_t kStringKeyBase = 0xC0000000u;
 bool LoadUiString(QString& text, unsigned id);
 QString LoadUiString(unsigned id);
 int UiMessageBox(unsigned id, unsigned style);
+// String id's message with a detail line under it (as UiMessageBox when empty).
+int UiMessageBoxDetailed(unsigned id, unsigned style, const QString& detail);
 void FormatUiString(QString& text, unsigned id, const QStringList& inserts);
 void LoadUiPrompt(unsigned id, QString& text);
 void LoadUiTooltip(unsigned id, QString& text);

@@ -1,5 +1,6 @@
 #include "link/DeviceOperation.h"
 
+#include "lang/UiText.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -37,6 +38,11 @@ int DeviceOperation::ProgressMax() const {
 
 unsigned LinkErrorTextId(LinkResult code) {
     return code == LINK_ERR_NO_THREAD ? unsigned(IDS_NO_LINK_THREAD) : IDS_LINK_ERROR_BASE + unsigned(code);
+}
+
+void ShowLinkError(LinkResult code, const PortOpenFailure& openFailure) {
+    const QString detail = code == LINK_ERR_PORT ? PortOpenDetail(openFailure) : QString();
+    UiMessageBoxDetailed(LinkErrorTextId(code), MB_OK | MB_ICONSTOP, detail);
 }
 
 unsigned DeviceOperation::StatusTextId() const {

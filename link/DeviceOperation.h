@@ -28,6 +28,9 @@ struct LinkStep {
 // The message of a failed operation: string 21108 + code for the link's own
 // codes, a string of its own when no worker could be started.
 unsigned LinkErrorTextId(LinkResult code);
+// Shows that message as an error; a port that would not open gets the line
+// saying why under it.
+void ShowLinkError(LinkResult code, const PortOpenFailure& openFailure);
 
 class DeviceOperation {
 public:
@@ -86,5 +89,7 @@ struct OperationObserver {
     std::function<void(int position, int maximum)> progress;
     std::function<bool()> abortRequested;
 };
+// openFailure (optional) receives why the port did not open.
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
-                                  const OperationObserver& observer = {}, bool* checksumWarning = nullptr);
+                                  const OperationObserver& observer = {}, bool* checksumWarning = nullptr,
+                                  PortOpenFailure* openFailure = nullptr);

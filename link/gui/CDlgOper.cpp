@@ -122,7 +122,7 @@ int CDlgOper::OnSerialNotify(int wParam, long lParam) {
 void CDlgOper::StartStep() {
     LinkStep step;
     if (!m_operation->PrepareStep(step)) return EndLater(m_operation->result());
-    if (!StartLinkThread(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address))
+    if (!StartLinkThread(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address, &m_openFailure))
         EndLater(LINK_ERR_NO_THREAD);  // no worker, so no report would ever end the dialog
 }
 
@@ -142,15 +142,17 @@ void CDlgOper::EndLater(LinkResult result) {
 LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage& image, QWidget* parent) {
     LinkResult result;
     bool checksumWarning;
+    PortOpenFailure openFailure;
     {
         CDlgOper dialog(parent);
         dialog.StartCommand(command, port, &image);
         dialog.exec();
         result = dialog.resultCode();
         checksumWarning = dialog.checksumWarning();
+        openFailure = dialog.openFailure();
     }  // the dialog's end waits for its last worker
     if (result != LINK_OK) {
-        UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
+        ShowLinkError(result, openFailure);
         return result;
     }
     if (checksumWarning) UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
