@@ -74,7 +74,10 @@ PortFacts GatherPortFacts(const QString& device) {
     if (::stat(path.constData(), &status) != 0) return facts;
     facts.exists = true;
     facts.accessible = ::access(path.constData(), R_OK | W_OK) == 0;
-    if (const group* owner = ::getgrgid(status.st_gid)) facts.group = QString::fromLocal8Bit(owner->gr_name);
+    // Joining the group helps only where the group may read and write.
+    const bool groupMayUse = (status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    if (const group* owner = groupMayUse ? ::getgrgid(status.st_gid) : nullptr)
+        facts.group = QString::fromLocal8Bit(owner->gr_name);
     if (facts.accessible) {
         facts.holder = LockHolder(device);
         if (facts.holder.isEmpty()) facts.holder = OpenFileHolder(QFileInfo(device).canonicalFilePath());

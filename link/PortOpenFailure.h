@@ -27,7 +27,7 @@ struct PortOpenFailure {
 struct PortFacts {
     bool exists = false;
     bool accessible = false;  // readable and writable by this user
-    QString group;            // owning group's name
+    QString group;            // owning group's name, when its members may read and write the device
     QString holder;           // a process that has it open or locked
 };
 PortFacts GatherPortFacts(const QString& device);

@@ -15,9 +15,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <cstring>
+
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -87,6 +94,27 @@ TEST(PortOpenFailure, ExplainedFromTheLibrarysErrorAndTheSystemsFacts) {
         EXPECT_EQ(failure.holder, c.problem == PortProblem::InUse ? c.facts.holder : QString());
     }
 }
+
+#ifndef _WIN32
+TEST(PortOpenFailure, TheGroupIsNamedOnlyWhereItMayUseTheDevice) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tty"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+    const group* owner = ::getgrgid(status.st_gid);
+    ASSERT_NE(owner, nullptr);
+    for (const mode_t mode : {0600, 0640, 0660}) {
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+        const PortFacts facts = GatherPortFacts(path);
+        EXPECT_TRUE(facts.exists);
+        EXPECT_EQ(facts.group, mode == 0660 ? QString::fromLocal8Bit(owner->gr_name) : QString()) << mode;
+    }
+    EXPECT_FALSE(GatherPortFacts(dir.filePath(QStringLiteral("gone"))).exists);
+}
+#endif
 
 TEST(PortOpenFailure, DetailLineSaysWhatStandsInTheWay) {
     const QString user = CurrentUserName();
