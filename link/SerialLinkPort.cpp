@@ -98,10 +98,7 @@ private:
 }  // namespace
 
 std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName, PortOpenFailure* why) {
-    if (deviceName.isEmpty()) {
-        if (why) *why = ExplainOpenFailure(deviceName, OpenError::NotFound, {});
-        return nullptr;
-    }
+    if (deviceName.isEmpty()) return nullptr;  // no entry chosen: the port message says it all
     auto port = std::make_unique<SerialLinkPort>();
     if (!port->Open(deviceName)) {
         if (why) *why = port->ExplainFailure(deviceName);

@@ -7,7 +7,7 @@
 #include "link/LinkPort.h"
 
 // Opens the named device (a COM name or a device path) and configures it.
-// On failure, why (optional) says what stood in the way.
+// On failure, why (optional) says what stood in the way of a named device.
 std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName, PortOpenFailure* why = nullptr);
 
 class SerialPortFactory : public LinkPortFactory {

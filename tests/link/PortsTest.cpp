@@ -176,6 +176,9 @@ TEST(PortOpenFailure, MissingDeviceIsNamedAsSuch) {
     EXPECT_EQ(port, nullptr);
     EXPECT_EQ(why.problem, PortProblem::NoSuchDevice);
     EXPECT_EQ(why.device, "/nonexistent/vkx-port");
+    PortOpenFailure none;
+    EXPECT_EQ(SerialPortFactory().OpenPortExplained(-1, none), nullptr);  // Connect with no entry chosen
+    EXPECT_EQ(none.problem, PortProblem::None);
 }
 
 TEST(FirstStart, UsbAdaptersFirstInNameOrderThenTheDefaults) {
