@@ -228,6 +228,17 @@ void DrawApp(QPainter& p) {
     }
 }
 
+void DrawPorts(QPainter& p) {
+    // A nine-pin serial connector seen from the front.
+    p.setPen(Outline());
+    p.setBrush(kPaper);
+    p.drawPolygon(QPolygonF({{0.5, 4}, {15.5, 4}, {13.5, 12}, {2.5, 12}}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(3.2 + i * 2.4, 6.5), 0.9, 0.9);
+    for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(4.4 + i * 2.4, 9.5), 0.9, 0.9);
+}
+
 Draw DrawerFor(int commandId) {
     switch (commandId) {
     case ID_FILE_OPEN: return DrawOpen;
@@ -239,6 +250,7 @@ Draw DrawerFor(int commandId) {
     case ID_DEVICE_WRITE: return DrawWrite;
     case ID_DEVICE_DISCARD: return DrawDiscard;
     case ID_DEVICE_SYNC_TIME: return DrawSyncTime;
+    case ID_DEVICE_PORTS: return DrawPorts;
     case ID_APP_ABOUT: return DrawAbout;
     case ID_EDIT_UNDO: return DrawUndo;
     case ID_EDIT_REDO: return DrawRedo;

@@ -9,6 +9,7 @@
 #include "base/SettingKeys.h"
 #include "lang/StringTable.h"
 #include "lang/UiText.h"
+#include "link/gui/CPortsDlg.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "view/ClosePrompt.h"
@@ -96,6 +97,18 @@ void CMainFrame::RegisterFrameCommands() {
     SetCommandHandler(
         ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
         [this](CCmdUI& ui) { ui.SetCheck(!statusBar()->isHidden()); });
+    // The mapping decides what the chosen entry opens, so it changes only
+    // while a port may be chosen (not while connected).
+    SetCommandHandler(
+        ID_DEVICE_PORTS, [this] { OnSerialPorts(); },
+        [this](CCmdUI& ui) { ui.Enable(m_wndToolBar->PortCombo()->isEnabled()); });
+}
+
+void CMainFrame::OnSerialPorts() {
+    if (!EditPortMapping(this)) return;
+    const int selection = GetPortSelection();
+    m_wndToolBar->FillPortSelector();
+    SetPortSelection(selection);
 }
 
 void CMainFrame::SetView(QWidget* view) {

@@ -119,6 +119,7 @@ private:
     void CreateStatusBar();
     void ApplyBarSettings();
     void RegisterFrameCommands();
+    void OnSerialPorts();
     void UpdateIndicators();
     void ShowPrompt(const QAction* item);
     void OnClose();

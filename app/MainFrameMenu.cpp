@@ -57,6 +57,8 @@ constexpr MenuItem kMainMenu[] = {
     {ID_DEVICE_DISCARD, "&Discard changes"},
     {kSeparator, ""},
     {ID_DEVICE_SYNC_TIME, "&Synchronize time..."},
+    {kSeparator, ""},
+    {ID_DEVICE_PORTS, "Serial &ports..."},
     {kPopupEnd, ""},
     {kPopup, "&?"},
     {ID_APP_ABOUT, "&About..."},

@@ -2,14 +2,18 @@
 
 #include "app/CommandTexts.h"
 #include "base/SettingKeys.h"
+#include "link/SerialPorts.h"
 #include "res/resource.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QHelpEvent>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +27,7 @@ constexpr int kToolBarItems[] = {
     ID_FILE_PRINT,
     0,
     ID_PORT_PLACEHOLDER,
+    ID_DEVICE_PORTS,
     0,
     ID_DEVICE_CONNECT,
     ID_DEVICE_LOAD,
@@ -40,22 +45,52 @@ constexpr int kToolBarItems[] = {
 constexpr int kPortComboWidth = 80;
 constexpr int kPortComboDroppedHeight = 150;
 
+// Where an entry keeps the short name of what it stands for ("ttyUSB0").
+constexpr int kPortShortNameRole = Qt::UserRole + 1;
+constexpr int kPortShortNameGap = 12;  // pixels between "COM1" and the short name
+
+// The dropped list shows each entry with what it stands for, "COM1  ttyUSB0";
+// the entry itself, and so the closed box, stays "COM1".
+class PortEntryDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString shortName = index.data(kPortShortNameRole).toString();
+        if (!shortName.isEmpty()) option->text += QStringLiteral("  ") + shortName;
+    }
+};
+
 // The port selector's dropped list has a fixed height, whatever the style
-// would choose; what does not fit scrolls.
+// would choose; what does not fit scrolls. It is as wide as its entries need.
 class PortSelector : public QComboBox {
 public:
-    using QComboBox::QComboBox;
+    explicit PortSelector(QWidget* parent) : QComboBox(parent) { view()->setItemDelegate(new PortEntryDelegate(this)); }
     void showPopup() override {
         QComboBox::showPopup();
         QWidget* popup = view()->window();
         if (popup == window()) return;
         QRect area = popup->geometry();
+        area.setWidth(std::max(area.width(), ListWidth() + (area.width() - view()->viewport()->width())));
         // A list opened above the box keeps its bottom edge next to the box.
         if (area.top() < mapToGlobal(QPoint(0, 0)).y())
             area.setTop(area.bottom() + 1 - kPortComboDroppedHeight);
         else
             area.setHeight(kPortComboDroppedHeight);
         popup->setGeometry(area);
+    }
+
+private:
+    int ListWidth() const {
+        int widest = 0;
+        const QFontMetrics metrics(view()->font());
+        for (int n = 0; n < count(); ++n) {
+            const QString shortName = itemData(n, kPortShortNameRole).toString();
+            widest = std::max(widest, metrics.horizontalAdvance(itemText(n) + QStringLiteral("  ") + shortName));
+        }
+        return widest + kPortShortNameGap;
     }
 };
 
@@ -97,10 +132,17 @@ void CMainToolBar::LoadToolBar(const std::function<QAction*(int)>& actionOf) {
 
 void CMainToolBar::FillPortSelector() {
     m_wndPortCombo->clear();
+#ifndef Q_OS_WIN
+    const QList<SerialPortRecord> found = DefaultPortDiscovery().AvailablePorts();
+#endif
     for (int n = 0; n < kPortCount; ++n) {
         m_wndPortCombo->addItem(PortName(n));
 #ifndef Q_OS_WIN
-        m_wndPortCombo->setItemData(n, PortDevicePath(n), Qt::ToolTipRole);
+        const QString device = PortDevicePath(n);
+        const SerialPortRecord* port = FindPortRecord(found, device);
+        const QString summary = port ? port->Summary() : QString();
+        m_wndPortCombo->setItemData(n, ShortPortName(found, device), kPortShortNameRole);
+        m_wndPortCombo->setItemData(n, summary.isEmpty() ? device : summary + u'\n' + device, Qt::ToolTipRole);
 #endif
     }
     m_wndPortCombo->setCurrentIndex(-1);

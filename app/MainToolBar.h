@@ -17,7 +17,8 @@ public:
     // Adds the buttons in toolbar order; actionOf gives the command's action.
     void LoadToolBar(const std::function<QAction*(int commandId)>& actionOf);
     // Empties the port selector and fills it with COM1 .. COM8; outside Windows
-    // each entry's tooltip names the device path it is mapped to.
+    // the dropped list shows beside each entry the device it is mapped to,
+    // and its tooltip the port's description and device path.
     void FillPortSelector();
 
     QComboBox* PortCombo() const { return m_wndPortCombo; }

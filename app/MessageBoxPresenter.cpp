@@ -56,8 +56,14 @@ void SetMessageBoxButtonTexts(QMessageBox& box) {
         if (QAbstractButton* button = box.button(entry.button)) button->setText(LoadUiString(entry.stringId));
 }
 
-int MessageBoxPresenter::Present(unsigned, const QString& caption, const QString& text, unsigned style) {
+int MessageBoxPresenter::Present(unsigned id, const QString& caption, const QString& text, unsigned style) {
+    return PresentDetailed(id, caption, text, {}, style);
+}
+
+int MessageBoxPresenter::PresentDetailed(unsigned, const QString& caption, const QString& text, const QString& detail,
+                                         unsigned style) {
     QMessageBox box(IconOf(style), caption, text, ButtonsOf(style), QApplication::activeWindow());
+    if (!detail.isEmpty()) box.setInformativeText(detail);
     SetMessageBoxButtonTexts(box);
     const auto pressed = QMessageBox::StandardButton(box.exec());
     for (const ButtonMap& entry : kButtons)

@@ -9,6 +9,9 @@ class QMessageBox;
 class MessageBoxPresenter : public MessagePresenter {
 public:
     int Present(unsigned id, const QString& caption, const QString& text, unsigned style) override;
+    // The detail is the box's informative text, a line of its own under the message.
+    int PresentDetailed(unsigned id, const QString& caption, const QString& text, const QString& detail,
+                        unsigned style) override;
 };
 
 // Gives the box's standard buttons their texts from the string table, so that

@@ -6,6 +6,7 @@
 #include "base/SettingKeys.h"
 #include "lang/LanguageManager.h"
 #include "lang/UiText.h"
+#include "link/SerialPorts.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 
@@ -25,6 +26,8 @@ bool CSetupApp::InitInstance() {
     ReportSettingsWriteFailures();
     // Before any window exists, so that everything is built in the chosen language.
     Languages().InitLanguages();
+    // Before the frame fills its port selector from it.
+    EnsurePortMapping(DefaultPortDiscovery());
     // The application's name is its title string: the caption of every message box.
     QApplication::setApplicationName(LoadUiString(IDS_APP_TITLE));
     QApplication::setWindowIcon(AppIcon());

@@ -9,7 +9,7 @@ int RunWrite(const QStringList& args);    // write --port PORT FILE [--yes] [--l
 int RunSetTime(const QStringList& args);  // set-time --port PORT [--log FILE]
 int RunReset(const QStringList& args);    // reset --port PORT [--log FILE]
 int RunShow(const QStringList& args);     // show FILE [--json] [--skin XML]
-int RunPorts(const QStringList& args);    // ports
+int RunPorts(const QStringList& args);    // ports [--probe]
 int RunDiff(const QStringList& args);     // diff A B (each a file or --port PORT) [--json]
 int RunExport(const QStringList& args);   // export FILE [-o OUT.json]
 int RunImport(const QStringList& args);   // import IN.json -o FILE [--force]

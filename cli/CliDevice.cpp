@@ -5,6 +5,7 @@
 #include "base/ExitCodes.h"
 #include "lang/UiText.h"
 #include "link/DeviceOperation.h"
+#include "link/SerialPorts.h"
 #include "base/DiagLog.h"
 #include "res/resource.h"
 
@@ -57,25 +58,31 @@ void ApplyLogOption(const QString& logPath) {
     if (!logPath.isEmpty()) SetLogFile(logPath);
 }
 
-CliLink::CliLink(const QString& port) : m_choice(ResolvePortArg(port)), m_serialPorts(m_choice.devicePath) {}
+CliLink::CliLink(const QString& port) : m_choice(ResolvePortArg(port)), m_serialPorts(m_choice.devicePath) {
+    // A COM name means what the desktop program's first start would make it mean.
+    if (m_choice.devicePath.isEmpty()) EnsurePortMapping(DefaultPortDiscovery());
+}
 
-LinkResult CliLink::RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone) {
+LinkResult CliLink::RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone,
+                             PortOpenFailure* openFailure) {
     const LinkEnvironment env{&m_ports, &SystemLinkClock()};
     InterruptAsAbort interrupt;
     OperationObserver observer;
     observer.abortRequested = [] { return g_abortRequested != 0; };
-    return RunDeviceOperationSync(command, m_choice.index, image, env, observer, checksumWarning, anyStepDone);
+    return RunDeviceOperationSync(command, m_choice.index, image, env, observer, checksumWarning, anyStepDone,
+                                  openFailure);
 }
 
 LinkResult CliLink::RunQuietly(DeviceCommand command, ConfigImage& image) {
-    return RunSteps(command, image, nullptr, nullptr);
+    return RunSteps(command, image, nullptr, nullptr, nullptr);
 }
 
 LinkResult CliLink::Run(DeviceCommand command, ConfigImage& image) {
     bool checksumWarning = false, anyStepDone = false;
-    const LinkResult result = RunSteps(command, image, &checksumWarning, &anyStepDone);
+    PortOpenFailure openFailure;
+    const LinkResult result = RunSteps(command, image, &checksumWarning, &anyStepDone, &openFailure);
     if (result != LINK_OK) {
-        ShowOperationFailure(command, result, anyStepDone);
+        ShowOperationFailure(command, result, anyStepDone, openFailure);
     } else if (checksumWarning) {
         UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
     }

@@ -43,7 +43,8 @@ public:
     LinkResult RunQuietly(DeviceCommand command, ConfigImage& image);
 
 private:
-    LinkResult RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone);
+    LinkResult RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone,
+                        PortOpenFailure* openFailure);
 
     PortChoice m_choice;
     SerialPortFactory m_serialPorts;

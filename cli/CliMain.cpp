@@ -16,7 +16,7 @@ constexpr char kHelp[] = R"(usage:
   vkx520ctl set-time --port PORT [--log FILE]
   vkx520ctl reset    --port PORT [--log FILE]
   vkx520ctl show     FILE.vkcfg [--json] [--skin modules.xml]
-  vkx520ctl ports
+  vkx520ctl ports [--probe]
   vkx520ctl skin-check [modules.xml]
   vkx520ctl diff     A.vkcfg B.vkcfg [--json]   (either side may be --port PORT)
   vkx520ctl export   FILE.vkcfg [-o OUT.json] [--skin modules.xml]
@@ -40,7 +40,10 @@ the same link, for scripts and for use without a display.
   show      prints what FILE.vkcfg holds; --json prints one JSON object
             (slots counted from 0, labels as stored, "" for a default name)
   ports     lists COM1..COM8 with the devices they stand for, and the
-            serial ports found on this system
+            serial ports found on this system (description, maker,
+            VID:PID, serial number, /dev/serial/by-id name); --probe also
+            asks each of them for the device's input module table (one
+            read, nothing written) and says where a VKX520 answers
   skin-check  lists the problems of a skin file (default: modules.xml
             beside the program)
   diff      prints the differences of two configurations field by field
@@ -66,7 +69,8 @@ Ctrl-C during an operation stops it after the step that is running.
 
 Exit status:
   0      success (a checksum warning is printed, the status stays 0)
-  1..6   the link failed: 1 port cannot be opened, 2 write failed,
+  1..6   the link failed: 1 port cannot be opened (a second line says
+         why: permission, no such device, in use), 2 write failed,
          3 no reply, 4 three bad replies, 5 device failure, 6 aborted
   8      read: FILE.vkcfg is saved, but the embedded audio settings could
          not be read (they are missing from it, as after Connect)

@@ -1,25 +1,73 @@
 // vkx520ctl ports: the port names, the devices they stand for here, and the
-// serial ports the system offers.
+// serial ports the system offers; with --probe, where a VKX520 answers.
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
 #include "base/ExitCodes.h"
+#include "link/PortProbe.h"
 #include "link/SerialLinkPort.h"
+#include "link/SerialPorts.h"
 
 #include <QFileInfo>
-#include <QSerialPortInfo>
 
 #include <cstdio>
 
 namespace {
 void PrintLine(const QString& line) { std::printf("%s\n", line.toLocal8Bit().constData()); }
+
+// The devices worth a probe: what COM1..COM8 stand for where it exists (a
+// pseudo-terminal too), then the ports found that no entry names.
+QStringList ProbeCandidates(const QList<SerialPortRecord>& found) {
+    QStringList devices;
+    for (int index = 0; index < kPortCount; ++index) {
+        const QString device = PortDevicePath(index);
+        if (QFileInfo::exists(device) && !devices.contains(device)) devices << device;
+    }
+    for (const SerialPortRecord& port : found)
+        if (!devices.contains(port.device) && !devices.contains(port.StoredPath())) devices << port.StoredPath();
+    return devices;
+}
+
+// "COM2" for a device an entry stands for, else empty.
+QString EntryOf(const QString& device) {
+    for (int index = 0; index < kPortCount; ++index)
+        if (PortDevicePath(index) == device) return PortName(index);
+    return {};
+}
+
+void PrintProbe(const QList<SerialPortRecord>& found) {
+    const QStringList devices = ProbeCandidates(found);
+    PrintLine(QStringLiteral("Looking for a VKX520 on %1 port(s):").arg(devices.size()));
+    std::fflush(stdout);
+    for (const PortProbeResult& result : ProbePorts(devices, SystemLinkClock())) {
+        QString line = QStringLiteral("  ") + result.device;
+        if (const QString entry = EntryOf(result.device); !entry.isEmpty()) line += QStringLiteral(" (%1)").arg(entry);
+        if (result.answered())
+            line += QStringLiteral("  VKX520 answers");
+        else if (result.code == LINK_ERR_PORT)
+            line += QStringLiteral("  cannot be opened: ") + PortOpenDetail(result.openFailure);
+        else
+            line += QStringLiteral("  no VKX520");
+        PrintLine(line);
+        std::fflush(stdout);
+    }
+}
+
 }  // namespace
 
 int RunPorts(const QStringList& args) {
-    if (!args.isEmpty()) {
-        std::fprintf(stderr, "vkx520ctl: unexpected argument %s\nusage: vkx520ctl ports\n",
-                     args.first().toLocal8Bit().constData());
+    bool probe = false;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--probe")) {
+            probe = true;
+            continue;
+        }
+        std::fprintf(stderr, "vkx520ctl: unexpected argument %s\nusage: vkx520ctl ports [--probe]\n",
+                     arg.toLocal8Bit().constData());
         return EXIT_USAGE;
     }
+    PortDiscovery& discovery = DefaultPortDiscovery();
+    EnsurePortMapping(discovery);
+    const QList<SerialPortRecord> available = discovery.AvailablePorts();
     for (int index = 0; index < kPortCount; ++index) {
         const QString device = PortDevicePath(index);
 #ifdef Q_OS_WIN
@@ -30,12 +78,15 @@ int RunPorts(const QStringList& args) {
                       .arg(device, QFileInfo::exists(device) ? QString() : QStringLiteral("  (absent)")));
 #endif
     }
-    const QList<QSerialPortInfo> available = QSerialPortInfo::availablePorts();
     PrintLine(available.isEmpty() ? QStringLiteral("No serial ports found.") : QStringLiteral("Serial ports found:"));
-    for (const QSerialPortInfo& port : available) {
-        const QString description =
-            port.description().isEmpty() ? QString() : QStringLiteral("  ") + port.description();
-        PrintLine(QStringLiteral("  ") + port.systemLocation() + description);
+    for (const SerialPortRecord& port : available) {
+        QStringList fields{port.device};
+        for (const QString& field : {port.description, port.manufacturer, port.VidPid()})
+            if (!field.isEmpty()) fields << field;
+        if (!port.serialNumber.isEmpty()) fields << QStringLiteral("S/N ") + port.serialNumber;
+        if (!port.byId.isEmpty()) fields << port.byId;
+        PrintLine(QStringLiteral("  ") + fields.join(QStringLiteral("  ")));
     }
+    if (probe) PrintProbe(available);
     return EXIT_OK;
 }

@@ -63,13 +63,18 @@ int UiMessageBox(unsigned id, unsigned style) {
     return g_presenter->Present(id, LoadUiString(IDS_APP_TITLE), LoadUiString(id), style);
 }
 
-int UiMessageBoxWithDetail(unsigned id, unsigned detailId, unsigned style) {
-    return g_presenter->Present(id, LoadUiString(IDS_APP_TITLE),
-                                LoadUiString(id) + QStringLiteral("\n\n") + LoadUiString(detailId), style);
-}
-
 int UiMessageBoxFormatted(unsigned id, const QStringList& inserts, unsigned style) {
     return g_presenter->Present(id, LoadUiString(IDS_APP_TITLE), FormatInserts(LoadUiString(id), inserts), style);
+}
+
+int MessagePresenter::PresentDetailed(unsigned id, const QString& caption, const QString& text, const QString& detail,
+                                      unsigned style) {
+    return Present(id, caption, detail.isEmpty() ? text : text + u'\n' + detail, style);
+}
+
+int UiMessageBoxDetailed(unsigned id, unsigned style, const QString& detail) {
+    if (detail.isEmpty()) return UiMessageBox(id, style);
+    return g_presenter->PresentDetailed(id, LoadUiString(IDS_APP_TITLE), LoadUiString(id), detail, style);
 }
 
 QString FormatInserts(const QString& pattern, const QStringList& inserts) {

@@ -34,6 +34,10 @@ public:
     virtual ~MessagePresenter() = default;
     // id is the string ID the text came from (0 when none); returns IDOK, IDYES, ...
     virtual int Present(unsigned id, const QString& caption, const QString& text, unsigned style) = 0;
+    // The same with a detail line under the text (none when empty); by
+    // default the detail becomes the text's last line.
+    virtual int PresentDetailed(unsigned id, const QString& caption, const QString& text, const QString& detail,
+                                unsigned style);
 };
 
 // Installs a presenter (not owned; nullptr restores the standard-error one).
@@ -54,11 +58,10 @@ constexpr uint32_t kStringKeyBase = 0xC0000000u;
 bool LoadUiString(QString& text, unsigned id);
 QString LoadUiString(unsigned id);
 int UiMessageBox(unsigned id, unsigned style);
-// The same with the text of detailId as a paragraph of its own after the
-// message; the box still counts as string id's.
-int UiMessageBoxWithDetail(unsigned id, unsigned detailId, unsigned style);
 // String id with its %1.. replaced by the inserts (FormatUiString), shown as a box.
 int UiMessageBoxFormatted(unsigned id, const QStringList& inserts, unsigned style);
+// String id's message with a detail line under it (as UiMessageBox when empty).
+int UiMessageBoxDetailed(unsigned id, unsigned style, const QString& detail);
 void FormatUiString(QString& text, unsigned id, const QStringList& inserts);
 void LoadUiPrompt(unsigned id, QString& text);
 void LoadUiTooltip(unsigned id, QString& text);

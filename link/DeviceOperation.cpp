@@ -40,11 +40,14 @@ unsigned LinkErrorTextId(LinkResult code) {
     return code == LINK_ERR_NO_THREAD ? unsigned(IDS_NO_LINK_THREAD) : IDS_LINK_ERROR_BASE + unsigned(code);
 }
 
-void ShowOperationFailure(DeviceCommand command, LinkResult result, bool anyStepDone) {
-    if (command == OPER_WRITE_CONFIG && anyStepDone)
-        UiMessageBoxWithDetail(LinkErrorTextId(result), IDS_WRITE_PARTIAL, MB_OK | MB_ICONSTOP);
-    else
-        UiMessageBox(LinkErrorTextId(result), MB_OK | MB_ICONSTOP);
+void ShowOperationFailure(DeviceCommand command, LinkResult result, bool anyStepDone,
+                          const PortOpenFailure& openFailure) {
+    QString detail;
+    if (result == LINK_ERR_PORT)
+        detail = PortOpenDetail(openFailure);
+    else if (command == OPER_WRITE_CONFIG && anyStepDone)
+        detail = LoadUiString(IDS_WRITE_PARTIAL);
+    UiMessageBoxDetailed(LinkErrorTextId(result), MB_OK | MB_ICONSTOP, detail);
 }
 
 unsigned DeviceOperation::StatusTextId() const {

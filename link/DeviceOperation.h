@@ -28,6 +28,12 @@ struct LinkStep {
 // The message of a failed operation: string 21108 + code for the link's own
 // codes, a string of its own when no worker could be started.
 unsigned LinkErrorTextId(LinkResult code);
+// Shows that message as an error, with a line under it where more is known:
+// why a port would not open, or, for a write that failed after some of its
+// steps went well, that the device may hold part of the new configuration and
+// that the backup taken at Connect can be written back.
+void ShowOperationFailure(DeviceCommand command, LinkResult result, bool anyStepDone,
+                          const PortOpenFailure& openFailure = {});
 
 class DeviceOperation {
 public:
@@ -86,13 +92,8 @@ struct OperationObserver {
     std::function<void(int position, int maximum)> progress;
     std::function<bool()> abortRequested;
 };
-// anyStepDone (optional) is set when some step went well.
+// anyStepDone (optional) is set when some step went well; openFailure
+// (optional) receives why the port did not open.
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
                                   const OperationObserver& observer = {}, bool* checksumWarning = nullptr,
-                                  bool* anyStepDone = nullptr);
-
-// Tells the user why an operation failed (string 21108 + code, with the stop
-// icon). A write that failed after some of its steps went well adds a line
-// saying that the device may hold part of the new configuration and that the
-// backup taken at Connect can be written back.
-void ShowOperationFailure(DeviceCommand command, LinkResult result, bool anyStepDone);
+                                  bool* anyStepDone = nullptr, PortOpenFailure* openFailure = nullptr);

@@ -18,11 +18,16 @@ private:
 }  // namespace
 
 std::unique_ptr<LinkPort> HeldPortFactory::OpenPort(int portIndex) {
+    PortOpenFailure ignored;
+    return OpenPortExplained(portIndex, ignored);
+}
+
+std::unique_ptr<LinkPort> HeldPortFactory::OpenPortExplained(int portIndex, PortOpenFailure& why) {
     if (m_held && portIndex == m_heldIndex) {
         m_held->Purge();
     } else {
         Release();
-        m_held = m_ports.OpenPort(portIndex);
+        m_held = m_ports.OpenPortExplained(portIndex, why);
         if (!m_held) return nullptr;
         m_heldIndex = portIndex;
     }

@@ -15,6 +15,7 @@ public:
     // The held port when it is the same index; otherwise the held port is
     // closed and the index opened. nullptr when it cannot be opened.
     std::unique_ptr<LinkPort> OpenPort(int portIndex) override;
+    std::unique_ptr<LinkPort> OpenPortExplained(int portIndex, PortOpenFailure& why) override;
     // Closes the held port (also done on destruction). Ports handed out must
     // no longer be in use.
     void Release();

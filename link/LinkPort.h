@@ -3,6 +3,8 @@
 // and the operations can be exercised in process.
 #pragma once
 
+#include "link/PortOpenFailure.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -31,6 +33,12 @@ class LinkPortFactory {
 public:
     virtual ~LinkPortFactory() = default;
     virtual std::unique_ptr<LinkPort> OpenPort(int portIndex) = 0;
+    // The same, saying in why what went wrong when it returns nullptr. A
+    // factory that cannot tell leaves why as it is.
+    virtual std::unique_ptr<LinkPort> OpenPortExplained(int portIndex, PortOpenFailure& why) {
+        (void)why;
+        return OpenPort(portIndex);
+    }
 };
 
 // The time-out of one read call of n bytes: 500 ms plus 10 ms per byte.

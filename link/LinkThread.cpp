@@ -83,10 +83,13 @@ int RunRequest(const LinkRequest& request, WorkerState* state) {
     LinkClock& clock = request.clock ? *request.clock : *env.clock;
     int code = LINK_ERR_PORT;
     uint32_t count = 0;
-    if (std::unique_ptr<LinkPort> port = ports.OpenPort(request.port)) {
+    PortOpenFailure why;
+    if (std::unique_ptr<LinkPort> port = ports.OpenPortExplained(request.port, why)) {
         PortRegistration registration(state, *port);
         LinkContext link{*port, clock, request.notify};
         code = RunLinkOperation(link, request.operation, request.buffer, request.length, request.address, count);
+    } else if (request.openFailure) {
+        *request.openFailure = why;
     }  // the port closes here, before the report
     if (request.notify) request.notify->SendSerialNotify(code & 0xFFFF, code == LINK_OK ? long(count) : 0);
     return code;
@@ -135,12 +138,12 @@ void SetDefaultLinkEnvironment(LinkPortFactory* ports, LinkClock* clock) {
 int LinkThreadProc(const LinkRequest& request) { return RunRequest(request, nullptr); }
 
 bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t* buffer, uint32_t length,
-                     uint32_t address) {
+                     uint32_t address, PortOpenFailure* openFailure) {
     // The worker before the current one returned from its final report before
     // the current one was started; joining it here cannot wait on us.
     JoinRetired();
     const LinkEnvironment env = DefaultLinkEnvironment();
-    LinkRequest request{notify, port, operation, address, length, buffer, env.ports, env.clock};
+    LinkRequest request{notify, port, operation, address, length, buffer, env.ports, env.clock, openFailure};
     Workers& workers = TheWorkers();
     std::lock_guard lock(workers.mutex);
     workers.request = request;

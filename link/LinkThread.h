@@ -17,6 +17,9 @@ struct LinkRequest {
     uint8_t* buffer = nullptr;         // caller's data, alive until the completion report
     LinkPortFactory* ports = nullptr;  // nullptr: the default environment's
     LinkClock* clock = nullptr;        // nullptr: the default environment's
+    // Receives why the port did not open (LINK_ERR_PORT), before the final
+    // report; the caller's, alive until then. nullptr: not wanted.
+    PortOpenFailure* openFailure = nullptr;
 };
 
 // Where workers get their port and their time. By default the serial ports
@@ -40,8 +43,9 @@ int LinkThreadProc(const LinkRequest& request);
 // Starts a worker for the request in the default environment. False when no
 // thread could be created: then no report will come, and the caller ends the
 // operation itself.
+// openFailure (optional) receives why the port did not open, as in LinkRequest.
 bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t* buffer, uint32_t length,
-                     uint32_t address);
+                     uint32_t address, PortOpenFailure* openFailure = nullptr);
 // Waits up to timeoutMs for the latest worker; if it is still running, its
 // pending read is cancelled and the thread joined. A thread is never killed.
 // The notify target must not block while this runs (close it first).

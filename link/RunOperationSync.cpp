@@ -12,13 +12,14 @@ public:
 }  // namespace
 
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
-                                  const OperationObserver& observer, bool* checksumWarning, bool* anyStepDone) {
+                                  const OperationObserver& observer, bool* checksumWarning, bool* anyStepDone,
+                                  PortOpenFailure* openFailure) {
     OperationStepLoop loop(command, image, observer);
     DirectTarget target;
     LinkStep step;
     while (loop.PrepareStep(step)) {
-        const LinkRequest request{&target,     portIndex,   step.operation, step.address,
-                                  step.length, step.buffer, env.ports,      env.clock};
+        const LinkRequest request{&target,     portIndex, step.operation, step.address, step.length,
+                                  step.buffer, env.ports, env.clock,      openFailure};
         if (!loop.StepEnded(LinkResult(LinkThreadProc(request)))) break;
     }
     if (checksumWarning && loop.completed()) *checksumWarning = loop.checksumWarning();

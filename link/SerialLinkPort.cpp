@@ -71,6 +71,18 @@ public:
     void Cancel() override { m_cancelled = true; }
     void Purge() override { m_port.clear(QSerialPort::AllDirections); }
 
+    // Why Open failed, from the library's error and what the system tells.
+    PortOpenFailure ExplainFailure(const QString& deviceName) const {
+        OpenError error = OpenError::Other;
+        switch (m_port.error()) {
+        case QSerialPort::DeviceNotFoundError: error = OpenError::NotFound; break;
+        case QSerialPort::PermissionError: error = OpenError::Permission; break;
+        case QSerialPort::OpenError: error = OpenError::Busy; break;
+        default: break;
+        }
+        return ExplainOpenFailure(deviceName, error, GatherPortFacts(deviceName), m_port.errorString());
+    }
+
 private:
     // Qt reports a wait that ran out as an error; that one is expected.
     bool TimedOut() {
@@ -85,13 +97,20 @@ private:
 
 }  // namespace
 
-std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName) {
-    if (deviceName.isEmpty()) return nullptr;
+std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName, PortOpenFailure* why) {
+    if (deviceName.isEmpty()) return nullptr;  // no entry chosen: the port message says it all
     auto port = std::make_unique<SerialLinkPort>();
-    if (!port->Open(deviceName)) return nullptr;
+    if (!port->Open(deviceName)) {
+        if (why) *why = port->ExplainFailure(deviceName);
+        return nullptr;
+    }
     return port;
 }
 
 std::unique_ptr<LinkPort> SerialPortFactory::OpenPort(int portIndex) {
     return OpenSerialPort(m_devicePath.isEmpty() ? PortDevicePath(portIndex) : m_devicePath);
+}
+
+std::unique_ptr<LinkPort> SerialPortFactory::OpenPortExplained(int portIndex, PortOpenFailure& why) {
+    return OpenSerialPort(m_devicePath.isEmpty() ? PortDevicePath(portIndex) : m_devicePath, &why);
 }

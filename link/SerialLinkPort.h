@@ -7,7 +7,8 @@
 #include "link/LinkPort.h"
 
 // Opens the named device (a COM name or a device path) and configures it.
-std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName);
+// On failure, why (optional) says what stood in the way of a named device.
+std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName, PortOpenFailure* why = nullptr);
 
 class SerialPortFactory : public LinkPortFactory {
 public:
@@ -18,6 +19,7 @@ public:
     explicit SerialPortFactory(QString devicePath) : m_devicePath(std::move(devicePath)) {}
 
     std::unique_ptr<LinkPort> OpenPort(int portIndex) override;
+    std::unique_ptr<LinkPort> OpenPortExplained(int portIndex, PortOpenFailure& why) override;
 
 private:
     QString m_devicePath;

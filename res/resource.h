@@ -67,6 +67,19 @@
 #define IDS_END_AUDIO 10317
 #define IDS_APP_TITLE 57344
 #define IDS_IDLE 57345
+// Serial ports: why a port will not open, the ports dialog's run-time texts
+#define IDS_PORT_JOIN_GROUP 10200
+#define IDS_PORT_NO_PERMISSION 10201
+#define IDS_PORT_NO_DEVICE 10202
+#define IDS_PORT_IN_USE_BY 10203
+#define IDS_PORT_IN_USE 10204
+#define IDS_PORT_OTHER_ERROR 10205
+#define IDS_PORTS_SEARCHING 10206
+#define IDS_PORTS_FOUND_ON 10207
+#define IDS_PORTS_NOT_FOUND 10208
+#define IDS_PORTS_NONE 10209
+#define IDS_PORTS_ABSENT 10210
+#define IDS_PORTS_DEVICE_MARK 10211
 
 // The view's accessible names (view/ViewAccessible.cpp): 10330 .. 10359
 #define IDS_ACC_VIEW 10330
@@ -92,6 +105,7 @@
 #define ID_DEVICE_LOAD 32778
 #define ID_PORT_PLACEHOLDER 32779
 #define ID_DEVICE_SYNC_TIME 32780
+#define ID_DEVICE_PORTS 32790
 #define ID_VIEW_ZOOM_IN 32810
 #define ID_VIEW_ZOOM_OUT 32811
 #define ID_VIEW_ZOOM_RESET 32812
@@ -154,6 +168,7 @@
 #define IDD_OUTPUT_SIGNAL 134
 #define IDD_EDIT_TRANSLATION 208
 #define IDD_EMBEDDED_AUDIO 209
+#define IDD_SERIAL_PORTS 210
 
 // Controls shared by several dialogs
 #define IDC_STATIC (-1)      // static texts without an ID of their own
@@ -175,3 +190,9 @@
 
 // Cursors
 #define IDC_CURSOR_FIRST 134  // .. 138
+
+// Serial ports dialog 210: the port choice of each COMn, its buttons and text
+#define IDC_PORTS_CHOICE_FIRST 1110  // .. 1117
+#define IDC_PORTS_REFRESH 1120
+#define IDC_PORTS_FIND 1121
+#define IDC_PORTS_HINT 1123

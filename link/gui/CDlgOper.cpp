@@ -122,7 +122,7 @@ int CDlgOper::OnSerialNotify(int wParam, long lParam) {
 void CDlgOper::StartStep() {
     LinkStep step;
     if (!m_operation->PrepareStep(step)) return EndLater(m_operation->result());
-    if (!StartLinkThread(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address))
+    if (!StartLinkThread(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address, &m_openFailure))
         EndLater(LINK_ERR_NO_THREAD);  // no worker, so no report would ever end the dialog
 }
 
@@ -142,6 +142,7 @@ void CDlgOper::EndLater(LinkResult result) {
 LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage& image, QWidget* parent) {
     LinkResult result;
     bool checksumWarning, anyStepDone;
+    PortOpenFailure openFailure;
     {
         CDlgOper dialog(parent);
         dialog.StartCommand(command, port, &image);
@@ -149,9 +150,10 @@ LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage
         result = dialog.resultCode();
         checksumWarning = dialog.checksumWarning();
         anyStepDone = dialog.anyStepDone();
+        openFailure = dialog.openFailure();
     }  // the dialog's end waits for its last worker
     if (result != LINK_OK) {
-        ShowOperationFailure(command, result, anyStepDone);
+        ShowOperationFailure(command, result, anyStepDone, openFailure);
         return result;
     }
     if (checksumWarning) UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);

@@ -31,6 +31,8 @@ public:
     LinkResult resultCode() const { return m_nResult; }
     bool checksumWarning() const { return m_operation && m_operation->checksumWarning(); }
     bool anyStepDone() const { return m_operation && m_operation->anyStepDone(); }
+    // Why the port did not open, when the result is LINK_ERR_PORT.
+    const PortOpenFailure& openFailure() const { return m_openFailure; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -59,12 +61,14 @@ private:
     // command scratch buffer and the checksum warning, moves the bar and
     // decides when Abort counts.
     std::unique_ptr<OperationStepLoop> m_operation;
+    PortOpenFailure m_openFailure;  // written by the worker before its final report
     QueuedNotifyTarget m_notify;
 };
 
 // Runs one device operation (OPER_READ_CONFIG ...) on the port into or from
-// the caller's image in the modal dialog. Shows the error (21108 + code) or
-// the checksum warning itself; returns the link result.
+// the caller's image in the modal dialog. Shows the error (21108 + code, with
+// a line saying why when the port would not open) or the checksum warning
+// itself; returns the link result.
 LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage& image, QWidget* parent);
 // The same; true on success.
 bool RunDeviceOperation(DeviceCommand command, int port, ConfigImage& image, QWidget* parent);

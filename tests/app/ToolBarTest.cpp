@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/MainToolBar.h"
 #include "lang/UiText.h"
+#include "link/SerialPorts.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "support/TempProfile.h"
@@ -51,6 +52,7 @@ TEST_F(ToolBar, ItemsInResourceOrderWithThePortSelectorAsItemSix) {
                             ID_FILE_PRINT,
                             0,
                             IDC_PORT_COMBO,
+                            ID_DEVICE_PORTS,
                             0,
                             ID_DEVICE_CONNECT,
                             ID_DEVICE_LOAD,
@@ -143,6 +145,34 @@ TEST_F(ToolBar, PortEntryTooltipsShowTheMappedDevicePaths) {
     const char* expected[] = {"/dev/pts/7", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyUSB1",
                               "/dev/ttyS4", "/dev/ttyS5", "/dev/ttyS6", "/dev/ttyS7"};
     for (int n = 0; n < 8; ++n) EXPECT_EQ(Combo()->itemData(n, Qt::ToolTipRole).toString(), expected[n]) << n;
+}
+
+TEST_F(ToolBar, DroppedListShowsWhatEachEntryStandsFor) {
+    struct OnePort : PortDiscovery {
+        QList<SerialPortRecord> AvailablePorts() override {
+            SerialPortRecord port;
+            port.device = QStringLiteral("/dev/ttyUSB0");
+            port.byId = QStringLiteral("/dev/serial/by-id/usb-FTDI-if00");
+            port.description = QStringLiteral("FT232R USB UART");
+            return {port};
+        }
+    } found;
+    SetDefaultPortDiscovery(&found);
+    m_frame.reset();
+    m_profile.Write("[Ports]\nCOM1=/dev/serial/by-id/usb-FTDI-if00\nCOM2=/dev/pts/7\n");
+    StartFrame();
+    SetDefaultPortDiscovery(nullptr);
+    EXPECT_EQ(Combo()->itemText(0), "COM1");
+    EXPECT_EQ(Combo()->itemData(0, Qt::UserRole + 1).toString(), "ttyUSB0");
+    EXPECT_EQ(Combo()->itemData(0, Qt::ToolTipRole).toString(), "FT232R USB UART\n/dev/serial/by-id/usb-FTDI-if00");
+    EXPECT_EQ(Combo()->itemData(1, Qt::UserRole + 1).toString(), "pts/7");
+    EXPECT_EQ(Combo()->itemData(2, Qt::UserRole + 1).toString(), "ttyS2");
+    Combo()->showPopup();
+    const QString widest = QStringLiteral("COM1  ttyUSB0");
+    EXPECT_GT(Combo()->view()->window()->width(), Combo()->view()->fontMetrics().horizontalAdvance(widest));
+    EXPECT_EQ(Combo()->view()->window()->height(), 150);
+    Combo()->hidePopup();
+    EXPECT_EQ(Combo()->width(), 80);
 }
 
 TEST_F(ToolBar, ButtonAndSelectorTooltipsComeFromTheirStrings) {

@@ -19,6 +19,15 @@
 
 #include <cstring>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // The device part of an image: everything the device and the skin decide.
@@ -464,5 +473,42 @@ TEST_F(EndToEnd, HelpVersionPortsAndSkinCheck) {
     EXPECT_EQ(skin.exitCode, 0) << qPrintable(skin.out);
     EXPECT_EQ(RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--help")}).exitCode, 0);
 }
+
+#ifndef _WIN32
+// For real, as a user without access to the device: a pseudo-terminal made by
+// root, given to a group as serial devices are (dialout where it exists),
+// which "nobody" is not in.
+TEST_F(EndToEnd, PortRefusedToAUserSaysWhichGroupToJoin) {
+    const passwd* nobody = ::getpwnam("nobody");
+    const QString setpriv = QStringLiteral("/usr/bin/setpriv");
+    if (::geteuid() != 0 || !nobody || !QFile::exists(setpriv))
+        GTEST_SKIP() << "needs root, the user nobody and setpriv to run as another user";
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const QString device = QString::fromLocal8Bit(::ptsname(master));
+    const group* owner = ::getgrnam("dialout");
+    if (!owner) owner = ::getgrnam("tty");
+    ASSERT_NE(owner, nullptr);
+    const QString groupName = QString::fromLocal8Bit(owner->gr_name);
+    ASSERT_EQ(::chown(::ptsname(master), 0, owner->gr_gid), 0);
+    ASSERT_EQ(::chmod(::ptsname(master), 0660), 0);
+    const QString uid = QString::number(nobody->pw_uid), gid = QString::number(nobody->pw_gid);
+    const CtlResult result = RunProgram(
+        setpriv, {QStringLiteral("--reuid=") + uid, QStringLiteral("--regid=") + gid, QStringLiteral("--clear-groups"),
+                  BinaryPath("vkx520ctl"), QStringLiteral("reset"), QStringLiteral("--port"), device});
+    ::close(master);
+    if (result.exitCode == 127 || result.exitCode == -1) GTEST_SKIP() << "cannot run as nobody here";
+    EXPECT_EQ(result.exitCode, 1) << qPrintable(result.err);
+    const QStringList lines = result.err.trimmed().split(u'\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[lines.size() - 2], kPortError);
+    EXPECT_EQ(lines.last(), QStringLiteral("Permission denied for %1: it belongs to the group \"%2\". Join it with "
+                                           "\"sudo usermod -aG %2 %3\", then log out and in again.")
+                                .arg(device, groupName, QString::fromLocal8Bit(nobody->pw_name)));
+    EXPECT_TRUE(result.out.isEmpty());
+}
+#endif
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST(SafeWrites, AWriteFailingAfterItsFirstStepSaysTheDeviceMayHoldPartOfIt) {
     rig.Command(ID_DEVICE_WRITE);
     ASSERT_EQ(rig.presenter->ids(), (std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_LINK_ERROR_BASE + 3}));
     const QString text = rig.presenter->messages()[1].text;
-    EXPECT_TRUE(text.startsWith(LoadUiString(IDS_LINK_ERROR_BASE + 3) + QStringLiteral("\n\n")));
+    EXPECT_TRUE(text.startsWith(LoadUiString(IDS_LINK_ERROR_BASE + 3) + u'\n'));
     EXPECT_TRUE(text.endsWith(LoadUiString(IDS_WRITE_PARTIAL)));
 }
 

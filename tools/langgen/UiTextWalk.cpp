@@ -8,6 +8,7 @@
 #include "lang/LanguageManager.h"
 #include "lang/StringTable.h"
 #include "link/gui/CDlgOper.h"
+#include "link/gui/CPortsDlg.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "view/CompareDlg.h"
@@ -46,6 +47,12 @@ bool IsRunTimeControl(int dialogId, int controlId) {
     return std::any_of(std::begin(kRunTimeControls), std::end(kRunTimeControls),
                        [&](const DialogControl& c) { return c.dialogId == dialogId && c.controlId == controlId; });
 }
+
+// The ports dialog as it would show with no port found.
+class NoPorts : public PortDiscovery {
+public:
+    QList<SerialPortRecord> AvailablePorts() override { return {}; }
+};
 
 bool IsLanguageItem(int command) { return command >= ID_LANGUAGE_FIRST && command <= ID_LANGUAGE_LAST; }
 
@@ -115,6 +122,8 @@ void WalkDialogs(UiTextWalk& walk) {
     WalkDialog(IDD_EDIT_TRANSLATION, std::make_unique<CEditTranslationDlg>(empty, empty).get(), walk);
     WalkDialog(IDD_EMBEDDED_AUDIO, std::make_unique<CEmbeddedAudioDlg>().get(), walk);
     WalkDialog(IDD_COMPARE, std::make_unique<CCompareDlg>().get(), walk);
+    NoPorts noPorts;
+    WalkDialog(IDD_SERIAL_PORTS, std::make_unique<CPortsDlg>(noPorts).get(), walk);
 }
 
 }  // namespace

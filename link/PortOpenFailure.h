@@ -1,0 +1,50 @@
+// Why a serial port would not open, found out where the opening failed and
+// carried up beside LINK_ERR_PORT, so that the layer talking to the user can
+// add a line saying what to do about it under the unchanged port message.
+#pragma once
+
+#include <QString>
+
+enum class PortProblem {
+    None,              // nothing known (the port opened, or no reason was looked for)
+    PermissionDenied,  // the user may not open the device
+    NoSuchDevice,      // nothing is there, or the adapter was unplugged
+    InUse,             // another program has the device
+    Other,             // the system's own text says why
+};
+
+struct PortOpenFailure {
+    PortProblem problem = PortProblem::None;
+    QString device;  // the path that was opened
+    QString group;   // PermissionDenied: the group owning the device, when known
+    QString holder;  // InUse: the other program ("name (pid 123)"), when the system tells
+    QString system;  // Other: the system's description of the error
+};
+
+// What the file system tells about a device after opening it failed: the
+// facts the explanation is made of, gathered by GatherPortFacts and made up
+// by tests (which run as root, where no permission is ever missing).
+struct PortFacts {
+    bool exists = false;
+    bool accessible = false;  // readable and writable by this user
+    QString group;            // owning group's name, when its members may read and write the device
+    QString holder;           // a process that has it open or locked
+};
+PortFacts GatherPortFacts(const QString& device);
+
+// How the opening failed, as far as the serial port library tells it.
+enum class OpenError { NotFound, Permission, Busy, Other };
+
+// The reason from the library's error and the facts: a device that is not
+// there is missing whatever the library says, a permission error on a device
+// this user may open means another program holds it.
+PortOpenFailure ExplainOpenFailure(const QString& device, OpenError error, const PortFacts& facts,
+                                   const QString& systemText = {});
+
+// The detail line shown under the port message, in the program's language;
+// empty when nothing is known.
+QString PortOpenDetail(const PortOpenFailure& failure);
+
+// The name of the user running the program, for the command that adds it to
+// a group.
+QString CurrentUserName();
