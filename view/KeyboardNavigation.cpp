@@ -10,8 +10,11 @@ namespace {
 
 bool IsModule(int kind) { return kind == ITEM_INPUT_MODULE || kind == ITEM_OUTPUT_MODULE; }
 
-// The enabled sub-items of one item and, for a module, its body. The body's
-// anchor ends above the highest area of its sub-items, enabled or not.
+// The enabled sub-items of one item and, for a module, its body. A body may
+// cover the whole face plate, sub-items included; its anchor is a strip
+// along its top, ending above the highest area of its sub-items (enabled or
+// not) and no taller than the lowest of them, so that the bodies form the
+// row of the module headers.
 void AddItemStops(const CSkinLayout& layout, const CMainDoc& doc, QSize client, int item,
                   std::vector<KeyboardStop>& stops) {
     const ViewItem& it = layout.items()[std::size_t(item)];
@@ -22,22 +25,25 @@ void AddItemStops(const CSkinLayout& layout, const CMainDoc& doc, QSize client, 
         QRect rect;
         if (!layout.GetItemRect(item, rect, sub, client)) continue;
         if (hasBody && rect.top() > anchor.top() && rect.top() <= anchor.bottom()) anchor.setBottom(rect.top() - 1);
+        if (hasBody && rect.height() < anchor.height()) anchor.setHeight(rect.height());
         if (layout.IsSubItemEnabled(item, sub, doc)) stops.push_back({{item, sub}, rect, rect});
     }
     if (hasBody) stops.push_back({{item, -1}, body, anchor});
 }
 
 // Rows from top to bottom: a stop joins the row of the stop above it when its
-// anchor's centre lies within the height of that row's first anchor.
+// anchor starts above the middle of that row's first anchor, or its centre
+// lies within that anchor's height (places a pixel or two apart in height
+// still share a row).
 void FormRows(std::vector<KeyboardStop>& stops) {
     std::stable_sort(stops.begin(), stops.end(),
                      [](const KeyboardStop& a, const KeyboardStop& b) { return a.anchor.top() < b.anchor.top(); });
     int row = -1;
-    int rowBottom = 0;
+    QRect head;
     for (KeyboardStop& stop : stops) {
-        if (row < 0 || stop.anchor.center().y() > rowBottom) {
+        if (row < 0 || (stop.anchor.top() > head.center().y() && stop.anchor.center().y() > head.bottom())) {
             ++row;
-            rowBottom = stop.anchor.bottom();
+            head = stop.anchor;
         }
         stop.row = row;
     }

@@ -375,9 +375,9 @@ TEST_F(MouseLogicTest, KeyboardMovesThroughThePlacesInVisualOrder) {
         {"along the module headers", {kComputer, -1}, KeyMove::Right, {kAnalog, -1}},
         {"past the end of a row into the next", {kSdiOut, -1}, KeyMove::Right, {kAnalog, 0}},
         {"and back", {kAnalog, 0}, KeyMove::Left, {kSdiOut, -1}},
-        {"an input, then its audio channel", {kSdi, 0}, KeyMove::Right, {kSdi, kAudio0}},
+        {"an audio meter, then its input to the right of it", {kSdi, kAudio0}, KeyMove::Right, {kSdi, 0}},
         {"down a column, over rows of other modules", {kComputer, 0}, KeyMove::Down, {kComputer, 1}},
-        {"from a body to its first input", {kSdi, -1}, KeyMove::Down, {kSdi, 0}},
+        {"from a body to the topmost place under it", {kSdi, -1}, KeyMove::Down, {kSdi, kAudio0}},
         {"from the first input to the body", {kSdi, 0}, KeyMove::Up, {kSdi, -1}},
         {"audio channels in their own column", {kSdi, kAudio0 + 1}, KeyMove::Up, {kSdi, kAudio0}},
         {"from the last input to the panel input under it", {kSdi, 7}, KeyMove::Down, {kPanel, 11}},
@@ -393,8 +393,7 @@ TEST_F(MouseLogicTest, KeyboardMovesThroughThePlacesInVisualOrder) {
     ASSERT_TRUE(mouse.Select({kSdi, kAudio0}));
     ASSERT_FALSE(mouse.Drag({kSdi, kAudio0}, false).changed);
     const StopFilter target = [this](SubItemRef ref) { return mouse.IsValidDropTarget(ref); };
-    EXPECT_EQ(MoveStop(stops, {kSdi, kAudio0}, KeyMove::Right, target), (SubItemRef{kComputer, 0}))
-        << "outputs skipped";
+    EXPECT_EQ(MoveStop(stops, {kSdi, 0}, KeyMove::Right, target), (SubItemRef{kComputer, 0})) << "outputs skipped";
     EXPECT_EQ(MoveStop(stops, {kSdi, 1}, KeyMove::Up, target), (SubItemRef{kSdi, 0})) << "the body skipped";
     EXPECT_EQ(MoveStop(stops, {kSdi, 1}, KeyMove::Up, [](SubItemRef) { return false; }), (SubItemRef{}));
 }

@@ -145,7 +145,10 @@ TEST_P(UndoDialog, ResultIsOneStepThatUndoesAndRedoes) {
         GetParam().answer(dialog);
         return Confirm(dialog);
     };
-    DoubleClick(rig.v(), ClientCentre(rig.v(), GetParam().hit.item, GetParam().hit.sub));
+    const SubItemRef hit = GetParam().hit;
+    // A module's area is its whole plate, inputs included: its head edits the module.
+    DoubleClick(rig.v(),
+                hit.sub == SUBITEM_AREA ? ClientBody(rig.v(), hit.item) : ClientCentre(rig.v(), hit.item, hit.sub));
     ASSERT_EQ(dialogs.opened.size(), 1u);
     ExpectUndoRedo(rig, before, GetParam().text);
 }
@@ -157,7 +160,7 @@ TEST(Undo, ACancelledDialogOrAnEmptyDropIsNoStep) {
     MouseRig rig;
     ASSERT_TRUE(rig.Connect());
     DialogScript dialogs(rig.v());  // cancels
-    DoubleClick(rig.v(), ClientCentre(rig.v(), kAnalog, SUBITEM_AREA));
+    DoubleClick(rig.v(), ClientBody(rig.v(), kAnalog));
     DragOnto(rig, {kKeys, 2}, {kKeys, 2});
     DragOnto(rig, {kSdi, SUBITEM_AUDIO + 1}, {kSdi, SUBITEM_AUDIO + 2});  // audio onto audio links nothing
     EXPECT_EQ(rig.v().UndoStack().History().Count(), 0);

@@ -127,7 +127,7 @@ TEST(ViewAccessible, TheKeyboardAnnouncesWhereItMoves) {
     SetAccessibleEventSink([&events](QAccessibleEvent& event) {
         events.emplace_back(event.type(), event.accessibleInterface()->text(QAccessible::Name));
     });
-    QTest::keyClick(&rig.v(), Qt::Key_Right);
+    QTest::keyClick(&rig.v(), Qt::Key_Left);  // the audio meter stands left of its input
     SetAccessibleEventSink(nullptr);
     const QString audio = "Embedded audio of input 1 IN1";
     const std::vector<std::pair<QAccessible::Event, QString>> expected{{QAccessible::Focus, audio},
