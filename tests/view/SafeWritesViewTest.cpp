@@ -26,7 +26,7 @@ void WriteAChange(ViewRig& rig, int count, int signal) {
     rig.AdvanceMs(kBusyAfterWriteMs);
 }
 
-TEST(SafeWrites, ConnectAndLoadConfigurationKeepWhatTheDeviceHeld) {
+TEST(SafeWritesView, ConnectAndLoadConfigurationKeepWhatTheDeviceHeld) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
     rig.Command(ID_DEVICE_LOAD);
@@ -45,7 +45,7 @@ TEST(SafeWrites, ConnectAndLoadConfigurationKeepWhatTheDeviceHeld) {
     EXPECT_EQ(rig.doc().filePath(), kept[0]);
 }
 
-TEST(SafeWrites, WriteIsReadBackOnceTheDeviceAnswersAgain) {
+TEST(SafeWritesView, WriteIsReadBackOnceTheDeviceAnswersAgain) {
     ViewRig rig;
     WriteAChange(rig, 2, 3);
     EXPECT_FALSE(rig.view().VerifyPending());
@@ -68,7 +68,7 @@ TEST(SafeWrites, WriteIsReadBackOnceTheDeviceAnswersAgain) {
     EXPECT_EQ(rig.doc().GetOutputSignal(0, 1), 4);
 }
 
-TEST(SafeWrites, VerifyAfterWritingIsAnOptionKeptInTheSettings) {
+TEST(SafeWritesView, VerifyAfterWritingIsAnOptionKeptInTheSettings) {
     {
         ViewRig off("[View]\r\nVerifyWrite=0\r\n");
         EXPECT_FALSE(off.view().VerifiesWrites());
@@ -87,7 +87,7 @@ TEST(SafeWrites, VerifyAfterWritingIsAnOptionKeptInTheSettings) {
               QStringLiteral("Verified: the device holds the configuration written."));
 }
 
-TEST(SafeWrites, AWriteFailingAfterItsFirstStepSaysTheDeviceMayHoldPartOfIt) {
+TEST(SafeWritesView, AWriteFailingAfterItsFirstStepSaysTheDeviceMayHoldPartOfIt) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
     // Nothing taken yet: the message alone.
@@ -110,7 +110,7 @@ TEST(SafeWrites, AWriteFailingAfterItsFirstStepSaysTheDeviceMayHoldPartOfIt) {
     EXPECT_TRUE(text.endsWith(LoadUiString(IDS_WRITE_PARTIAL)));
 }
 
-TEST(SafeWrites, CompareWithAFileOrTheDevice) {
+TEST(SafeWritesView, CompareWithAFileOrTheDevice) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
     QTemporaryDir dir;
