@@ -42,7 +42,7 @@ SubItemRef CMainView::KeyboardPosition() const {
 QRect CMainView::KeyboardPositionRect() const {
     const SubItemRef at = KeyboardPosition();
     QRect rect;
-    if (at.item != -1) m_layout.GetItemRect(at.item, rect, at.sub == -1 ? SUBITEM_AREA : at.sub, ClientSize());
+    if (at.item != -1) m_layout.GetItemRect(at.item, rect, at.sub == -1 ? SUBITEM_AREA : at.sub, LayoutClientSize());
     return rect;
 }
 
@@ -51,7 +51,10 @@ QRect CMainView::FocusMarkViewRect() const {
     return rect.isEmpty() ? rect : rect.adjusted(-kFocusMarkGap, -kFocusMarkGap, kFocusMarkGap, kFocusMarkGap);
 }
 
-QRect CMainView::FocusMarkRect() const { return FocusMarkViewRect().translated(-ScrollPosition()); }
+QRect CMainView::FocusMarkRect() const {
+    const QRect rect = FocusMarkViewRect();
+    return rect.isEmpty() ? rect : ToClient(rect);
+}
 
 // A white band with black dashes on it: one of the two always stands out,
 // whatever the plate under it.
@@ -101,7 +104,7 @@ bool CMainView::HandleKey(int key) {
 
 // Without anywhere to go (no configuration) the arrows scroll as before.
 bool CMainView::MoveByKey(KeyMove move) {
-    const std::vector<KeyboardStop> stops = KeyboardStops(m_layout, *m_pDoc, ClientSize());
+    const std::vector<KeyboardStop> stops = KeyboardStops(m_layout, *m_pDoc, LayoutClientSize());
     if (m_mouse.IsDragging()) {
         const SubItemRef to = MoveStop(stops, KeyboardPosition(), move,
                                        [this](SubItemRef ref) { return m_mouse.IsValidDropTarget(ref); });
@@ -142,7 +145,7 @@ bool CMainView::CancelByKey() {
 }
 
 void CMainView::ScrollIntoView(const QRect& rect) {
-    const QRect wanted = rect.adjusted(-kScrollMargin, -kScrollMargin, kScrollMargin, kScrollMargin);
+    const QRect wanted = m_zoom.ToView(rect).adjusted(-kScrollMargin, -kScrollMargin, kScrollMargin, kScrollMargin);
     const QPoint scroll = ScrollPosition();
     const QSize client = ClientSize();
     horizontalScrollBar()->setValue(ScrollToShow(scroll.x(), client.width(), wanted.left(), wanted.right() + 1));

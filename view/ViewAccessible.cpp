@@ -119,8 +119,9 @@ public:
         if (!isValid()) return {};
         QRect area;
         m_view->Layout().GetItemRect(m_ref.item, area, m_ref.sub == -1 ? SUBITEM_AREA : m_ref.sub,
-                                     m_view->ClientSize());
-        return QRect(m_view->viewport()->mapToGlobal(area.topLeft() - m_view->ScrollPosition()), area.size());
+                                     m_view->LayoutClientSize());
+        const QRect client = m_view->ToClient(area);
+        return QRect(m_view->viewport()->mapToGlobal(client.topLeft()), client.size());
     }
     QAccessible::Role role() const override { return m_ref.sub == -1 ? QAccessible::Grouping : QAccessible::ListItem; }
     QAccessible::State state() const override {

@@ -203,3 +203,17 @@ TEST(KeyboardView, TheFocusMarkShowsWhileTheViewHasTheFocus) {
 }
 
 }  // namespace
+
+// Zoomed, the keyboard scrolls and marks in zoomed pixels as the painting does.
+TEST(KeyboardView, TheFocusMarkAndScrollingFollowTheZoom) {
+    KeyboardRig rig;
+    rig.ShowNormal({500, 400});
+    rig.v().ZoomTo(200, {0, 0});
+    Press(rig.v(), {Qt::Key_End});
+    ASSERT_EQ(Selected(rig.v()), (SubItemRef{kKeys, 15}));
+    QRect key;
+    ASSERT_TRUE(rig.v().Layout().GetItemRect(kKeys, key, 15, rig.v().LayoutClientSize()));
+    const QRect shown = rig.v().ToClient(key);
+    EXPECT_TRUE(rig.v().FocusMarkRect().contains(shown));
+    EXPECT_TRUE(rig.v().viewport()->rect().contains(rig.v().FocusMarkRect())) << "scrolled to the last key";
+}
