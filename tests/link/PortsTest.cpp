@@ -148,15 +148,17 @@ TEST(PortOpenFailure, TravelsUpWithTheLinkErrorAndIsShownUnderTheUnchangedMessag
     ConfigImage image;
     image.Clear();
     PortOpenFailure why;
-    EXPECT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 0, image, {&held, &SystemLinkClock()}, {}, nullptr, nullptr, &why),
-              LINK_ERR_PORT);
+    EXPECT_EQ(
+        RunDeviceOperationSync(OPER_READ_CONFIG, 0, image, {&held, &SystemLinkClock()}, {}, nullptr, nullptr, &why),
+        LINK_ERR_PORT);
     EXPECT_EQ(why.problem, PortProblem::PermissionDenied);
     EXPECT_EQ(why.group, "dialout");
 
     RecordingPresenter presenter;
     ShowOperationFailure(OPER_READ_CONFIG, LINK_ERR_PORT, false, why);
-    ShowOperationFailure(OPER_READ_CONFIG, LINK_ERR_NO_REPLY, false, why);  // a reason belongs to a port that did not open only
-    ShowOperationFailure(OPER_READ_CONFIG, LINK_ERR_PORT, false, {});       // nothing known: the message alone
+    ShowOperationFailure(OPER_READ_CONFIG, LINK_ERR_NO_REPLY, false,
+                         why);  // a reason belongs to a port that did not open only
+    ShowOperationFailure(OPER_READ_CONFIG, LINK_ERR_PORT, false, {});  // nothing known: the message alone
     ASSERT_EQ(presenter.messages().size(), 3u);
     EXPECT_EQ(presenter.ids(), std::vector<unsigned>({21109, 21111, 21109}));
     EXPECT_EQ(presenter.messages()[0].text, LoadUiString(21109) + u'\n' + PortOpenDetail(why));
