@@ -22,7 +22,8 @@ constexpr qint64 kMaxExportBytes = 1 << 20;
 // A JSON form of the largest file to export, with room for indentation.
 constexpr qint64 kMaxImportBytes = 16 * kMaxExportBytes;
 
-const char* Native(const QString& path) { return qPrintable(QDir::toNativeSeparators(path)); }
+// The bytes live until the end of the full expression that asks for them.
+QByteArray Native(const QString& path) { return QDir::toNativeSeparators(path).toLocal8Bit(); }
 
 int ReadInput(const QString& path, qint64 limit, QByteArray& bytes) {
     FileBytes file = ReadRegularFile(path, limit);
@@ -75,13 +76,13 @@ int RunImport(const QStringList& args) {
     const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
         const QString why = document.isNull() ? parseError.errorString() : QStringLiteral("not a JSON object");
-        std::fprintf(stderr, "vkx520ctl: %s: %s (at byte %d)\n", Native(path), qPrintable(why),
+        std::fprintf(stderr, "vkx520ctl: %s: %s (at byte %d)\n", Native(path).constData(), qPrintable(why),
                      document.isNull() ? parseError.offset : 0);
         return EXIT_DATA_ERROR;
     }
     const JsonImport imported = ConfigFileFromJson(document.object(), options.force);
     if (!imported.ok()) {
-        std::fprintf(stderr, "vkx520ctl: %s: %s\n", Native(path), qPrintable(imported.error));
+        std::fprintf(stderr, "vkx520ctl: %s: %s\n", Native(path).constData(), qPrintable(imported.error));
         return EXIT_DATA_ERROR;
     }
     return WriteOutput(options.output, imported.fileBytes);
