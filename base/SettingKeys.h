@@ -61,6 +61,16 @@ inline bool WriteSetting(const TextSetting& s, const QString& value) {
 // "COM<n+1>" for port index n (0 .. 7).
 inline QString PortName(int index) { return QStringLiteral("COM%1").arg(index + 1); }
 
+// The device a port entry opens when the settings keep none for it: the COM
+// name itself on Windows, elsewhere the built-in serial port of that number.
+inline QString DefaultPortDevice(int index) {
+#ifdef Q_OS_WIN
+    return PortName(index);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(index);
+#endif
+}
+
 // The device a port entry opens: the COM name itself on Windows, elsewhere
 // the device path kept for it; empty for an index outside 0 .. 7.
 inline QString PortDevicePath(int index) {
@@ -68,7 +78,6 @@ inline QString PortDevicePath(int index) {
 #ifdef Q_OS_WIN
     return PortName(index);
 #else
-    return AppProfile().GetString(QString::fromLatin1(kPortsSection), PortName(index),
-                                  QStringLiteral("/dev/ttyS%1").arg(index));
+    return AppProfile().GetString(QString::fromLatin1(kPortsSection), PortName(index), DefaultPortDevice(index));
 #endif
 }

@@ -103,14 +103,6 @@ PortDiscovery& DefaultPortDiscovery() {
 
 void SetDefaultPortDiscovery(PortDiscovery* discovery) { g_discovery = discovery; }
 
-QString DefaultPortDevice(int index) {
-#ifdef Q_OS_WIN
-    return PortName(index);
-#else
-    return QStringLiteral("/dev/ttyS%1").arg(index);
-#endif
-}
-
 QStringList FirstStartPortMapping(const QList<SerialPortRecord>& found) {
     QList<SerialPortRecord> usb, other;
     for (const SerialPortRecord& port : found) (port.hasUsbIds ? usb : other).push_back(port);

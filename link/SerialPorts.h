@@ -41,9 +41,6 @@ PortDiscovery& SystemPortDiscovery();
 PortDiscovery& DefaultPortDiscovery();
 void SetDefaultPortDiscovery(PortDiscovery* discovery);
 
-// The built-in device of entry index when the settings map none.
-QString DefaultPortDevice(int index);
-
 // The mapping a first start without a "Ports" section gets: the ports found,
 // USB adapters first, each group in the order of their names, then the
 // built-in defaults that are not taken yet, kPortCount entries in all.
