@@ -5,13 +5,15 @@
 // a receiver that is going away.
 #pragma once
 
+#include "base/CrossThreadCalls.h"
 #include "link/LinkProtocol.h"
 
 #include <QObject>
+#include <QPointer>
 
-#include <condition_variable>
 #include <functional>
-#include <mutex>
+
+class QThread;
 
 class QueuedNotifyTarget : public LinkNotifyTarget {
 public:
@@ -27,9 +29,8 @@ public:
     void Close();
 
 private:
-    QObject* m_context;
+    QPointer<QObject> m_context;  // read on the context's thread only
+    QThread* m_thread;
     Handler m_handler;
-    std::mutex m_mutex;
-    std::condition_variable m_answered;
-    bool m_closed = false;
+    CrossThreadCalls m_calls;
 };

@@ -4,6 +4,7 @@
 
 #include "lang/ControlId.h"
 #include "link/gui/CDlgOper.h"
+#include "base/CrossThreadCalls.h"
 #include "base/DiagLog.h"
 #include "res/resource.h"
 #include "support/RecordingPresenter.h"
@@ -32,11 +33,11 @@ Control* ControlOf(QWidget* dialog, int id) {
     return nullptr;
 }
 
+CrossThreadCalls* g_uiCalls = nullptr;  // the running test's
+
 // Runs `action` on the user-interface thread while the worker that saw the
 // request waits, so it happens in the middle of that step.
-void OnUiThreadDuringStep(std::function<void()> action) {
-    QMetaObject::invokeMethod(qApp, std::move(action), Qt::BlockingQueuedConnection);
-}
+void OnUiThreadDuringStep(std::function<void()> action) { g_uiCalls->Run(std::move(action)); }
 
 bool IsSetAddress(const Bytes& frame, uint32_t address) {
     return frame[2] == CMD_SET_ADDRESS && frame[4] == uint8_t(address) && frame[5] == uint8_t(address >> 8);
@@ -84,12 +85,15 @@ protected:
     void SetUp() override {
         SetDefaultLinkEnvironment(&rig.ports, &rig.clock);
         image.Clear();
+        g_uiCalls = &uiCalls;
     }
     void TearDown() override {
         rig.device.SetRequestObserver(nullptr);
         SetDefaultLinkEnvironment(nullptr, nullptr);
         SetLogFile({});
+        g_uiCalls = nullptr;
     }
+    CrossThreadCalls uiCalls{qApp};
     SimRig rig;
     RecordingPresenter presenter;
     ConfigImage image;

@@ -3,6 +3,7 @@
 // busy periods, the change notice and the port kept in the settings.
 #include "ViewRig.h"
 
+#include "base/CrossThreadCalls.h"
 #include "app/MainToolBar.h"
 #include "link/LinkDefs.h"
 #include "res/resource.h"
@@ -126,20 +127,18 @@ TEST(MainView, FailedConnectChangesNothingAndGivesThePortSelectorBack) {
 
 TEST(MainView, PortSelectorStaysDisabledWhileConnectTalksToTheDevice) {
     ViewRig rig;
+    CrossThreadCalls uiCalls(qApp);
     std::vector<bool> selectorDuringExchange;
     rig.device.SetRequestObserver([&](const std::vector<uint8_t>&) {
         if (!selectorDuringExchange.empty()) return;
         // On the user-interface thread while the worker waits: a refresh (as
         // a menu opening makes), and the event loop running longer than any
         // refresh timer would wait.
-        QMetaObject::invokeMethod(
-            qApp,
-            [&] {
-                rig.frame().RequestCommandUpdate();
-                QTest::qWait(300);
-                selectorDuringExchange.push_back(rig.frame().ToolBar()->PortCombo()->isEnabled());
-            },
-            Qt::BlockingQueuedConnection);
+        uiCalls.Run([&] {
+            rig.frame().RequestCommandUpdate();
+            QTest::qWait(300);
+            selectorDuringExchange.push_back(rig.frame().ToolBar()->PortCombo()->isEnabled());
+        });
         rig.device.UnplugAfter(0);  // the Connect fails: the selector must come back
     });
     EXPECT_FALSE(rig.Connect());
