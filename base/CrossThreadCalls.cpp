@@ -33,8 +33,10 @@ CrossThreadCalls::CrossThreadCalls(QObject* context) : m_receiver(std::make_uniq
 CrossThreadCalls::~CrossThreadCalls() {
     Close();
     m_receiver.reset();  // the notifier goes before its pipe
+#ifdef Q_OS_UNIX
     for (int fd : m_pipe)
         if (fd >= 0) ::close(fd);
+#endif
 }
 
 bool CrossThreadCalls::Post(std::function<void()> call) {
