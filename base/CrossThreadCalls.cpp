@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QThread>
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
 
@@ -10,8 +11,9 @@
 #include <unistd.h>
 #endif
 
-CrossThreadCalls::CrossThreadCalls(QObject* context) : m_receiver(std::make_unique<QObject>()) {
-    m_receiver->moveToThread(context->thread());
+CrossThreadCalls::CrossThreadCalls(QObject* context)
+    : m_thread(context->thread()), m_receiver(std::make_unique<QObject>()) {
+    m_receiver->moveToThread(m_thread);
 #ifdef Q_OS_UNIX
     if (::pipe(m_pipe) == 0) {
         for (int fd : m_pipe) {
@@ -44,6 +46,14 @@ bool CrossThreadCalls::Post(std::function<void()> call) {
 }
 
 bool CrossThreadCalls::Run(std::function<void()> call) {
+    if (QThread::currentThread() == m_thread) {
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_closed) return false;
+        }
+        call();
+        return true;
+    }
     auto entry = std::make_shared<Entry>(Entry{std::move(call)});
     if (!Queue(entry)) return false;
     std::unique_lock lock(m_mutex);

@@ -12,7 +12,7 @@
 #include <mutex>
 
 class QObject;
-class QSocketNotifier;
+class QThread;
 
 class CrossThreadCalls {
 public:
@@ -26,8 +26,9 @@ public:
     bool Post(std::function<void()> call);
     // Queues call and waits until it has run: true then. False when closed
     // first, even while the call runs, so a call must not write into the
-    // waiting caller's frame; results go into something the call owns.
-    // From another thread than the context's.
+    // waiting caller's frame; results go into something the call owns. On
+    // the context's own thread the call runs at once (waiting there could
+    // never end).
     bool Run(std::function<void()> call);
     // Drops the queued calls and releases every waiting Run.
     void Close();
@@ -45,6 +46,7 @@ private:
     std::condition_variable m_ran;
     std::deque<std::shared_ptr<Entry>> m_queue;  // under m_mutex
     bool m_closed = false;                       // under m_mutex
+    QThread* m_thread;                           // the context's
     std::unique_ptr<QObject> m_receiver;         // on the context's thread
     int m_pipe[2] = {-1, -1};
 };

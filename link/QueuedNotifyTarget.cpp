@@ -14,6 +14,8 @@ QueuedNotifyTarget::QueuedNotifyTarget(QObject* context, Handler handler)
 QueuedNotifyTarget::~QueuedNotifyTarget() { Close(); }
 
 int QueuedNotifyTarget::SendSerialNotify(int code, long param) {
+    // On the context's thread (a synchronous operation) the handler is called
+    // directly, also after a close.
     if (QThread::currentThread() == m_thread) return m_context ? m_handler(code, param) : kClosedAnswer;
     // The answer lives in the call: a close while the handler runs (its
     // message box, say) releases the worker before the handler returns.
