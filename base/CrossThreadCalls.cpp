@@ -45,8 +45,10 @@ bool CrossThreadCalls::Post(std::function<void()> call) {
     return Queue(std::make_shared<Entry>(Entry{std::move(call)}));
 }
 
+bool CrossThreadCalls::OnContextThread() const { return QThread::currentThread() == m_thread; }
+
 bool CrossThreadCalls::Run(std::function<void()> call) {
-    if (QThread::currentThread() == m_thread) {
+    if (OnContextThread()) {
         {
             std::lock_guard lock(m_mutex);
             if (m_closed) return false;

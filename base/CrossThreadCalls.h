@@ -32,6 +32,8 @@ public:
     bool Run(std::function<void()> call);
     // Drops the queued calls and releases every waiting Run.
     void Close();
+    // Whether the calling thread is the one that runs the calls.
+    bool OnContextThread() const;
 
 private:
     struct Entry {

@@ -1,7 +1,5 @@
 #include "link/QueuedNotifyTarget.h"
 
-#include <QThread>
-
 #include <memory>
 
 namespace {
@@ -9,14 +7,14 @@ constexpr int kClosedAnswer = 1;
 }  // namespace
 
 QueuedNotifyTarget::QueuedNotifyTarget(QObject* context, Handler handler)
-    : m_context(context), m_thread(context->thread()), m_handler(std::move(handler)), m_calls(context) {}
+    : m_context(context), m_handler(std::move(handler)), m_calls(context) {}
 
 QueuedNotifyTarget::~QueuedNotifyTarget() { Close(); }
 
 int QueuedNotifyTarget::SendSerialNotify(int code, long param) {
     // On the context's thread (a synchronous operation) the handler is called
     // directly, also after a close.
-    if (QThread::currentThread() == m_thread) return m_context ? m_handler(code, param) : kClosedAnswer;
+    if (m_calls.OnContextThread()) return m_context ? m_handler(code, param) : kClosedAnswer;
     // The answer lives in the call: a close while the handler runs (its
     // message box, say) releases the worker before the handler returns.
     auto answer = std::make_shared<int>(kClosedAnswer);

@@ -13,8 +13,6 @@
 
 #include <functional>
 
-class QThread;
-
 class QueuedNotifyTarget : public LinkNotifyTarget {
 public:
     using Handler = std::function<int(int code, long param)>;
@@ -30,7 +28,6 @@ public:
 
 private:
     QPointer<QObject> m_context;  // read on the context's thread only
-    QThread* m_thread;
     Handler m_handler;
     CrossThreadCalls m_calls;
 };
