@@ -14,19 +14,6 @@
 namespace {
 void PrintLine(const QString& line) { std::printf("%s\n", line.toLocal8Bit().constData()); }
 
-// The devices worth a probe: what COM1..COM8 stand for where it exists (a
-// pseudo-terminal too), then the ports found that no entry names.
-QStringList ProbeCandidates(const QList<SerialPortRecord>& found) {
-    QStringList devices;
-    for (int index = 0; index < kPortCount; ++index) {
-        const QString device = PortDevicePath(index);
-        if (QFileInfo::exists(device) && !devices.contains(device)) devices << device;
-    }
-    for (const SerialPortRecord& port : found)
-        if (!devices.contains(port.device) && !devices.contains(port.StoredPath())) devices << port.StoredPath();
-    return devices;
-}
-
 // "COM2" for a device an entry stands for, else empty.
 QString EntryOf(const QString& device) {
     for (int index = 0; index < kPortCount; ++index)
@@ -35,7 +22,7 @@ QString EntryOf(const QString& device) {
 }
 
 void PrintProbe(const QList<SerialPortRecord>& found) {
-    const QStringList devices = ProbeCandidates(found);
+    const QStringList devices = ProbeCandidates(CurrentPortMapping(), found);
     PrintLine(QStringLiteral("Looking for a VKX520 on %1 port(s):").arg(devices.size()));
     std::fflush(stdout);
     for (const PortProbeResult& result : ProbePorts(devices, SystemLinkClock())) {
@@ -80,10 +67,7 @@ int RunPorts(const QStringList& args) {
     }
     PrintLine(available.isEmpty() ? QStringLiteral("No serial ports found.") : QStringLiteral("Serial ports found:"));
     for (const SerialPortRecord& port : available) {
-        QStringList fields{port.device};
-        for (const QString& field : {port.description, port.manufacturer, port.VidPid()})
-            if (!field.isEmpty()) fields << field;
-        if (!port.serialNumber.isEmpty()) fields << QStringLiteral("S/N ") + port.serialNumber;
+        QStringList fields = QStringList{port.device} + port.Details();
         if (!port.byId.isEmpty()) fields << port.byId;
         PrintLine(QStringLiteral("  ") + fields.join(QStringLiteral("  ")));
     }

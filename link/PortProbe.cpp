@@ -4,7 +4,14 @@
 #include "link/SerialLinkPort.h"
 #include "model/ConfigImage.h"
 
+#include <QFileInfo>
+
 namespace {
+
+QString Canonical(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
 
 class SilentTarget : public LinkNotifyTarget {
 public:
@@ -12,6 +19,22 @@ public:
 };
 
 }  // namespace
+
+bool SamePortDevice(const QString& a, const QString& b) { return Canonical(a) == Canonical(b); }
+
+QStringList ProbeCandidates(const QStringList& mapping, const QList<SerialPortRecord>& found) {
+    QStringList devices;
+    QStringList seen;
+    const auto add = [&](const QString& device) {
+        if (device.isEmpty() || seen.contains(Canonical(device))) return;
+        seen << Canonical(device);
+        devices << device;
+    };
+    for (const QString& device : mapping)
+        if (QFileInfo::exists(device)) add(device);
+    for (const SerialPortRecord& port : found) add(port.StoredPath());
+    return devices;
+}
 
 std::vector<PortProbeResult> ProbePorts(const QStringList& devices, LinkClock& clock, const ProbePortOpener& opener,
                                         const std::function<bool()>& cancelled) {

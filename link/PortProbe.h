@@ -8,6 +8,7 @@
 #include "link/LinkClock.h"
 #include "link/LinkDefs.h"
 #include "link/PortOpenFailure.h"
+#include "link/SerialPorts.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,12 @@ struct PortProbeResult {
 // Opens one device: the serial port by default; tests and tools hand in
 // another transport for the same paths.
 using ProbePortOpener = std::function<std::unique_ptr<LinkPortFactory>(const QString& device)>;
+
+// The devices worth a probe: those of mapping that exist (a pseudo-terminal
+// too), then the ports found; a device reached by two paths comes once.
+QStringList ProbeCandidates(const QStringList& mapping, const QList<SerialPortRecord>& found);
+// The same device, however each path reaches it.
+bool SamePortDevice(const QString& a, const QString& b);
 
 // Probes the devices one after another, in order. cancelled (optional) is
 // asked before each port. The calling thread must suit LinkThreadProc.

@@ -79,11 +79,17 @@ QString SerialPortRecord::VidPid() const {
     return QStringLiteral("%1:%2").arg(vendorId, 4, 16, QChar(u'0')).arg(productId, 4, 16, QChar(u'0'));
 }
 
+QStringList SerialPortRecord::Details() const {
+    QStringList details;
+    for (const QString& detail : {description, manufacturer, VidPid()})
+        if (!detail.isEmpty()) details << detail;
+    if (!serialNumber.isEmpty()) details << QStringLiteral("S/N ") + serialNumber;
+    return details;
+}
+
 QString SerialPortRecord::Summary() const {
-    QStringList parts;
-    for (const QString& part : {description, manufacturer, VidPid()})
-        if (!part.isEmpty() && !parts.contains(part)) parts << part;
-    if (!serialNumber.isEmpty()) parts << QStringLiteral("S/N ") + serialNumber;
+    QStringList parts = Details();
+    parts.removeDuplicates();
     return parts.join(QStringLiteral(", "));
 }
 
@@ -149,6 +155,12 @@ bool StorePortMapping(const QStringList& devices) {
             ok = AppProfile().WriteString(QString::fromLatin1(kPortsSection), PortName(index), value) && ok;
     }
     return ok;
+}
+
+QStringList CurrentPortMapping() {
+    QStringList devices;
+    for (int index = 0; index < kPortCount; ++index) devices << PortDevicePath(index);
+    return devices;
 }
 
 const SerialPortRecord* FindPortRecord(const QList<SerialPortRecord>& found, const QString& path) {

@@ -23,7 +23,10 @@ struct SerialPortRecord {
     const QString& StoredPath() const { return byId.isEmpty() ? device : byId; }
     // "0403:6001", or empty without USB identifiers.
     QString VidPid() const;
-    // One line for a tooltip or a list: description, maker, VID:PID, serial number.
+    // What is known of it: description, maker, VID:PID, "S/N ..."; the
+    // empty ones left out.
+    QStringList Details() const;
+    // One line for a tooltip or a list: the details, each once.
     QString Summary() const;
 };
 
@@ -52,6 +55,8 @@ QStringList FirstStartPortMapping(const QList<SerialPortRecord>& found);
 bool EnsurePortMapping(PortDiscovery& discovery);
 // Stores the eight entries (empty ones are removed, giving the default).
 bool StorePortMapping(const QStringList& devices);
+// The devices COM1..COM8 stand for now.
+QStringList CurrentPortMapping();
 
 // The record a stored path stands for: its device or its by-id name; null
 // when none of found matches.

@@ -16,17 +16,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kWatchIntervalMs = 1000;  // how often the dialog looks for ports that came or went
 constexpr int kChoiceMinWidth = 360;
 
 // The same device, whether named by its by-id link or its own path.
-QString Canonical(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? path : canonical;
-}
-
 QStringList Devices(const QList<SerialPortRecord>& ports) {
     QStringList devices;
     for (const SerialPortRecord& port : ports) devices << port.device;
@@ -108,9 +105,7 @@ CPortsDlg::CPortsDlg(PortDiscovery& discovery, QWidget* parent, ProbePortOpener 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_found = m_discovery.AvailablePorts();
-    QStringList mapping;
-    for (int n = 0; n < kPortCount; ++n) mapping << PortDevicePath(n);
-    SetMapping(mapping);
+    SetMapping(CurrentPortMapping());
     m_watch = new QTimer(this);
     m_watch->setInterval(kWatchIntervalMs);
     connect(m_watch, &QTimer::timeout, this, &CPortsDlg::WatchPorts);
@@ -183,16 +178,7 @@ void CPortsDlg::WatchPorts() {
 
 void CPortsDlg::OnFindDevice() {
     if (m_probe) return;
-    QStringList devices;
-    QStringList seen;
-    const auto add = [&](const QString& device) {
-        if (device.isEmpty() || seen.contains(Canonical(device))) return;
-        seen << Canonical(device);
-        devices << device;
-    };
-    for (const QString& device : Mapping())
-        if (QFileInfo::exists(device)) add(device);
-    for (const SerialPortRecord& port : m_found) add(port.StoredPath());
+    const QStringList devices = ProbeCandidates(Mapping(), m_found);
     for (QLabel* mark : m_marks) mark->clear();
     m_status->setText(LoadUiString(IDS_PORTS_SEARCHING));
     for (QPushButton* button : {m_refresh, m_find, m_ok}) button->setEnabled(false);
@@ -210,20 +196,20 @@ void CPortsDlg::OnProbeDone() {
     delete m_probe;
     m_probe = nullptr;
     for (QPushButton* button : {m_refresh, m_find, m_ok}) button->setEnabled(true);
-    QStringList answered;
-    for (const PortProbeResult& result : m_results)
-        if (result.answered()) answered << Canonical(result.device);
     const QStringList mapping = Mapping();
     QStringList where;
     for (int n = 0; n < kPortCount; ++n) {
-        if (!answered.contains(Canonical(mapping[n]))) continue;
+        const bool answered = std::any_of(m_results.begin(), m_results.end(), [&](const PortProbeResult& result) {
+            return result.answered() && SamePortDevice(result.device, mapping[n]);
+        });
+        if (!answered) continue;
         m_marks[n]->setText(LoadUiString(IDS_PORTS_DEVICE_MARK));
         where << PortName(n);
     }
     // A port that answered but no entry stands for yet is named by its path.
     for (const PortProbeResult& result : m_results) {
-        bool mapped = false;
-        for (const QString& device : mapping) mapped = mapped || Canonical(device) == Canonical(result.device);
+        const bool mapped = std::any_of(mapping.begin(), mapping.end(),
+                                        [&](const QString& device) { return SamePortDevice(device, result.device); });
         if (result.answered() && !mapped) where << result.device;
     }
     QString status;
@@ -246,8 +232,7 @@ QString CPortsDlg::statusText() const { return m_status->text(); }
 bool EditPortMapping(QWidget* parent, PortDiscovery& discovery) {
     CPortsDlg dialog(discovery, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
-    QStringList before;
-    for (int n = 0; n < kPortCount; ++n) before << PortDevicePath(n);
+    const QStringList before = CurrentPortMapping();
     const QStringList after = dialog.Mapping();
     if (after == before) return false;
     StorePortMapping(after);
