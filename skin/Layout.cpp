@@ -23,6 +23,17 @@ const QRect* SubItemArea(const CSkinConfig& config, int subItem) {
 
 }  // namespace
 
+std::vector<int> ViewItem::SubItems() const {
+    std::vector<int> subs;
+    const CSkinConfig* shown = config();
+    if (!shown) return subs;
+    const int inputs = std::min<int>(int(shown->m_inputs.size()), kMaxSkinSubItems);
+    const int audio = std::min<int>(int(shown->m_audio.size()), kMaxSkinSubItems);
+    for (int s = 0; s < inputs; ++s) subs.push_back(s);
+    for (int j = 0; j < audio; ++j) subs.push_back(SUBITEM_AUDIO + j);
+    return subs;
+}
+
 // The module row while it is being assembled from left to right.
 struct CSkinLayout::RowState {
     int width = 0;

@@ -42,6 +42,9 @@ struct ViewItem {
     uint32_t mask = 0;  // selection: bit k = input sub-item k, bit 16 + j = audio sub-item j
 
     const CSkinConfig* config() const { return module ? module->GetConfig(configIndex) : nullptr; }
+    // The sub-items its configuration has: inputs 0.., then SUBITEM_AUDIO +
+    // channel, at most kMaxSkinSubItems of each.
+    std::vector<int> SubItems() const;
 };
 
 class CSkinLayout {

@@ -34,15 +34,8 @@ int HitItem(const CSkinLayout& layout, QPoint point, int sub, QSize client) {
 
 int HitSubItem(const CSkinLayout& layout, const CMainDoc& doc, int item, QPoint point, QSize client) {
     if (!InRange(item, int(layout.items().size()))) return -1;
-    const CSkinConfig* config = layout.items()[std::size_t(item)].config();
-    if (!config) return -1;
-    const int inputs = std::min<int>(int(config->m_inputs.size()), kMaxSkinSubItems);
-    const int audio = std::min<int>(int(config->m_audio.size()), kMaxSkinSubItems);
-    auto enabledOrNone = [&](int sub) { return layout.IsSubItemEnabled(item, sub, doc) ? sub : -1; };
-    for (int s = 0; s < inputs; ++s)
-        if (Contains(layout, item, s, point, client)) return enabledOrNone(s);
-    for (int j = 0; j < audio; ++j)
-        if (Contains(layout, item, SUBITEM_AUDIO + j, point, client)) return enabledOrNone(SUBITEM_AUDIO + j);
+    for (int sub : layout.items()[std::size_t(item)].SubItems())
+        if (Contains(layout, item, sub, point, client)) return layout.IsSubItemEnabled(item, sub, doc) ? sub : -1;
     return -1;
 }
 

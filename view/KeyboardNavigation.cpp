@@ -56,14 +56,7 @@ void FormRows(std::vector<KeyboardStop>& stops) {
 }  // namespace
 
 std::vector<int> SubItemsOf(const ViewItem& item) {
-    std::vector<int> subs;
-    const CSkinConfig* config = item.config();
-    if (!config || item.kind == ITEM_CARD) return subs;
-    const int inputs = std::min<int>(int(config->m_inputs.size()), kMaxSkinSubItems);
-    const int audio = std::min<int>(int(config->m_audio.size()), kMaxSkinSubItems);
-    for (int s = 0; s < inputs; ++s) subs.push_back(s);
-    for (int j = 0; j < audio; ++j) subs.push_back(SUBITEM_AUDIO + j);
-    return subs;
+    return item.kind == ITEM_CARD ? std::vector<int>{} : item.SubItems();
 }
 
 std::vector<int> EnabledSubItems(const CSkinLayout& layout, const CMainDoc& doc, int item) {

@@ -66,16 +66,10 @@ void AddSubItemArea(const CSkinLayout& layout, const CMainDoc& doc, QSize client
 
 void AddSubItemAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, AreaCollector& areas) {
     const auto& items = layout.items();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const CSkinConfig* config = items[i].config();
-        if (!config) continue;
-        const int inputs = std::min<int>(int(config->m_inputs.size()), kMaxSkinSubItems);
-        const int audio = std::min<int>(int(config->m_audio.size()), kMaxSkinSubItems);
-        for (int s = 0; s < inputs; ++s)
-            AddSubItemArea(layout, doc, client, int(i), s, InputTextId(items[i].kind), areas);
-        for (int j = 0; j < audio; ++j)
-            AddSubItemArea(layout, doc, client, int(i), SUBITEM_AUDIO + j, AudioTextId(items[i]), areas);
-    }
+    for (std::size_t i = 0; i < items.size(); ++i)
+        for (int sub : items[i].SubItems())
+            AddSubItemArea(layout, doc, client, int(i), sub,
+                           sub >= SUBITEM_AUDIO ? AudioTextId(items[i]) : InputTextId(items[i].kind), areas);
 }
 
 }  // namespace
