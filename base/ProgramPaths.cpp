@@ -38,17 +38,22 @@ bool Installed() { return ProgramPathMode() == PathMode::Installed; }
 
 }  // namespace
 
-PathMode DecidePathMode(const QString& executableDir, const QString& settingsName) {
-    if (QFileInfo::exists(executableDir + u'/' + settingsName)) return PathMode::Portable;
-    const QFileInfo dir(executableDir);
-    return dir.isDir() && dir.isWritable() ? PathMode::Portable : PathMode::Installed;
+QString InstalledDataFolder(const QString& executableDir) {
+    return QDir::cleanPath(executableDir + QStringLiteral("/../share/") + kFolderName);
+}
+
+PathMode DecidePathMode(const QString& executableDir) {
+    // The skin is what every program of the suite needs from the data folder,
+    // and what an install always ships; a folder without it is not an install.
+    const QFileInfo skin(InstalledDataFolder(executableDir) + QStringLiteral("/modules.xml"));
+    return skin.isFile() ? PathMode::Installed : PathMode::Portable;
 }
 
 PathMode ProgramPathMode() {
     if (g_forcedDataFolder) return PathMode::Installed;
     static std::once_flag once;
     static PathMode mode = PathMode::Portable;
-    std::call_once(once, [] { mode = DecidePathMode(ExecutableDir(), QString::fromLatin1(kSettingsFileName)); });
+    std::call_once(once, [] { mode = DecidePathMode(ExecutableDir()); });
     return mode;
 }
 
@@ -66,7 +71,7 @@ QString LogFolder() {
 QString DataFolder() {
     if (g_forcedDataFolder) return *g_forcedDataFolder;
     if (!Installed()) return ExecutableDir();
-    return QDir::cleanPath(ExecutableDir() + QStringLiteral("/../share/") + kFolderName);
+    return InstalledDataFolder(ExecutableDir());
 }
 
 QString UserLanguageFolder() {

@@ -1,14 +1,18 @@
 // Where the program's files are found and written.
 //
-// Portable: the settings file already lies beside the executable, or that
-// folder is writable (a build folder, an unpacked copy). Everything is read
-// and written beside the executable, as it always was.
+// The mode follows the layout, never permissions: a program run by root may
+// write anywhere, and must still not put settings, logs or backups into
+// /usr/bin.
 //
-// Installed (otherwise, e.g. under /usr/bin): the settings file and the log go
-// to the user's own folders; the skin, its pictures, the base language file
-// and the shipped translations are read from "../share/vkx520setup" next to
-// the executable's folder, whatever the prefix; translations the user writes
-// go to a language folder of the user's own.
+// Installed: the shipped skin lies where an install puts it,
+// "../share/vkx520setup" next to the executable's folder, whatever the prefix
+// and whatever else lies beside the executable. The settings file and the log
+// go to the user's own folders; the skin, its pictures, the base language file
+// and the shipped translations are read from that data folder; translations
+// the user writes go to a language folder of the user's own.
+//
+// Portable (otherwise: a build folder, an unpacked copy): everything is read
+// and written beside the executable, as it always was.
 //
 // The folders come without a trailing separator. A folder that is written to
 // is created when asked for in installed mode.
@@ -18,9 +22,11 @@
 
 enum class PathMode { Portable, Installed };
 
-// The decision for an executable's folder: portable when the settings file
-// named settingsName lies in it or the folder is writable.
-PathMode DecidePathMode(const QString& executableDir, const QString& settingsName);
+// The decision for an executable's folder: installed when the shipped skin
+// lies in InstalledDataFolder(executableDir), portable otherwise.
+PathMode DecidePathMode(const QString& executableDir);
+// Where an install puts the shipped data for an executable in executableDir.
+QString InstalledDataFolder(const QString& executableDir);
 // The decision for the running program, made once per process.
 PathMode ProgramPathMode();
 

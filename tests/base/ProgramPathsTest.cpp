@@ -24,26 +24,46 @@ using langtest::WriteBytes;
 
 namespace {
 
-TEST(ProgramPathsTest, DecisionTable) {
+// The mode follows the layout: an install is recognised by its data folder,
+// whatever lies beside the executable and whoever runs it (root may write
+// into /usr/bin, and a settings file an earlier root run left there must not
+// turn the install portable).
+TEST(ProgramPathsTest, DecisionFollowsTheLayout) {
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
-    const QString writable = root.filePath("writable");
-    const QString readOnly = root.filePath("read-only");
-    const QString readOnlyWithSettings = root.filePath("read-only-with-settings");
-    for (const QString& dir : {writable, readOnly, readOnlyWithSettings}) ASSERT_TRUE(QDir().mkpath(dir));
-    WriteBytes(readOnlyWithSettings + "/VKX520Setup.ini", "[Language]\r\n");
-    const auto permissions = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
-    for (const QString& dir : {readOnly, readOnlyWithSettings}) ASSERT_TRUE(QFile::setPermissions(dir, permissions));
-
-    EXPECT_EQ(DecidePathMode(writable, kSettingsFileName), PathMode::Portable);
-    EXPECT_EQ(DecidePathMode(readOnlyWithSettings, kSettingsFileName), PathMode::Portable);
-    EXPECT_EQ(DecidePathMode(root.filePath("missing"), kSettingsFileName), PathMode::Installed);
-    // Permissions do not bind a privileged user, for whom every folder is writable.
-    if (!QFileInfo(readOnly).isWritable()) {
-        EXPECT_EQ(DecidePathMode(readOnly, kSettingsFileName), PathMode::Installed);
+    struct Row {
+        const char* name;
+        bool shippedSkin;   // prefix/share/vkx520setup/modules.xml
+        bool settingsBeside;
+        bool readOnlyBin;
+        PathMode expected;
+    };
+    const Row rows[] = {
+        {"build folder", false, false, false, PathMode::Portable},
+        {"unpacked copy with settings", false, true, true, PathMode::Portable},
+        {"install", true, false, true, PathMode::Installed},
+        {"install writable, as for root", true, false, false, PathMode::Installed},
+        {"install with a settings file left beside", true, true, false, PathMode::Installed},
+    };
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    for (const Row& row : rows) {
+        const QString prefix = root.filePath(row.name);
+        const QString bin = prefix + "/bin";
+        ASSERT_TRUE(QDir().mkpath(bin));
+        if (row.shippedSkin) {
+            ASSERT_TRUE(QDir().mkpath(prefix + "/share/vkx520setup"));
+            WriteBytes(prefix + "/share/vkx520setup/modules.xml", "<Modules/>");
+        }
+        if (row.settingsBeside) WriteBytes(bin + "/VKX520Setup.ini", "[Language]\r\n");
+        if (row.readOnlyBin) ASSERT_TRUE(QFile::setPermissions(bin, readOnly));
+        EXPECT_EQ(DecidePathMode(bin), row.expected) << row.name;
+        EXPECT_EQ(InstalledDataFolder(bin), QDir::cleanPath(prefix + "/share/vkx520setup")) << row.name;
+        QFile::setPermissions(bin, readOnly | QFileDevice::WriteOwner);
     }
-    for (const QString& dir : {readOnly, readOnlyWithSettings})
-        QFile::setPermissions(dir, permissions | QFileDevice::WriteOwner);
+    // A folder of that name without the skin is no install.
+    ASSERT_TRUE(QDir().mkpath(root.filePath("empty/bin")));
+    ASSERT_TRUE(QDir().mkpath(root.filePath("empty/share/vkx520setup/modules.xml")));
+    EXPECT_EQ(DecidePathMode(root.filePath("empty/bin")), PathMode::Portable);
 }
 
 // A prefix and a home of their own: the per-user folders follow the XDG

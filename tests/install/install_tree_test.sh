@@ -47,4 +47,40 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 if command -v appstreamcli >/dev/null; then appstreamcli validate --no-net "$metainfo" >/dev/null || \
   { appstreamcli validate --no-net "$metainfo"; fail "appstreamcli validate failed"; }; fi
+# The installed programs, run as root (what `sudo` gives users not yet in
+# dialout) and as an unprivileged user, each with a fresh home: they find the
+# shipped skin and write nothing under the prefix, even with a settings file
+# that an earlier root run left beside the executables.
+chmod 755 "$prefix"
+home_root="$(mktemp -d)"
+trap 'rm -rf "$prefix" "$home_root"' EXIT
+printf '[Language]\r\n' > bin/VKX520Setup.ini
+stamp="$home_root/.stamp"
+touch "$stamp"
+sleep 1
+run_in_tree() {  # <home> <user or ""> program args...
+  local home="$1" user="$2"; shift 2
+  local env_cmd=(env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
+                 XDG_RUNTIME_DIR="$home/.run" VKX520_BACKUP_DIR=)
+  if [ -n "$user" ]; then runuser -u "$user" -- "${env_cmd[@]}" "$@"; else "${env_cmd[@]}" "$@"; fi
+}
+check_as() {  # <label> <user or "">
+  local label="$1" user="$2" home
+  home="$(mktemp -d "$home_root/home.XXXXXX")"
+  mkdir -m 700 "$home/.run"
+  [ -n "$user" ] && chown -R "$user" "$home"
+  run_in_tree "$home" "$user" "$prefix/bin/vkx520ctl" skin-check >/dev/null || fail "skin-check as $label"
+  run_in_tree "$home" "$user" env VKX_EXIT_AFTER_FIRST_PAINT=1 "$prefix/bin/VKX520Setup" >/dev/null ||
+    fail "VKX520Setup as $label did not start"
+  [ -f "$home/.config/vkx520setup/VKX520Setup.ini" ] || fail "VKX520Setup as $label kept no settings in its home"
+}
+if [ "$(id -u)" -eq 0 ]; then
+  check_as root ""
+  chmod 755 "$home_root"
+  check_as nobody nobody
+else
+  check_as "$(id -un)" ""
+fi
+written="$(find "$prefix" -newer "$stamp" 2>/dev/null | head -n 5)"
+[ -z "$written" ] || fail "written under the prefix: $written"
 echo "install_tree: ok"
