@@ -63,9 +63,11 @@ install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_BINARY_DIR}/dist/copyright $
 
 # The Debian package: `cpack -G DEB` in the build folder (scripts/package).
 # Its dependencies come from the libraries the programs link (dpkg-shlibdeps);
-# nothing needs doing at install time, so there are no maintainer scripts
-# (the MIME, desktop and icon caches are updated by their own packages'
-# triggers). Description lines stay within Debian's 80 columns.
+# nothing needs doing at install time (the MIME, desktop and icon caches are
+# updated by their own packages' triggers). The one maintainer script, postrm,
+# does nothing but keep the package listed after a remove, so that a purge
+# finds it (dist/postrm says why). Description lines stay within Debian's 80
+# columns.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vkx520setup)
 set(CPACK_PACKAGE_VENDOR "The VKX520Setup developers")
@@ -86,4 +88,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/dist/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)
