@@ -18,10 +18,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>

@@ -37,13 +37,13 @@ StartOptions ParseStartOptions(const QStringList& args) {
     parser.parse(args);
     options.help = parser.isSet(help);
     options.version = parser.isSet(version);
+    // "--open" without its file is what the desktop entry's "--open %f"
+    // becomes when the program is started from the menu: nothing to open.
     if (parser.isSet(open)) options.openPath = parser.value(open);
     const auto ignore = [&](const QString& what) {
         options.ignored << QStringLiteral("%1: %2 ignored (see %1 --help)").arg(kProgram, what);
     };
     for (const QString& name : parser.unknownOptionNames()) ignore(QStringLiteral("option ") + TypedOption(args, name));
-    // "--open" without its file is what the desktop entry's "--open %f"
-    // becomes when the program is started from the menu: nothing to open.
     for (const QString& operand : parser.positionalArguments())
         options.ignored << QStringLiteral("%1: %2 ignored; --open %2 opens it").arg(kProgram, operand);
     return options;
