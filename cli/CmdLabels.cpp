@@ -27,11 +27,7 @@ int RunLabelsExport(const QStringList& args) {
     if (const int status = LoadConfigFileArg(doc, options.files.first()); status != EXIT_OK) return status;
     CSkin skin;  // the module names only; without the default skin their column stays empty
     skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
-    const QByteArray sheet = ExportLabelSheet(doc, [&skin](int code) {
-        const CSkinConfig* config = skin.FindConfig(code);
-        return config ? config->m_name : QString();
-    });
-    return WriteOutputArg(options.output, sheet);
+    return WriteOutputArg(options.output, ExportLabelSheet(doc, [&skin](int code) { return skin.ConfigName(code); }));
 }
 
 int RunLabelsImport(const QStringList& args) {

@@ -317,3 +317,11 @@ QString LabelSheetErrorText(const LabelSheetError& error) {
     FormatUiString(text, IDS_SHEET_WHERE, {QString::number(error.row), QString::number(error.column), reason});
     return text;
 }
+
+QString LabelSheetErrorLines(const std::vector<LabelSheetError>& errors) {
+    constexpr std::size_t kShown = 20;
+    QStringList lines;
+    for (std::size_t i = 0; i < errors.size() && i < kShown; ++i) lines << LabelSheetErrorText(errors[i]);
+    if (errors.size() > kShown) lines << QStringLiteral("...");
+    return lines.join(u'\n');
+}

@@ -75,3 +75,5 @@ LabelSheetImport ImportLabelSheetIntoFile(QByteArray& fileBytes, QByteArrayView 
 
 // "Row 3, column 5: ..." in the program's language.
 QString LabelSheetErrorText(const LabelSheetError& error);
+// The errors one a line, the first 20 of them, for a message box.
+QString LabelSheetErrorLines(const std::vector<LabelSheetError>& errors);
