@@ -5,54 +5,43 @@
 
 #include "base/ExitCodes.h"
 #include "model/CMainDoc.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 TEST(LabelsCsv, ExportImportKeepTheFileTakeAnEditAndRefuseABadRow) {
     QTemporaryDir dir;
     const QString rack = dir.filePath(QStringLiteral("rack.vkcfg")), sheet = dir.filePath(QStringLiteral("l.csv")),
                   out = dir.filePath(QStringLiteral("out.vkcfg"));
     ASSERT_EQ(RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--write-demo"), rack}).exitCode, 0);
-    const QByteArray original = ReadAll(rack);
+    const QByteArray original = ReadTestFile(rack);
     const QString labels = QStringLiteral("labels");
 
     ASSERT_EQ(RunCtl({labels, QStringLiteral("export"), rack, QStringLiteral("-o"), sheet}).exitCode, 0);
     // Standard output is the same, less the byte order mark that reading it as text drops.
-    EXPECT_EQ("\xEF\xBB\xBF" + RunCtl({labels, QStringLiteral("export"), rack}).out.toUtf8(), ReadAll(sheet));
+    EXPECT_EQ("\xEF\xBB\xBF" + RunCtl({labels, QStringLiteral("export"), rack}).out.toUtf8(), ReadTestFile(sheet));
     ASSERT_EQ(RunCtl({labels, QStringLiteral("import"), sheet, rack}).exitCode, 0);
-    EXPECT_EQ(ReadAll(rack), original);
+    EXPECT_EQ(ReadTestFile(rack), original);
 
-    QByteArray edited = ReadAll(sheet);
+    QByteArray edited = ReadTestFile(sheet);
     const qsizetype row = edited.indexOf("\r\npanel,2,");
     ASSERT_GT(row, 0);
     edited.insert(edited.indexOf("\r\n", row + 2), "\"\"");  // an unquoted field with a quote
-    WriteAll(sheet, edited);
+    ASSERT_TRUE(WriteTestFile(sheet, edited));
     CtlResult result = RunCtl({labels, QStringLiteral("import"), sheet, rack, QStringLiteral("-o"), out});
     EXPECT_EQ(result.exitCode, EXIT_DATA_ERROR);
     EXPECT_TRUE(result.err.contains(QStringLiteral("l.csv: Row 19, column 5: a quote inside a field")))
         << qPrintable(result.err);
     EXPECT_FALSE(QFile::exists(out));
 
-    edited = ReadAll(sheet).replace("Guest Mic 1\"\"", "\"G\xC3\xA4st, \"\"1\"\"\"");
-    WriteAll(sheet, edited);
+    edited = ReadTestFile(sheet).replace("Guest Mic 1\"\"", "\"G\xC3\xA4st, \"\"1\"\"\"");
+    ASSERT_TRUE(WriteTestFile(sheet, edited));
     ASSERT_EQ(RunCtl({labels, QStringLiteral("import"), sheet, rack, QStringLiteral("-o"), out}).exitCode, 0);
-    EXPECT_EQ(ReadAll(rack), original);
+    EXPECT_EQ(ReadTestFile(rack), original);
     CMainDoc doc;
     ASSERT_TRUE(doc.LoadFile(out));
     EXPECT_EQ(doc.GetPanelLabel(1, true), "G\xE4st, \"1\"");

@@ -4,8 +4,8 @@
 #include "ViewRig.h"
 
 #include "res/resource.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,17 +14,9 @@ using namespace viewtest;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
-}
-
 // The open dialog answers path, holding sheet.
 void ImportSheet(ViewRig& rig, const QString& path, const QByteArray& sheet) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(sheet);
-    file.close();
+    ASSERT_TRUE(WriteTestFile(path, sheet));
     rig.dialogs.openAnswers.push_back(path);
     ASSERT_TRUE(rig.Command(ID_FILE_IMPORT_LABELS));
 }
@@ -38,8 +30,8 @@ TEST(LabelSheetView, ImportIsOneUndoStepAndARefusedSheetChangesNothing) {
     ASSERT_TRUE(rig.Command(ID_FILE_EXPORT_LABELS));
     const QString module = rig.view().Skin().ConfigName(rig.doc().GetModuleCode(0));
     ASSERT_FALSE(module.isEmpty());
-    EXPECT_TRUE(
-        ReadAll(dir.filePath(QStringLiteral("out.csv"))).contains("\r\ninput,1,1,\"" + module.toUtf8() + "\",\r\n"));
+    EXPECT_TRUE(ReadTestFile(dir.filePath(QStringLiteral("out.csv")))
+                    .contains("\r\ninput,1,1,\"" + module.toUtf8() + "\",\r\n"));
 
     const CDocContent before = rig.doc().Content();
     const QString sheet = dir.filePath(QStringLiteral("in.csv"));
