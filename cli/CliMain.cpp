@@ -62,6 +62,16 @@ constexpr Verb kVerbs[] = {
      "  import    makes FILE.vkcfg from such JSON, checking every field; a keyMap\n"
      "            that is not a permutation of 1..16 needs --force; an error names\n"
      "            the field and leaves FILE.vkcfg untouched\n"},
+    {"labels", RunLabels,
+     "vkx520ctl labels export FILE.vkcfg [-o OUT.csv] [--skin modules.xml]\n"
+     "  vkx520ctl labels import IN.csv FILE.vkcfg [-o OUT.vkcfg]",
+     "  labels export  prints the input and panel labels of FILE.vkcfg as a\n"
+     "            spreadsheet (CSV, UTF-8; or writes them to OUT.csv): one row\n"
+     "            per usable input with its slot and module, one per panel input\n"
+     "  labels import  takes the labels of IN.csv into FILE.vkcfg (or writes the\n"
+     "            result to OUT.vkcfg), all or none: a refused row is named with\n"
+     "            its row, column and reason, and nothing is written; only the\n"
+     "            labels that change are rewritten\n"},
 };
 
 constexpr char kIntro[] = R"(
@@ -93,7 +103,8 @@ Exit status:
   10     diff: the configurations differ
   64     wrong arguments
   65     a file is corrupt or not a configuration file (skin-check: the
-         skin has problems; import: a field is wrong, and named)
+         skin has problems; import: a field is wrong, and named; labels
+         import: rows are refused, each named)
   66     an input file cannot be opened
   73     an output file cannot be created
 )";

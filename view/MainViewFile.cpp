@@ -32,6 +32,10 @@ void CMainView::RegisterFileCommands() {
     m_pFrame->SetCommandHandler(ID_FILE_OPEN_BACKUP, [this] { OnFileOpenBackup(); });
     m_pFrame->SetCommandHandler(
         ID_FILE_COMPARE, [this] { OnFileCompare(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_EXPORT_LABELS, [this] { OnFileExportLabels(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_IMPORT_LABELS, [this] { OnFileImportLabels(); }, withConfig);
     m_pFrame->SetOpenFileHandler([this](const QString& path) { OpenFileFromOutside(path); });
 }
 
