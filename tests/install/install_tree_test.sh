@@ -98,7 +98,7 @@ check_as() {  # <label> <user or "">
   local ctl="$prefix/bin/vkx520ctl" sample="$home_root/sample.vkcfg"
   run_in_tree "$home" "$user" "$ctl" --help | grep "settings  $home/.config/vkx520setup/VKX520Setup.ini" >/dev/null ||
     fail "vkx520ctl --help as $label does not name the settings file in the home"
-  for args in "--version" "show --help" "show $sample" "diff $sample $sample" "export $sample" "ports" "skin-check"; do
+  for args in "--version" "show --help" "show $sample" "diff $sample $sample" "export $sample" "labels export $sample" "ports" "skin-check"; do
     # shellcheck disable=SC2086  # the words of args are the arguments
     run_in_tree "$home" "$user" "$ctl" $args >/dev/null || fail "vkx520ctl $args as $label"
     left="$(find "$home" -mindepth 1 ! -path "$home/.run" | head -n 3)"
