@@ -172,6 +172,9 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // A file dropped on the window or named on the command line: the close
+    // prompt, then as Open after its dialog.
+    void OpenFileFromOutside(const QString& path);
     // Open backup...: the open dialog in the backups folder, then as Open.
     void OnFileOpenBackup();
     // Compare with...: the displayed configuration against a file, or
