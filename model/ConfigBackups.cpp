@@ -76,7 +76,7 @@ QString CConfigBackups::Save(const ConfigImage& image, const QString& port, File
         failure = FileError::Exists;
         for (int n = 1; failure == FileError::Exists && n <= kKeepNewest * 10; ++n) {
             path = n == 1 ? stem + kExtension : stem + QStringLiteral("-%1").arg(n) + kExtension;
-            failure = WriteNewFileSafely(path, bytes);
+            if (!QFile::exists(path)) failure = WriteNewFileSafely(path, bytes);
         }
     }
     if (error) *error = failure;
