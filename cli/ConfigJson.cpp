@@ -431,8 +431,12 @@ private:
         Frame& top = m_frames.back();
         top.keyNext = false;
         // The key as the parser reads it, escapes and all.
-        const QByteArray quoted = '[' + m_text.sliced(start, m_pos - start).toByteArray() + ']';
-        top.key = QJsonDocument::fromJson(quoted).array().at(0).toString(QStringLiteral("?"));
+        const QByteArrayView raw = m_text.sliced(start, m_pos - start);
+        if (raw.size() >= 2 && !raw.contains('\\'))
+            top.key = QString::fromUtf8(raw.sliced(1, raw.size() - 2));
+        else
+            top.key =
+                QJsonDocument::fromJson('[' + raw.toByteArray() + ']').array().at(0).toString(QStringLiteral("?"));
         if (top.keys.contains(top.key))
             m_duplicate = Path();
         else
