@@ -33,7 +33,7 @@ TEST(ProgramPathsTest, DecisionFollowsTheLayout) {
     ASSERT_TRUE(root.isValid());
     struct Row {
         const char* name;
-        bool shippedSkin;   // prefix/share/vkx520setup/modules.xml
+        bool shippedSkin;  // prefix/share/vkx520setup/modules.xml
         bool settingsBeside;
         bool readOnlyBin;
         PathMode expected;
