@@ -80,6 +80,7 @@
 #define IDS_PORTS_NONE 10209
 #define IDS_PORTS_ABSENT 10210
 #define IDS_PORTS_DEVICE_MARK 10211
+#define IDS_PORT_LOCK_NAME_TOO_LONG 10229
 
 // The view's accessible names (view/ViewAccessible.cpp): 10330 .. 10359
 #define IDS_ACC_VIEW 10330
