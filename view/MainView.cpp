@@ -6,7 +6,6 @@
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
-#include "view/ViewCursors.h"
 #include "view/ViewDialogs.h"
 
 #include <QApplication>
@@ -74,7 +73,6 @@ void CMainView::OnCreate() {
     // Moves without a button end a drag whose button was released elsewhere,
     // and choose the cursor.
     viewport()->setMouseTracking(true);
-    m_cursors = LoadViewCursors();
     SetEditDialogRunner(nullptr);
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
         connect(bar, &QAbstractSlider::actionTriggered, this,

@@ -119,6 +119,8 @@ public:
     // (a ViewCursor) is kept for CursorIndex.
     void OnSetCursor(QPoint point);
     int CursorIndex() const { return m_cursorIndex; }
+    // The shape of a cursor index (a ViewCursor other than CURSOR_DEFAULT).
+    const QCursor& ViewCursorShape(int index);
 
     // --- keyboard editing (MainViewKeyboard.cpp) ---------------------------------
     // Arrows move the selection between the places a double click edits or a
@@ -301,7 +303,8 @@ private:
 
     // Selection, drop target and drag state; BuildLayout resets them.
     CMouseEdit m_mouse{m_layout, *m_pDoc};
-    std::array<QCursor, kViewCursorCount> m_cursors;
+    std::array<QCursor, kViewCursorCount> m_cursors;  // made on first use (ViewCursorShape)
+    bool m_cursorsMade = false;
     int m_cursorIndex = CURSOR_DEFAULT;
     EditDialogRunner m_runEditDialog;
     CUndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};
