@@ -94,7 +94,7 @@ constexpr Verb kVerbs[] = {
     {"export", RunExport}, {"import", RunImport}};
 
 int UsageError(const char* what, const QString& argument) {
-    std::fprintf(stderr, "vkx520ctl: %s%s\n(see vkx520ctl --help)\n", what, argument.toLocal8Bit().constData());
+    std::fprintf(stderr, "vkx520ctl: %s%s (see vkx520ctl --help)\n", what, argument.toLocal8Bit().constData());
     return EXIT_USAGE;
 }
 

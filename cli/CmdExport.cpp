@@ -31,8 +31,7 @@ int ReadInput(const QString& path, qint64 limit, QByteArray& bytes) {
         bytes = std::move(file.bytes);
         return EXIT_OK;
     }
-    ReportFileError(kFileOpenError, path);
-    PrintFileErrorReason(path, file.error);
+    ReportFileArgError(kFileOpenError, path, file.error);
     return file.error == FileError::TooLarge ? EXIT_DATA_ERROR : EXIT_NO_INPUT;
 }
 
