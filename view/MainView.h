@@ -42,6 +42,9 @@ class QScrollBar;
 class QTimer;
 class ViewDialogs;
 
+// The dialog a double click on a place opens.
+enum class ItemEdit { None, Module, InputLabel, AudioChannel, OutputSignal, PanelLabel };
+
 // Timer period and busy periods, in milliseconds.
 constexpr int kViewTimerMs = 2000;
 constexpr uint32_t kBusyAfterWriteMs = 15000;
@@ -129,7 +132,8 @@ public:
     // Where the keyboard is: the drop target while one is shown, else the selection.
     SubItemRef KeyboardPosition() const;
     // The focus mark around the keyboard position, in client coordinates;
-    // empty while the view has no focus or nothing is selected.
+    // empty while the view has no focus or nothing is selected, and until
+    // the keyboard is used in the view (again after a mouse press).
     QRect FocusMarkRect() const;
     // --- undo and redo -------------------------------------------------------------
     // Every change made with the mouse or a dialog is one step; reading,
@@ -138,8 +142,13 @@ public:
     void OnEditUndo();
     void OnEditRedo();
     const CUndoStack& UndoStack() const { return m_undo; }
-    // The view's context menu: Undo and Redo with the names of their steps.
-    std::unique_ptr<QMenu> CreateContextMenu();
+    // The view's context menu for what lies at hit (a right click's hit test,
+    // or the keyboard's place): the edit a double click on it opens, the
+    // links a drop of it could make (each target in a submenu, made as that
+    // drop), then Undo and Redo with the names of their steps.
+    std::unique_ptr<QMenu> CreateContextMenu(SubItemRef hit = {});
+    // What a double click on hit edits.
+    ItemEdit EditFor(SubItemRef hit) const;
 
     // --- Device commands ---------------------------------------------------------
     void OnConnect();
@@ -241,6 +250,7 @@ private:
     void ShowKeyboardPosition();
     QRect KeyboardPositionRect() const;  // view coordinates; empty when nothing is selected
     QRect FocusMarkViewRect() const;
+    void ShowKeyboardCues(bool show);
     void PaintFocusMark(QPainter& painter) const;
     void RegisterCommands();
     void RegisterFileCommands();
@@ -289,6 +299,11 @@ private:
     bool EditAudioChannel(const ViewItem& item, int channel);
     bool EditOutputSignal(const ViewItem& item, int output);
     bool RunEditDialog(CEditDialog& dialog);
+    // The context menu's parts: the edit of hit, and its links (as drops).
+    void AddEditCommand(QMenu& menu, SubItemRef hit);
+    void AddLinkCommands(QMenu& menu, SubItemRef hit);
+    // Makes the drop of from onto to, as the mouse makes it.
+    void LinkByMenu(SubItemRef from, SubItemRef to);
 
     // Enabling rules.
     bool CanConnect() const;
@@ -305,6 +320,7 @@ private:
     CMouseEdit m_mouse{m_layout, *m_pDoc};
     std::array<QCursor, kViewCursorCount> m_cursors;  // made on first use (ViewCursorShape)
     bool m_cursorsMade = false;
+    bool m_keyboardCues = false;  // the focus mark shows (the keyboard was used)
     int m_cursorIndex = CURSOR_DEFAULT;
     EditDialogRunner m_runEditDialog;
     CUndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};

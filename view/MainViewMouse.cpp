@@ -78,6 +78,7 @@ void CMainView::OnSetCursor(QPoint point) {
 // The events are taken here and not passed on: the frame behind the view has
 // nothing to do with clicks on the drawing.
 void CMainView::mousePressEvent(QMouseEvent* event) {
+    ShowKeyboardCues(false);
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) HandleClick(point, false);
     OnSetCursor(point);
