@@ -21,6 +21,8 @@ constexpr char kHelp[] = R"(usage:
   vkx520ctl diff     A.vkcfg B.vkcfg [--json]   (either side may be --port PORT)
   vkx520ctl export   FILE.vkcfg [-o OUT.json] [--skin modules.xml]
   vkx520ctl import   IN.json -o FILE.vkcfg [--force]
+  vkx520ctl labels export FILE.vkcfg [-o OUT.csv] [--skin modules.xml]
+  vkx520ctl labels import IN.csv FILE.vkcfg [-o OUT.vkcfg]
   vkx520ctl --help | --version
 
 The command-line companion of VKX520Setup: the same device operations over
@@ -55,6 +57,13 @@ the same link, for scripts and for use without a display.
   import    makes FILE.vkcfg from such JSON, checking every field; a keyMap
             that is not a permutation of 1..16 needs --force; an error names
             the field and leaves FILE.vkcfg untouched
+  labels export  prints the input and panel labels of FILE.vkcfg as a
+            spreadsheet (CSV, UTF-8; or writes them to OUT.csv): one row
+            per usable input with its slot and module, one per panel input
+  labels import  takes the labels of IN.csv into FILE.vkcfg (or writes the
+            result to OUT.vkcfg), all or none: a refused row is named with
+            its row, column and reason, and nothing is written; only the
+            labels that change are rewritten
 
 Backups go to "backups" beside this program, or in installed mode to
 ~/.local/share/vkx520setup/backups; VKX520_BACKUP_DIR names another folder.
@@ -79,7 +88,8 @@ Exit status:
   10     diff: the configurations differ
   64     wrong arguments
   65     a file is corrupt or not a configuration file (skin-check: the
-         skin has problems; import: a field is wrong, and named)
+         skin has problems; import: a field is wrong, and named; labels
+         import: rows are refused, each named)
   66     an input file cannot be opened
   73     an output file cannot be created
 )";
@@ -89,9 +99,9 @@ struct Verb {
     int (*run)(const QStringList&);
 };
 constexpr Verb kVerbs[] = {
-    {"read", RunRead},     {"write", RunWrite},  {"set-time", RunSetTime},     {"reset", RunReset},
-    {"show", RunShow},     {"ports", RunPorts},  {"skin-check", RunSkinCheck}, {"diff", RunDiff},
-    {"export", RunExport}, {"import", RunImport}};
+    {"read", RunRead},     {"write", RunWrite},   {"set-time", RunSetTime},     {"reset", RunReset},
+    {"show", RunShow},     {"ports", RunPorts},   {"skin-check", RunSkinCheck}, {"diff", RunDiff},
+    {"export", RunExport}, {"import", RunImport}, {"labels", RunLabels}};
 
 int UsageError(const char* what, const QString& argument) {
     std::fprintf(stderr, "vkx520ctl: %s%s (see vkx520ctl --help)\n", what, argument.toLocal8Bit().constData());

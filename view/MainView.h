@@ -188,6 +188,10 @@ public:
     // Compare with...: the displayed configuration against a file, or
     // against the device when connected; the differences in a dialog.
     void OnFileCompare();
+    // Export labels... / Import labels...: the labels as a spreadsheet (CSV);
+    // an import is one step of the undo history.
+    void OnFileExportLabels();
+    void OnFileImportLabels();
     // The "not saved" prompt: true when the configuration may be dropped.
     bool RunClosePrompt();
     // Saves the document to path; shows why when it fails.

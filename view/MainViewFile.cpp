@@ -32,6 +32,10 @@ void CMainView::RegisterFileCommands() {
     m_pFrame->SetCommandHandler(ID_FILE_OPEN_BACKUP, [this] { OnFileOpenBackup(); });
     m_pFrame->SetCommandHandler(
         ID_FILE_COMPARE, [this] { OnFileCompare(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_EXPORT_LABELS, [this] { OnFileExportLabels(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_IMPORT_LABELS, [this] { OnFileImportLabels(); }, withConfig);
 }
 
 bool CMainView::HasConfig() const { return m_pDoc && m_pDoc->hasConfig(); }
