@@ -59,12 +59,15 @@ public:
     using EditDialogRunner = std::function<int(CEditDialog&)>;
 
     // Creation: reads the view options and the saved port, loads the skin
-    // beside the executable, starts the timer and registers the view's
-    // commands and the save-modified hook with the frame (which may be null).
-    CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent = nullptr);
+    // beside the executable (unless one already read is handed over),
+    // starts the timer and registers the view's commands and the
+    // save-modified hook with the frame (which may be null).
+    CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent = nullptr, std::unique_ptr<CSkin> skin = nullptr);
     ~CMainView() override;  // OnDestroy
 
-    // The factory the application uses: creates the view and runs its initial update.
+    // The factory the application uses: creates the view and runs its
+    // initial update. The skin is read from the moment the factory is made,
+    // while the window is built.
     using ViewFactory = std::function<QWidget*(FrameHost& frame, CMainDoc& doc)>;
     static ViewFactory Factory();
 
@@ -316,7 +319,9 @@ private:
 
     FrameHost* m_pFrame;
     CMainDoc* m_pDoc;
-    CSkin m_skin;
+    bool m_skinHandedOver;               // the skin came read (no LoadSkin at creation)
+    std::unique_ptr<CSkin> m_skinStore;  // the skin the view owns, as m_skin
+    CSkin& m_skin;
     CSkinLayout m_layout;  // the item array (m_items) and the scroll size
     ViewZoom m_zoom;       // viewport pixels per layout pixel
 
