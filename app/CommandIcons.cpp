@@ -185,16 +185,24 @@ void DrawSyncTime(QPainter& p) {
     p.drawLine(QPointF(8, 8), QPointF(11, 9.5));
 }
 
+// A question mark drawn as lines rather than set in a font: the toolbar shows
+// it at start, and a bold font would be loaded for this one glyph.
 void DrawAbout(QPainter& p) {
     p.setPen(Outline());
     p.setBrush(kBlue);
     p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QStringLiteral("?"));
+    const QRectF hook(5.6, 3.4, 4.8, 4.8);
+    QPainterPath mark;
+    mark.arcMoveTo(hook, 165);
+    mark.arcTo(hook, 165, -225);
+    mark.lineTo(8, 8.9);
+    mark.lineTo(8, 9.7);
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(mark);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(8, 12.2), 1.1, 1.1);
 }
 
 // A blue arrow bending back over itself: to the left for undo; redo draws

@@ -67,8 +67,13 @@ protected:
 // would choose; what does not fit scrolls. It is as wide as its entries need.
 class PortSelector : public QComboBox {
 public:
-    explicit PortSelector(QWidget* parent) : QComboBox(parent) { view()->setItemDelegate(new PortEntryDelegate(this)); }
+    // beforePopup runs each time the list is about to drop.
+    PortSelector(QWidget* parent, std::function<void()> beforePopup)
+        : QComboBox(parent), m_beforePopup(std::move(beforePopup)) {
+        view()->setItemDelegate(new PortEntryDelegate(this));
+    }
     void showPopup() override {
+        m_beforePopup();
         QComboBox::showPopup();
         QWidget* popup = view()->window();
         if (popup == window()) return;
@@ -92,6 +97,8 @@ private:
         }
         return widest + kPortShortNameGap;
     }
+
+    std::function<void()> m_beforePopup;
 };
 
 }  // namespace
@@ -107,7 +114,7 @@ CMainToolBar::CMainToolBar(QWidget* parent) : QToolBar(parent) {
 CMainToolBar::~CMainToolBar() = default;
 
 void CMainToolBar::CreatePortSelector() {
-    m_wndPortCombo = new PortSelector(this);
+    m_wndPortCombo = new PortSelector(this, [this] { FillPortDetails(); });
     m_wndPortCombo->setObjectName(QStringLiteral("PortCombo"));
     m_wndPortCombo->setProperty("vkxControlId", IDC_PORT_COMBO);
     m_wndPortCombo->setEditable(false);
@@ -132,20 +139,24 @@ void CMainToolBar::LoadToolBar(const std::function<QAction*(int)>& actionOf) {
 
 void CMainToolBar::FillPortSelector() {
     m_wndPortCombo->clear();
+    for (int n = 0; n < kPortCount; ++n) m_wndPortCombo->addItem(PortName(n));
+    m_wndPortCombo->setCurrentIndex(-1);
+}
+
+// Looking for the system's ports walks the device tree, which takes longer
+// than drawing the whole window: it is done only when the list is shown, so
+// that it also tells what is plugged in at that moment.
+void CMainToolBar::FillPortDetails() {
 #ifndef Q_OS_WIN
     const QList<SerialPortRecord> found = DefaultPortDiscovery().AvailablePorts();
-#endif
-    for (int n = 0; n < kPortCount; ++n) {
-        m_wndPortCombo->addItem(PortName(n));
-#ifndef Q_OS_WIN
+    for (int n = 0; n < kPortCount && n < m_wndPortCombo->count(); ++n) {
         const QString device = PortDevicePath(n);
         const SerialPortRecord* port = FindPortRecord(found, device);
         const QString summary = port ? port->Summary() : QString();
         m_wndPortCombo->setItemData(n, ShortPortName(found, device), kPortShortNameRole);
         m_wndPortCombo->setItemData(n, summary.isEmpty() ? device : summary + u'\n' + device, Qt::ToolTipRole);
-#endif
     }
-    m_wndPortCombo->setCurrentIndex(-1);
+#endif
 }
 
 int CMainToolBar::ControlIdOf(QObject* object) const {

@@ -16,10 +16,12 @@ public:
 
     // Adds the buttons in toolbar order; actionOf gives the command's action.
     void LoadToolBar(const std::function<QAction*(int commandId)>& actionOf);
-    // Empties the port selector and fills it with COM1 .. COM8; outside Windows
-    // the dropped list shows beside each entry the device it is mapped to,
-    // and its tooltip the port's description and device path.
+    // Empties the port selector and fills it with COM1 .. COM8.
     void FillPortSelector();
+    // Outside Windows: beside each entry, the device it is mapped to, and as
+    // its tooltip the port's description and device path. The dropped list
+    // asks for them each time it opens.
+    void FillPortDetails();
 
     QComboBox* PortCombo() const { return m_wndPortCombo; }
 

@@ -11,6 +11,35 @@
 #include "res/resource.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+namespace {
+
+// Runs a call once, as soon as the window's first paint has been handled.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* window, std::function<void()> call) : QObject(window), m_call(std::move(call)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched == parent()) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, std::move(m_call));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_call;
+};
+
+void RunAfterFirstPaint(QWidget* window, std::function<void()> call) { new AfterFirstPaint(window, std::move(call)); }
+
+}  // namespace
 
 CSetupApp::CSetupApp() = default;
 
@@ -26,8 +55,6 @@ bool CSetupApp::InitInstance() {
     ReportSettingsWriteFailures();
     // Before any window exists, so that everything is built in the chosen language.
     Languages().InitLanguages();
-    // Before the frame fills its port selector from it.
-    EnsurePortMapping(DefaultPortDiscovery());
     // The application's name is its title string: the caption of every message box.
     QApplication::setApplicationName(LoadUiString(IDS_APP_TITLE));
     QApplication::setWindowIcon(AppIcon());
@@ -35,6 +62,10 @@ bool CSetupApp::InitInstance() {
     QApplication::setDesktopFileName(QStringLiteral("org.vkx520.VKX520Setup"));
     if (!ProcessShellCommand()) return false;
     ShowMainWindow();
+    // A first start maps COM1..COM8 to the ports found, and finding them
+    // takes longer than drawing the window: it is done once the window is
+    // on the screen, before anything the user does can reach a port.
+    RunAfterFirstPaint(m_frame.get(), [] { EnsurePortMapping(DefaultPortDiscovery()); });
     return true;
 }
 

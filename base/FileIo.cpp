@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <string_view>
+#include <system_error>
 
 #ifdef Q_OS_WIN
 #include <QSaveFile>
@@ -49,6 +50,46 @@ const char* FileErrorText(FileError error) {
 }
 
 void FailNthFileWriteForTests(int n) { g_failWriteCountdown = n; }
+
+#ifdef Q_OS_WIN
+QString DescribeFileError(const QString&, FileError error, FileUse) {
+    return QString::fromLatin1(FileErrorText(error));
+}
+#else
+namespace {
+QString SystemReason(int error) { return QString::fromLocal8Bit(std::generic_category().message(error)); }
+
+// The error opening path for reading gives now; 0 when it opens.
+int ReadOpenError(const QByteArray& path) {
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0) return errno;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    ::close(fd);
+    return 0;
+}
+
+// The error a new file in path's folder meets now; 0 when none is seen.
+int WriteOpenError(const QString& path) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    struct stat st {};
+    if (::stat(folder.constData(), &st) != 0) return errno;
+    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+    if (::access(folder.constData(), W_OK | X_OK) != 0) return errno;
+    const QByteArray target = QFile::encodeName(path);
+    if (::stat(target.constData(), &st) != 0 && errno != ENOENT) return errno;
+    return 0;
+}
+}  // namespace
+
+QString DescribeFileError(const QString& path, FileError error, FileUse use) {
+    if (error == FileError::CannotOpen) {
+        const int why = use == FileUse::Read ? ReadOpenError(QFile::encodeName(path)) : WriteOpenError(path);
+        if (why != 0) return SystemReason(why);
+    }
+    return QString::fromLatin1(FileErrorText(error));
+}
+#endif
 
 #ifdef Q_OS_WIN
 

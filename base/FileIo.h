@@ -22,6 +22,13 @@ enum class FileError {
 // Why a file could not be used, in a few words for logs and the command line.
 const char* FileErrorText(FileError error);
 
+// The same for one file, in the system's words where the system can say more
+// than "cannot be opened" (no such file or folder, permission denied, a
+// read-only file system): asked again, right after the failure, of the file
+// when it was to be read, of its folder when it was to be written.
+enum class FileUse { Read, Write };
+QString DescribeFileError(const QString& path, FileError error, FileUse use);
+
 struct FileBytes {
     QByteArray bytes;
     FileError error = FileError::None;

@@ -138,8 +138,12 @@ bool ParseVerbArgs(const QStringList& args, const VerbSyntax& syntax, VerbOption
 bool ParseVerbArgsOrComplain(const QStringList& args, const VerbSyntax& syntax, VerbOptions& options) {
     QString error;
     if (ParseVerbArgs(args, syntax, options, error)) return true;
-    std::fprintf(stderr, "vkx520ctl: %s\nusage: %s\n", error.toLocal8Bit().constData(), syntax.usage);
+    ComplainAboutUsage(error, syntax.usage);
     return false;
+}
+
+void ComplainAboutUsage(const QString& what, const char* usage) {
+    std::fprintf(stderr, "vkx520ctl: %s\nvkx520ctl: usage: %s\n", what.toLocal8Bit().constData(), usage);
 }
 
 QString SkinPathArg(const VerbOptions& options) { return options.skin.isEmpty() ? DefaultSkinPath() : options.skin; }
@@ -153,7 +157,6 @@ int CheckSkinFileArg(const QString& path) {
     // here is refused instead of waited on.
     const FileError error = ReadRegularFileHead(path, 0).error;
     if (error == FileError::None) return EXIT_OK;
-    ReportFileError(kFileOpenError, path);
-    PrintFileErrorReason(path, error);
+    ReportFileArgError(kFileOpenError, path, error);
     return EXIT_NO_INPUT;
 }

@@ -36,9 +36,11 @@ struct VerbOptions {
 // one-line description in error.
 bool ParseVerbArgs(const QStringList& args, const VerbSyntax& syntax, VerbOptions& options, QString& error);
 
-// The same, printing "vkx520ctl: <error>" and the usage line to standard
-// error on failure.
+// The same, telling what is wrong and the verb's usage on failure
+// (ComplainAboutUsage).
 bool ParseVerbArgsOrComplain(const QStringList& args, const VerbSyntax& syntax, VerbOptions& options);
+// "vkx520ctl: <what>" and "vkx520ctl: usage: <usage>" on standard error.
+void ComplainAboutUsage(const QString& what, const char* usage);
 
 // The skin a verb reads: --skin, or modules.xml beside the program.
 QString SkinPathArg(const VerbOptions& options);

@@ -150,7 +150,7 @@ bool AsksForHelp(const QStringList& args) {
 }
 
 int UsageError(const char* what, const QString& argument) {
-    std::fprintf(stderr, "vkx520ctl: %s%s\n(see vkx520ctl --help)\n", what, argument.toLocal8Bit().constData());
+    std::fprintf(stderr, "vkx520ctl: %s%s (see vkx520ctl --help)\n", what, argument.toLocal8Bit().constData());
     return EXIT_USAGE;
 }
 

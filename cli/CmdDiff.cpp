@@ -39,9 +39,7 @@ int LoadSide(Side& side, const QString& path) {
     return LoadConfigFileArg(side.contents, path);
 }
 
-int ReadSide(Side& side, const VerbOptions& options) {
-    CSkin skin;  // without the default skin the audio kinds stay 0
-    skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
+int ReadSide(Side& side, const VerbOptions& options, const CSkin& skin) {
     CliLink link(options.port, CliLink::FirstStart::LeaveSettings);
     const DeviceRead read = ReadDeviceImage(link, skin);
     if (const LinkResult code = RefuseIncompleteRead(read, true); code != LINK_OK) return code;
@@ -90,18 +88,22 @@ int RunDiff(const QStringList& args) {
     if (!ParseVerbArgsOrComplain(args, syntax, options)) return EXIT_USAGE;
     if (const int status = ApplyLogOption(options.log); status != EXIT_OK) return status;
     if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
+    // Without the default skin the audio kinds stay 0 and signals have no names.
+    CSkin skin;
+    skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
     Side a, b;
     const bool deviceFirst = withPort && PortComesFirst(args);
     Side& fileSide = deviceFirst ? b : a;
     if (const int status = LoadSide(fileSide, options.files.first()); status != EXIT_OK) return status;
     Side& other = deviceFirst ? a : b;
-    const int status = withPort ? ReadSide(other, options) : LoadSide(other, options.files.last());
+    const int status = withPort ? ReadSide(other, options, skin) : LoadSide(other, options.files.last());
     if (status != EXIT_OK) return status;
 
     const std::vector<ConfigDifference> differences = CompareConfigs(a.view(), b.view(), CompareScope::Whole);
-    const QByteArray text = options.json          ? DiffJson(a, b, differences)
-                            : differences.empty() ? QByteArray()
-                                                  : (DifferenceLines(differences) + u'\n').toLocal8Bit();
+    const QByteArray text = options.json ? DiffJson(a, b, differences)
+                            : differences.empty()
+                                ? QByteArray()
+                                : (DifferenceLines(differences, skin.signalNames()) + u'\n').toLocal8Bit();
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
     return differences.empty() ? EXIT_OK : EXIT_DIFFERENT;
 }

@@ -61,7 +61,7 @@ int RunLabels(const QStringList& args) {
     if (action == QLatin1String("import")) return RunLabelsImport(args.mid(1));
     std::fprintf(stderr,
                  "vkx520ctl: labels takes export or import\n"
-                 "usage: vkx520ctl labels export FILE.vkcfg [-o OUT.csv] [--skin modules.xml]\n"
-                 "       vkx520ctl labels import IN.csv FILE.vkcfg [-o OUT.vkcfg]\n");
+                 "vkx520ctl: usage: vkx520ctl labels export FILE.vkcfg [-o OUT.csv] [--skin modules.xml]\n"
+                 "vkx520ctl: usage: vkx520ctl labels import IN.csv FILE.vkcfg [-o OUT.vkcfg]\n");
     return EXIT_USAGE;
 }

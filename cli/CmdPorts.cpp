@@ -1,5 +1,6 @@
 // vkx520ctl ports: the port names, the devices they stand for here, and the
 // serial ports the system offers; with --probe, where a VKX520 answers.
+#include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
 #include "base/ExitCodes.h"
@@ -48,8 +49,7 @@ int RunPorts(const QStringList& args) {
             probe = true;
             continue;
         }
-        std::fprintf(stderr, "vkx520ctl: unexpected argument %s\nusage: vkx520ctl ports [--probe]\n",
-                     arg.toLocal8Bit().constData());
+        ComplainAboutUsage(QStringLiteral("unexpected argument ") + arg, "vkx520ctl ports [--probe]");
         return EXIT_USAGE;
     }
     PortDiscovery& discovery = DefaultPortDiscovery();

@@ -17,7 +17,7 @@ void PrintLine(std::FILE* stream, const QString& line) { std::fprintf(stream, "%
 
 int RunSkinCheck(const QStringList& args) {
     if (args.size() > 1) {
-        PrintLine(stderr, QStringLiteral("usage: vkx520ctl skin-check [modules.xml]"));
+        ComplainAboutUsage(QStringLiteral("unexpected argument ") + args[1], "vkx520ctl skin-check [modules.xml]");
         return kExitUsage;
     }
     const QString path = args.isEmpty() ? DefaultSkinPath() : args.first();

@@ -48,8 +48,9 @@ int VerifyWritten(CliLink& link, const ConfigImage& written, const CSkin& skin) 
         std::printf("%s\n", LoadUiString(IDS_VERIFY_OK).toLocal8Bit().constData());
         return EXIT_OK;
     }
-    std::fprintf(stderr, "vkx520ctl: the device does not hold the configuration written (written -> device):\n%s\n",
-                 DifferenceLines(differences).toLocal8Bit().constData());
+    std::fprintf(stderr, "vkx520ctl: the device does not hold the configuration written (written -> device):\n");
+    for (const QString& line : DifferenceLines(differences, skin.signalNames()).split(u'\n'))
+        std::fprintf(stderr, "vkx520ctl:   %s\n", line.toLocal8Bit().constData());
     return EXIT_VERIFY_DIFFERENT;
 }
 
@@ -69,7 +70,7 @@ int RunWrite(const QStringList& args) {
     if (!ParseVerbArgsOrComplain(args, kWriteSyntax, options)) return EXIT_USAGE;
     if (const int status = ApplyLogOption(options.log); status != EXIT_OK) return status;
     if (!options.verify && !options.skin.isEmpty()) {
-        std::fprintf(stderr, "vkx520ctl: --skin applies only with --verify\nusage: %s\n", kWriteSyntax.usage);
+        ComplainAboutUsage(QStringLiteral("--skin applies only with --verify"), kWriteSyntax.usage);
         return EXIT_USAGE;
     }
     if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;

@@ -14,8 +14,7 @@ namespace {
 int ReadFileArg(const QString& path, FileBytes& file) {
     file = ReadConfigFile(path);
     if (file.ok()) return EXIT_OK;
-    ReportFileError(kFileOpenError, path);
-    PrintFileErrorReason(path, file.error);
+    ReportFileArgError(kFileOpenError, path, file.error);
     return EXIT_NO_INPUT;
 }
 
@@ -24,8 +23,7 @@ int ReadFileArg(const QString& path, FileBytes& file) {
 int SaveFileArg(const QString& path, const QByteArray& bytes) {
     const FileError error = WriteFileSafely(path, bytes);
     if (error == FileError::None) return EXIT_OK;
-    ReportFileError(kFileSaveError, path);
-    PrintFileErrorReason(path, error);
+    ReportFileArgError(kFileSaveError, path, error);
     return EXIT_CANNOT_CREATE;
 }
 
@@ -35,8 +33,7 @@ int ReadInputArg(const QString& path, qint64 limit, QByteArray& bytes) {
         bytes = std::move(file.bytes);
         return EXIT_OK;
     }
-    ReportFileError(kFileOpenError, path);
-    PrintFileErrorReason(path, file.error);
+    ReportFileArgError(kFileOpenError, path, file.error);
     return file.error == FileError::TooLarge ? EXIT_DATA_ERROR : EXIT_NO_INPUT;
 }
 
@@ -48,9 +45,11 @@ int WriteOutputArg(const QString& path, const QByteArray& bytes) {
     return SaveFileArg(path, bytes);
 }
 
-void PrintFileErrorReason(const QString& path, FileError error) {
+void ReportFileArgError(int code, const QString& path, FileError error) {
+    ReportFileError(code, path);
+    const FileUse use = code == kFileSaveError ? FileUse::Write : FileUse::Read;
     std::fprintf(stderr, "vkx520ctl: %s: %s\n", QDir::toNativeSeparators(path).toLocal8Bit().constData(),
-                 FileErrorText(error));
+                 DescribeFileError(path, error, use).toLocal8Bit().constData());
 }
 
 int LoadConfigFileArg(CMainDoc& doc, const QString& path, uint32_t* version) {
@@ -72,8 +71,7 @@ int CheckOutputFileArg(const QString& path) {
     // Nothing that stays is written, so an existing file is left alone while
     // the folder proves writable and the target a file that may be replaced.
     if (const FileError error = CheckWritableTarget(path); error != FileError::None) {
-        ReportFileError(kFileSaveError, path);
-        PrintFileErrorReason(path, error);
+        ReportFileArgError(kFileSaveError, path, error);
         return EXIT_CANNOT_CREATE;
     }
     return EXIT_OK;
@@ -98,7 +96,6 @@ int SaveConfigFileArg(const ConfigFileContents& contents, const QString& path) {
 
 int SaveConfigFileArg(CMainDoc& doc, const QString& path) {
     if (doc.SaveFile(path)) return EXIT_OK;
-    ShowNotice(doc.lastNotice());
-    PrintFileErrorReason(path, doc.lastSaveError());
+    ReportFileArgError(kFileSaveError, path, doc.lastSaveError());
     return EXIT_CANNOT_CREATE;
 }

@@ -38,6 +38,7 @@ int SaveFileArg(const QString& path, const QByteArray& bytes);
 // Saves doc to path. EXIT_OK or EXIT_CANNOT_CREATE.
 int SaveConfigFileArg(CMainDoc& doc, const QString& path);
 
-// After the file-error message, which names the file, the reason on a line of
-// its own so that scripts and users see why (a FIFO, a full disk ...).
-void PrintFileErrorReason(const QString& path, FileError error);
+// The file-error message of code (kFileOpenError, kFileSaveError) for path,
+// then why, once, on a line of its own: "vkx520ctl: PATH: REASON" (no such
+// file, permission denied, a FIFO, a full disk ...).
+void ReportFileArgError(int code, const QString& path, FileError error);

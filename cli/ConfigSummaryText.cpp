@@ -11,12 +11,15 @@ namespace {
 
 QString VersionText(uint32_t version) { return QStringLiteral("%1.%2").arg(version >> 16).arg(version & 0xFFFF); }
 
+// The module type, then its configuration by code and name, in the words of
+// the module dialog; the name is quoted, so that a number in it ("8 inputs")
+// is not read as the module's number of inputs.
 QString ModuleText(const CSkin& skin, int code) {
     if (code == 0) return QStringLiteral("empty");
     const CSkinModule* module = skin.FindModuleByConfigID(code);
     const CSkinConfig* config = skin.FindConfig(code);
-    if (!module || !config) return QStringLiteral("module %1 (not in the skin)").arg(code);
-    return QStringLiteral("module %1: %2 (%3)").arg(code).arg(config->m_name, module->m_type);
+    if (!module || !config) return QStringLiteral("configuration %1 (not in the skin)").arg(code);
+    return QStringLiteral("%1; configuration %2 \"%3\"").arg(module->m_type).arg(code).arg(config->m_name);
 }
 
 QString SignalText(const CSkin& skin, int signal) {
@@ -28,8 +31,8 @@ void AppendInputModules(QStringList& lines, const ConfigImage& image, const CSki
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const InputModuleSlot& entry = image.inputModules[slot];
         QString line = QStringLiteral("  slot %1  %2").arg(slot + 1).arg(ModuleText(skin, entry.code));
-        if (entry.code != 0) line += QStringLiteral(", %1 inputs").arg(entry.count);
-        if (entry.code != 0 && image.audioKinds[slot] == kAudioKindEmbedded) line += QStringLiteral(", embedded audio");
+        if (entry.code != 0) line += QStringLiteral("; number of inputs: %1").arg(entry.count);
+        if (entry.code != 0 && image.audioKinds[slot] == kAudioKindEmbedded) line += QStringLiteral("; embedded audio");
         lines << line;
     }
 }

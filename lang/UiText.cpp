@@ -4,17 +4,39 @@
 #include "lang/StringTable.h"
 #include "res/resource.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <cstdio>
 
 namespace {
 
+// Messages of programs without windows. A text's own line breaks stay, but
+// not an empty line after its end. A detail line is the program's own
+// addition, so it carries the program's name, as command-line tools mark
+// what they say themselves.
 class StandardErrorPresenter : public MessagePresenter {
 public:
     int Present(unsigned, const QString&, const QString& text, unsigned style) override {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        PrintText(text);
         return DefaultAnswer(style);
+    }
+    int PresentDetailed(unsigned, const QString&, const QString& text, const QString& detail, unsigned style) override {
+        PrintText(text);
+        const QByteArray name = QCoreApplication::applicationName().toLocal8Bit();
+        for (const QString& line : detail.split(u'\n', Qt::SkipEmptyParts)) {
+            if (name.isEmpty())
+                std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+            else
+                std::fprintf(stderr, "%s: %s\n", name.constData(), line.toLocal8Bit().constData());
+        }
+        return DefaultAnswer(style);
+    }
+
+private:
+    static void PrintText(QString text) {
+        while (text.endsWith(u'\n')) text.chop(1);
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     }
 };
 

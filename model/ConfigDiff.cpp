@@ -115,9 +115,13 @@ const FieldNames& NamesOf(ConfigField field) {
 }
 
 // A value as the user counts: panel inputs from 1, keys as stored (key + 1,
-// 0 for none), labels quoted.
-QString ValueText(const ConfigDifference& d, int value, const std::string& text) {
+// 0 for none), labels quoted, signals by name where there is one.
+QString ValueText(const ConfigDifference& d, int value, const std::string& text, const QStringList& signalNames) {
     switch (d.field) {
+    case ConfigField::OutputSignal:
+        if (value >= 0 && value < signalNames.size())
+            return QStringLiteral("%1 (%2)").arg(signalNames[value]).arg(value);
+        return QString::number(value);
     case ConfigField::InputLabel:
     case ConfigField::PanelLabel: return u'"' + FromCodePage(text) + u'"';
     case ConfigField::PanelLink: return QString::number(value + 1);
@@ -142,19 +146,19 @@ QString DifferencePath(const ConfigDifference& difference) {
                          {QString::number(difference.index), QString::number(difference.sub)});
 }
 
-QString DifferenceText(const ConfigDifference& difference) {
+QString DifferenceText(const ConfigDifference& difference, const QStringList& signalNames) {
     QString where;
     FormatUiString(where, NamesOf(difference.field).textId,
                    {QString::number(difference.index + 1), QString::number(difference.sub + 1)});
     QString line;
     FormatUiString(line, IDS_DIFF_LINE,
-                   {where, ValueText(difference, difference.first, difference.firstText),
-                    ValueText(difference, difference.second, difference.secondText)});
+                   {where, ValueText(difference, difference.first, difference.firstText, signalNames),
+                    ValueText(difference, difference.second, difference.secondText, signalNames)});
     return line;
 }
 
-QString DifferenceLines(const std::vector<ConfigDifference>& differences) {
+QString DifferenceLines(const std::vector<ConfigDifference>& differences, const QStringList& signalNames) {
     QStringList lines;
-    for (const ConfigDifference& difference : differences) lines << DifferenceText(difference);
+    for (const ConfigDifference& difference : differences) lines << DifferenceText(difference, signalNames);
     return lines.join(u'\n');
 }

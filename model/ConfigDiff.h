@@ -6,6 +6,7 @@
 #include "model/ConfigImage.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <vector>
@@ -57,7 +58,9 @@ std::vector<ConfigDifference> CompareConfigs(const ConfigSide& first, const Conf
 // ("inputModules[2].code", "inputLabels[2][3]").
 QString DifferencePath(const ConfigDifference& difference);
 // A difference in words in the program's language: "Input slot 3: module
-// code: 12 -> 33" (slots, inputs, keys and panel inputs counted from 1).
-QString DifferenceText(const ConfigDifference& difference);
+// code: 12 -> 33" (slots, inputs, keys and panel inputs counted from 1). An
+// output signal the skin names (signalNames, index = signal code) is shown
+// by its name with its code after it: "Program (0) -> Clean feed (2)".
+QString DifferenceText(const ConfigDifference& difference, const QStringList& signalNames = {});
 // The differences in words, one per line.
-QString DifferenceLines(const std::vector<ConfigDifference>& differences);
+QString DifferenceLines(const std::vector<ConfigDifference>& differences, const QStringList& signalNames = {});

@@ -65,6 +65,17 @@
 #define IDS_END_INPUT 10315
 #define IDS_END_PANEL_INPUT 10316
 #define IDS_END_AUDIO 10317
+// The view's context menu: the edit of the item under the mouse, its links
+#define IDS_MENU_EDIT_MODULE 10318
+#define IDS_MENU_EDIT_LABEL 10319
+#define IDS_MENU_EDIT_SIGNAL 10320
+#define IDS_MENU_EDIT_AUDIO 10321
+#define IDS_MENU_LINK_KEY 10322
+#define IDS_MENU_LINK_PANEL_INPUT 10323
+#define IDS_MENU_LINK_INPUT 10324
+#define IDS_MENU_LINK_AUDIO 10325
+#define IDS_MENU_EXCHANGE_KEY 10326
+#define IDS_MENU_EXCHANGE_LABEL 10327
 #define IDS_APP_TITLE 57344
 #define IDS_IDLE 57345
 // Serial ports: why a port will not open, the ports dialog's run-time texts

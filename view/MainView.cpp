@@ -6,7 +6,7 @@
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
-#include "view/ViewCursors.h"
+#include "skin/SkinReadAhead.h"
 #include "view/ViewDialogs.h"
 
 #include <QApplication>
@@ -42,8 +42,14 @@ uint32_t SystemTicks() {
 
 }  // namespace
 
-CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_pFrame(frame), m_pDoc(doc), m_ticks(SystemTicks) {
+CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent, std::unique_ptr<CSkin> skin)
+    : QAbstractScrollArea(parent),
+      m_pFrame(frame),
+      m_pDoc(doc),
+      m_skinHandedOver(skin != nullptr),
+      m_skinStore(m_skinHandedOver ? std::move(skin) : std::make_unique<CSkin>()),
+      m_skin(*m_skinStore),
+      m_ticks(SystemTicks) {
     setObjectName(QStringLiteral("MainView"));
     SetDialogs(nullptr);
     OnCreate();
@@ -58,8 +64,9 @@ CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent)
 CMainView::~CMainView() { OnDestroy(); }
 
 CMainView::ViewFactory CMainView::Factory() {
-    return [](FrameHost& frame, CMainDoc& doc) -> QWidget* {
-        auto* view = new CMainView(&frame, &doc);
+    auto skin = std::make_shared<CSkinReadAhead>(DefaultSkinPath(), CSkin::SkinPictures::Load);
+    return [skin](FrameHost& frame, CMainDoc& doc) -> QWidget* {
+        auto* view = new CMainView(&frame, &doc, nullptr, skin->Take());
         view->OnInitialUpdate();
         return view;
     };
@@ -74,7 +81,6 @@ void CMainView::OnCreate() {
     // Moves without a button end a drag whose button was released elsewhere,
     // and choose the cursor.
     viewport()->setMouseTracking(true);
-    m_cursors = LoadViewCursors();
     SetEditDialogRunner(nullptr);
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
         connect(bar, &QAbstractSlider::actionTriggered, this,
@@ -85,7 +91,7 @@ void CMainView::OnCreate() {
     m_verifyWrite = ReadSetting(kViewVerifyWrite) != 0;
     m_zoom = ViewZoom(ReadSetting(kViewZoom));
     m_port = ReadSetting(kConnectionPort);
-    m_skin.LoadSkin();
+    if (!m_skinHandedOver) m_skin.LoadSkin();
     ReportOpenErrors(m_skin.missingPictures());
 
     m_timer = new QTimer(this);

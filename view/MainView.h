@@ -42,6 +42,9 @@ class QScrollBar;
 class QTimer;
 class ViewDialogs;
 
+// The dialog a double click on a place opens.
+enum class ItemEdit { None, Module, InputLabel, AudioChannel, OutputSignal, PanelLabel };
+
 // Timer period and busy periods, in milliseconds.
 constexpr int kViewTimerMs = 2000;
 constexpr uint32_t kBusyAfterWriteMs = 15000;
@@ -56,12 +59,15 @@ public:
     using EditDialogRunner = std::function<int(CEditDialog&)>;
 
     // Creation: reads the view options and the saved port, loads the skin
-    // beside the executable, starts the timer and registers the view's
-    // commands and the save-modified hook with the frame (which may be null).
-    CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent = nullptr);
+    // beside the executable (unless one already read is handed over),
+    // starts the timer and registers the view's commands and the
+    // save-modified hook with the frame (which may be null).
+    CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent = nullptr, std::unique_ptr<CSkin> skin = nullptr);
     ~CMainView() override;  // OnDestroy
 
-    // The factory the application uses: creates the view and runs its initial update.
+    // The factory the application uses: creates the view and runs its
+    // initial update. The skin is read from the moment the factory is made,
+    // while the window is built.
     using ViewFactory = std::function<QWidget*(FrameHost& frame, CMainDoc& doc)>;
     static ViewFactory Factory();
 
@@ -119,6 +125,8 @@ public:
     // (a ViewCursor) is kept for CursorIndex.
     void OnSetCursor(QPoint point);
     int CursorIndex() const { return m_cursorIndex; }
+    // The shape of a cursor index (a ViewCursor other than CURSOR_DEFAULT).
+    const QCursor& ViewCursorShape(int index);
 
     // --- keyboard editing (MainViewKeyboard.cpp) ---------------------------------
     // Arrows move the selection between the places a double click edits or a
@@ -127,7 +135,8 @@ public:
     // Where the keyboard is: the drop target while one is shown, else the selection.
     SubItemRef KeyboardPosition() const;
     // The focus mark around the keyboard position, in client coordinates;
-    // empty while the view has no focus or nothing is selected.
+    // empty while the view has no focus or nothing is selected, and until
+    // the keyboard is used in the view (again after a mouse press).
     QRect FocusMarkRect() const;
     // --- undo and redo -------------------------------------------------------------
     // Every change made with the mouse or a dialog is one step; reading,
@@ -136,8 +145,13 @@ public:
     void OnEditUndo();
     void OnEditRedo();
     const CUndoStack& UndoStack() const { return m_undo; }
-    // The view's context menu: Undo and Redo with the names of their steps.
-    std::unique_ptr<QMenu> CreateContextMenu();
+    // The view's context menu for what lies at hit (a right click's hit test,
+    // or the keyboard's place): the edit a double click on it opens, the
+    // links a drop of it could make (each target in a submenu, made as that
+    // drop), then Undo and Redo with the names of their steps.
+    std::unique_ptr<QMenu> CreateContextMenu(SubItemRef hit = {});
+    // What a double click on hit edits.
+    ItemEdit EditFor(SubItemRef hit) const;
 
     // --- Device commands ---------------------------------------------------------
     void OnConnect();
@@ -246,6 +260,7 @@ private:
     void ShowKeyboardPosition();
     QRect KeyboardPositionRect() const;  // view coordinates; empty when nothing is selected
     QRect FocusMarkViewRect() const;
+    void ShowKeyboardCues(bool show);
     void PaintFocusMark(QPainter& painter) const;
     void RegisterCommands();
     void RegisterFileCommands();
@@ -294,6 +309,11 @@ private:
     bool EditAudioChannel(const ViewItem& item, int channel);
     bool EditOutputSignal(const ViewItem& item, int output);
     bool RunEditDialog(CEditDialog& dialog);
+    // The context menu's parts: the edit of hit, and its links (as drops).
+    void AddEditCommand(QMenu& menu, SubItemRef hit);
+    void AddLinkCommands(QMenu& menu, SubItemRef hit);
+    // Makes the drop of from onto to, as the mouse makes it.
+    void LinkByMenu(SubItemRef from, SubItemRef to);
 
     // Enabling rules.
     bool CanConnect() const;
@@ -302,13 +322,17 @@ private:
 
     FrameHost* m_pFrame;
     CMainDoc* m_pDoc;
-    CSkin m_skin;
+    bool m_skinHandedOver;               // the skin came read (no LoadSkin at creation)
+    std::unique_ptr<CSkin> m_skinStore;  // the skin the view owns, as m_skin
+    CSkin& m_skin;
     CSkinLayout m_layout;  // the item array (m_items) and the scroll size
     ViewZoom m_zoom;       // viewport pixels per layout pixel
 
     // Selection, drop target and drag state; BuildLayout resets them.
     CMouseEdit m_mouse{m_layout, *m_pDoc};
-    std::array<QCursor, kViewCursorCount> m_cursors;
+    std::array<QCursor, kViewCursorCount> m_cursors;  // made on first use (ViewCursorShape)
+    bool m_cursorsMade = false;
+    bool m_keyboardCues = false;  // the focus mark shows (the keyboard was used)
     int m_cursorIndex = CURSOR_DEFAULT;
     EditDialogRunner m_runEditDialog;
     CUndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};

@@ -42,20 +42,40 @@ void CMainView::SetEditDialogRunner(EditDialogRunner runner) {
 
 bool CMainView::RunEditDialog(CEditDialog& dialog) { return m_runEditDialog(dialog) == IDOK; }
 
-bool CMainView::OpenEditDialog(SubItemRef hit) {
-    ViewItem& item = m_layout.items()[std::size_t(hit.item)];
+ItemEdit CMainView::EditFor(SubItemRef hit) const {
+    if (hit.item < 0 || std::size_t(hit.item) >= m_layout.items().size()) return ItemEdit::None;
+    const ViewItem& item = m_layout.items()[std::size_t(hit.item)];
     const int sub = hit.sub;
+    const auto usable = [&](int local) {
+        return m_pDoc->GetInputNumber(item.slot, local) < m_pDoc->GetTotalInputs(false);
+    };
     switch (item.kind) {
     case ITEM_INPUT_MODULE:
-        if (sub == -1) return EditModule(item);
-        if (sub < SUBITEM_AUDIO) return EditInputLabel(item, sub);
-        return EditAudioChannel(item, sub - SUBITEM_AUDIO);
+        if (sub == -1) return ItemEdit::Module;
+        if (sub < SUBITEM_AUDIO) return usable(sub) ? ItemEdit::InputLabel : ItemEdit::None;
+        return usable(sub - SUBITEM_AUDIO) && item.module->m_audioKind == kAudioKindEmbedded ? ItemEdit::AudioChannel
+                                                                                             : ItemEdit::None;
     case ITEM_OUTPUT_MODULE:
-        if (sub == -1) return EditModule(item);
-        return sub < kOutputsPerSlot ? EditOutputSignal(item, sub) : false;
-    case ITEM_INPUT_PANEL: return sub >= 0 && sub < kPanelInputCount ? EditPanelLabel(item, sub) : false;
-    default: return false;
+        if (sub == -1) return ItemEdit::Module;
+        return sub < kOutputsPerSlot ? ItemEdit::OutputSignal : ItemEdit::None;
+    case ITEM_INPUT_PANEL: return sub >= 0 && sub < kPanelInputCount ? ItemEdit::PanelLabel : ItemEdit::None;
+    default: return ItemEdit::None;
     }
+}
+
+bool CMainView::OpenEditDialog(SubItemRef hit) {
+    const ItemEdit edit = EditFor(hit);
+    if (edit == ItemEdit::None) return false;
+    ViewItem& item = m_layout.items()[std::size_t(hit.item)];
+    switch (edit) {
+    case ItemEdit::Module: return EditModule(item);
+    case ItemEdit::InputLabel: return EditInputLabel(item, hit.sub);
+    case ItemEdit::AudioChannel: return EditAudioChannel(item, hit.sub - SUBITEM_AUDIO);
+    case ItemEdit::OutputSignal: return EditOutputSignal(item, hit.sub);
+    case ItemEdit::PanelLabel: return EditPanelLabel(item, hit.sub);
+    case ItemEdit::None: break;
+    }
+    return false;
 }
 
 bool CMainView::EditModule(ViewItem& item) {
@@ -104,7 +124,6 @@ bool CMainView::EditPanelLabel(const ViewItem& item, int panelInput) {
 
 bool CMainView::EditInputLabel(const ViewItem& item, int localInput) {
     const int input = m_pDoc->GetInputNumber(item.slot, localInput);
-    if (input >= m_pDoc->GetTotalInputs(false)) return false;
     CInputLabelDlg dialog(this);
     dialog.m_inputNumber = Decimal(input + 1);
     dialog.m_inputType = AreaType(item, localInput, false);
@@ -120,7 +139,6 @@ bool CMainView::EditInputLabel(const ViewItem& item, int localInput) {
 // and no change notice.
 bool CMainView::EditAudioChannel(const ViewItem& item, int channel) {
     const int input = m_pDoc->GetInputNumber(item.slot, channel);
-    if (input >= m_pDoc->GetTotalInputs(false) || item.module->m_audioKind != kAudioKindEmbedded) return false;
     CEmbeddedAudioDlg dialog(this);
     dialog.m_inputNumber = Decimal(input + 1);
     dialog.m_inputType = AreaType(item, channel, true);

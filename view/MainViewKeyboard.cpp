@@ -46,8 +46,18 @@ QRect CMainView::KeyboardPositionRect() const {
     return rect;
 }
 
+// As desktops hide focus cues until the keyboard is used, the mark shows
+// only once a key was pressed in the view (or the view was tabbed into), and
+// goes again at the next mouse press: after clicks the view shows just what
+// the mouse selected.
+void CMainView::ShowKeyboardCues(bool show) {
+    if (m_keyboardCues == show) return;
+    m_keyboardCues = show;
+    RedrawAll();
+}
+
 QRect CMainView::FocusMarkViewRect() const {
-    const QRect rect = hasFocus() ? KeyboardPositionRect() : QRect();
+    const QRect rect = hasFocus() && m_keyboardCues ? KeyboardPositionRect() : QRect();
     return rect.isEmpty() ? rect : rect.adjusted(-kFocusMarkGap, -kFocusMarkGap, kFocusMarkGap, kFocusMarkGap);
 }
 
@@ -72,6 +82,9 @@ void CMainView::PaintFocusMark(QPainter& painter) const {
 }
 
 void CMainView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
+        ShowKeyboardCues(true);
     // With a modifier the keys keep their scrolling and shortcuts; with a
     // mouse button held the mouse is linking.
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -163,6 +176,7 @@ void CMainView::ShowKeyboardPosition() {
 void CMainView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     const bool tabbed = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (tabbed) ShowKeyboardCues(true);
     if (tabbed && !m_mouse.Selection().IsSet()) {
         if (!MoveByKey(KeyMove::First)) RedrawAll();
         return;

@@ -6,6 +6,7 @@
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "view/StepTexts.h"
+#include "view/ViewCursors.h"
 
 #include <QMouseEvent>
 
@@ -56,17 +57,28 @@ void CMainView::DragOver(SubItemRef hit, bool drop) {
     ShowChangeNotice();
 }
 
+// The cursors are drawn the first time one is shown rather than with the
+// view: the window comes up sooner, and most starts never need them.
+const QCursor& CMainView::ViewCursorShape(int index) {
+    if (!m_cursorsMade) {
+        m_cursors = LoadViewCursors();
+        m_cursorsMade = true;
+    }
+    return m_cursors[std::size_t(index)];
+}
+
 void CMainView::OnSetCursor(QPoint point) {
     m_cursorIndex = m_mouse.ChooseCursor(HitTest(ToLayout(point)));
     if (m_cursorIndex == CURSOR_DEFAULT)
         viewport()->unsetCursor();
     else
-        viewport()->setCursor(m_cursors[std::size_t(m_cursorIndex)]);
+        viewport()->setCursor(ViewCursorShape(m_cursorIndex));
 }
 
 // The events are taken here and not passed on: the frame behind the view has
 // nothing to do with clicks on the drawing.
 void CMainView::mousePressEvent(QMouseEvent* event) {
+    ShowKeyboardCues(false);
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) HandleClick(point, false);
     OnSetCursor(point);

@@ -60,7 +60,8 @@ void CMainView::VerifyWritten() {
         return;
     }
     // The document keeps what was written, so that it can be written again.
-    UiMessageBoxFormatted(IDS_VERIFY_DIFFERENT, {DifferenceLines(differences)}, MB_OK | MB_ICONEXCLAMATION);
+    UiMessageBoxFormatted(IDS_VERIFY_DIFFERENT, {DifferenceLines(differences, m_skin.signalNames())},
+                          MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CMainView::OnFileOpenBackup() {
@@ -108,5 +109,5 @@ void CMainView::OnFileCompare() {
     }
     QString heading;
     FormatUiString(heading, IDS_COMPARE_HEADING, {other});
-    m_dialogs->ShowDifferences(this, heading, DifferenceLines(differences).split(u'\n'));
+    m_dialogs->ShowDifferences(this, heading, DifferenceLines(differences, m_skin.signalNames()).split(u'\n'));
 }

@@ -1,14 +1,10 @@
 // CMainView: undo and redo of the changes made with the mouse and the edit
-// dialogs, their commands and the view's context menu.
+// dialogs, and their commands.
 #include "view/MainView.h"
 
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
-
-#include <QContextMenuEvent>
-#include <QKeySequence>
-#include <QMenu>
 
 void CMainView::SetUpUndo() {
     m_mouse.SetEditRecorder([this](CEditHistory::StepText text, const std::function<void()>& change) {
@@ -60,25 +56,4 @@ void CMainView::OnEditUndo() {
 
 void CMainView::OnEditRedo() {
     if (m_undo.CanRedo()) m_undo.Redo();
-}
-
-std::unique_ptr<QMenu> CMainView::CreateContextMenu() {
-    auto menu = std::make_unique<QMenu>(this);
-    const auto add = [&](const QString& step, unsigned named, unsigned plain, const QKeySequence& keys,
-                         void (CMainView::*run)()) {
-        QString text = LoadUiString(plain);
-        if (!step.isEmpty()) FormatUiString(text, named, {step});
-        QAction* action = menu->addAction(text + u'\t' + keys.toString(QKeySequence::NativeText));
-        action->setEnabled(!step.isEmpty());
-        connect(action, &QAction::triggered, this, run);
-    };
-    add(m_undo.UndoText(), IDS_UNDO_STEP, IDS_UNDO_NOTHING, QKeySequence(Qt::CTRL | Qt::Key_Z), &CMainView::OnEditUndo);
-    add(m_undo.RedoText(), IDS_REDO_STEP, IDS_REDO_NOTHING, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-        &CMainView::OnEditRedo);
-    return menu;
-}
-
-void CMainView::contextMenuEvent(QContextMenuEvent* event) {
-    CreateContextMenu()->exec(event->globalPos());
-    event->accept();
 }

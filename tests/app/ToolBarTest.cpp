@@ -143,6 +143,8 @@ TEST_F(ToolBar, PortEntryTooltipsShowTheMappedDevicePaths) {
     m_frame.reset();
     m_profile.Write("[Ports]\nCOM1=/dev/pts/7\nCOM4=/dev/ttyUSB1\n");
     StartFrame();
+    Combo()->showPopup();
+    Combo()->hidePopup();
     const char* expected[] = {"/dev/pts/7", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyUSB1",
                               "/dev/ttyS4", "/dev/ttyS5", "/dev/ttyS6", "/dev/ttyS7"};
     for (int n = 0; n < 8; ++n) EXPECT_EQ(Combo()->itemData(n, Qt::ToolTipRole).toString(), expected[n]) << n;
@@ -162,13 +164,15 @@ TEST_F(ToolBar, DroppedListShowsWhatEachEntryStandsFor) {
     m_frame.reset();
     m_profile.Write("[Ports]\nCOM1=/dev/serial/by-id/usb-FTDI-if00\nCOM2=/dev/pts/7\n");
     StartFrame();
+    // The ports are looked for when the list drops, not before.
+    EXPECT_TRUE(Combo()->itemData(0, Qt::UserRole + 1).isNull());
+    Combo()->showPopup();
     SetDefaultPortDiscovery(nullptr);
     EXPECT_EQ(Combo()->itemText(0), "COM1");
     EXPECT_EQ(Combo()->itemData(0, Qt::UserRole + 1).toString(), "ttyUSB0");
     EXPECT_EQ(Combo()->itemData(0, Qt::ToolTipRole).toString(), "FT232R USB UART\n/dev/serial/by-id/usb-FTDI-if00");
     EXPECT_EQ(Combo()->itemData(1, Qt::UserRole + 1).toString(), "pts/7");
     EXPECT_EQ(Combo()->itemData(2, Qt::UserRole + 1).toString(), "ttyS2");
-    Combo()->showPopup();
     const QString widest = QStringLiteral("COM1  ttyUSB0");
     EXPECT_GT(Combo()->view()->window()->width(), Combo()->view()->fontMetrics().horizontalAdvance(widest));
     EXPECT_EQ(Combo()->view()->window()->height(), 150);

@@ -88,8 +88,9 @@ TEST_F(KnownConfig, SummaryNamesModulesSignalsAndLinks) {
     const QString text = ConfigSummaryText(m_doc, QStringLiteral("known.vkcfg"), kConfigFileVersion2, m_skin);
     const QStringList lines = text.split(u'\n');
     EXPECT_EQ(lines[0], QStringLiteral("known.vkcfg (configuration file version 1.2)"));
-    EXPECT_TRUE(text.contains(QStringLiteral("slot 1  module 17: 3G-SDI, 4 inputs (SDI input), 3 inputs")));
-    EXPECT_TRUE(text.contains(QStringLiteral("slot 3  module 99 (not in the skin), 2 inputs")));
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("slot 1  SDI input; configuration 17 \"3G-SDI, 4 inputs\"; number of inputs: 3\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("slot 3  configuration 99 (not in the skin); number of inputs: 2\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("outputs: Program, Preview, Program, signal 9")));
     EXPECT_TRUE(text.contains(QStringLiteral("Inputs: 5 in use, 5 usable")));
     EXPECT_TRUE(text.contains(QStringLiteral("\"Caf\u00E9\"")));

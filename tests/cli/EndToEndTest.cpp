@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <system_error>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -358,7 +359,7 @@ TEST_F(EndToEnd, ShowJsonHasTheFilesValues) {
 
     const CtlResult text = RunCtl({QStringLiteral("show"), file});
     EXPECT_EQ(text.exitCode, 0);
-    EXPECT_TRUE(text.out.contains(QStringLiteral("module 128: HD-SDI outputs (SDI output)")));
+    EXPECT_TRUE(text.out.contains(QStringLiteral("SDI output; configuration 128 \"HD-SDI outputs\"; outputs: ")));
 }
 
 TEST_F(EndToEnd, FileErrorsHaveTheirOwnStatusesAndLeaveTheDeviceAlone) {
@@ -398,6 +399,34 @@ TEST_F(EndToEnd, FileErrorsHaveTheirOwnStatusesAndLeaveTheDeviceAlone) {
         EXPECT_TRUE(result.err.contains(QLatin1String(c.message))) << qPrintable(result.err);
     }
     EXPECT_TRUE(sim.Stop().startsWith(QStringLiteral("requests=0 ")));
+}
+
+// A failure is said once: the program's message as the desktop program shows
+// it, then at most one line of the command's own, marked with its name.
+TEST_F(EndToEnd, MessagesSayEachFailureOnceAndMarkTheirOwnLines) {
+    QFile garbage(Path("garbage.vkcfg"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("V520 far too short");
+    garbage.close();
+    const QString absent = Path("absent.vkcfg"), noFolder = Path("none/x.vkcfg"), noPort = Path("no-tty");
+    const QString noSuchFile = QString::fromLocal8Bit(std::generic_category().message(ENOENT));
+    const struct {
+        QStringList args;
+        QString err;
+    } cases[] = {
+        {{"show", absent}, "Error opening file!\n\n" + absent + "\nvkx520ctl: " + absent + ": " + noSuchFile + "\n"},
+        {{"show", garbage.fileName()}, "Loading failed - file is corrupt!\n\n" + garbage.fileName() + "\n"},
+        {{"read", "--port", noPort, "-o", noFolder},
+         "Error saving file!\n\n" + noFolder + "\nvkx520ctl: " + noFolder + ": " + noSuchFile + "\n"},
+        {{"set-time", "--port", noPort},
+         "VKX link error:\n\n" + kPortError + "\nvkx520ctl: " + noPort +
+             ": no such device (unplugged, or a wrong path).\n"},
+        {{"show"},
+         "vkx520ctl: a file name is missing\nvkx520ctl: usage: vkx520ctl show FILE.vkcfg [--json] [--skin "
+         "modules.xml]\n"},
+        {{"fetch"}, "vkx520ctl: unknown command fetch (see vkx520ctl --help)\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RunCtl(c.args).err, c.err) << qPrintable(c.args.join(u' '));
 }
 
 TEST_F(EndToEnd, UsageErrorsAreStatus64) {
@@ -504,9 +533,10 @@ TEST_F(EndToEnd, PortRefusedToAUserSaysWhichGroupToJoin) {
     const QStringList lines = result.err.trimmed().split(u'\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[lines.size() - 2], kPortError);
-    EXPECT_EQ(lines.last(), QStringLiteral("Permission denied for %1: it belongs to the group \"%2\". Join it with "
-                                           "\"sudo usermod -aG %2 %3\", then log out and in again.")
-                                .arg(device, groupName, QString::fromLocal8Bit(nobody->pw_name)));
+    EXPECT_EQ(lines.last(),
+              QStringLiteral("vkx520ctl: Permission denied for %1: it belongs to the group \"%2\". Join it with "
+                             "\"sudo usermod -aG %2 %3\", then log out and in again.")
+                  .arg(device, groupName, QString::fromLocal8Bit(nobody->pw_name)));
     EXPECT_TRUE(result.out.isEmpty());
 }
 #endif

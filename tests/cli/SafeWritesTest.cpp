@@ -90,9 +90,12 @@ TEST_F(SafeWrites, VerifyPassesOnAGoodDeviceAndListsWhatAnotherKept) {
     const CtlResult write = RunCtl({QStringLiteral("write"), QStringLiteral("--port"), sim.port(), changed,
                                     QStringLiteral("--yes"), QStringLiteral("--verify")});
     EXPECT_EQ(write.exitCode, EXIT_VERIFY_DIFFERENT);
-    EXPECT_TRUE(write.err.contains(QStringLiteral("(written -> device):\nInput slot 2: number of inputs: ")))
+    EXPECT_TRUE(
+        write.err.contains(QStringLiteral("(written -> device):\nvkx520ctl:   Input slot 2: number of inputs: ")))
         << qPrintable(write.err);
-    EXPECT_TRUE(write.err.contains(QStringLiteral("Output slot 1, output 2: signal: "))) << qPrintable(write.err);
+    // The skin's name of each signal, with its code.
+    EXPECT_TRUE(write.err.contains(QStringLiteral("vkx520ctl:   Output slot 1, output 2: signal: Aux 2 (5) -> ")))
+        << qPrintable(write.err);
     EXPECT_EQ(write.err.count(u'\n'), 3) << qPrintable(write.err);
 }
 

@@ -100,6 +100,18 @@ TEST(ConfigDiff, WholeScopeAddsEverySlotAndTheLabelsInWords) {
     EXPECT_EQ(CompareConfigs(first, {b.image()}, CompareScope::Whole).size(), 5u);
 }
 
+// Signals by the skin's names with their codes; a code the skin does not name stays a number.
+TEST(ConfigDiff, SignalsAreNamedWhereTheSkinNamesThem) {
+    const QStringList names{"Program", "Preview", "Clean feed"};
+    const ConfigDifference named{ConfigField::OutputSignal, 0, 1, 0, 2, {}, {}};
+    EXPECT_EQ(DifferenceText(named, names), "Output slot 1, output 2: signal: Program (0) -> Clean feed (2)");
+    EXPECT_EQ(DifferenceText(named), "Output slot 1, output 2: signal: 0 -> 2");
+    const ConfigDifference unnamed{ConfigField::OutputSignal, 2, 3, 1, 9, {}, {}};
+    EXPECT_EQ(DifferenceLines({named, unnamed}, names),
+              "Output slot 1, output 2: signal: Program (0) -> Clean feed (2)\n"
+              "Output slot 3, output 4: signal: Preview (1) -> 9");
+}
+
 TEST(ConfigBackups, NamedByTimeAndPortKeepingTheNewest) {
     QTemporaryDir dir;
     QDateTime now(QDate(2026, 12, 9), QTime(11, 45, 0));

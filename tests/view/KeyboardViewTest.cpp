@@ -183,10 +183,15 @@ TEST(KeyboardView, EnterOpensTheDialogADoubleClickOpens) {
     EXPECT_EQ(rig.doc().GetPanelLabel(9, true), "Desk");
 }
 
-// White with black dashes, clear of the outlines: readable on any plate.
-TEST(KeyboardView, TheFocusMarkShowsWhileTheViewHasTheFocus) {
+// As on the desktop, the focus mark shows once the keyboard is used in the
+// view; after a click the view shows only what the mouse selected. White with
+// black dashes, clear of the outlines: readable on any plate.
+TEST(KeyboardView, TheFocusMarkShowsOnceTheKeyboardIsUsed) {
     KeyboardRig rig;
     rig.Select({kKeys, 9});
+    EXPECT_TRUE(rig.v().FocusMarkRect().isEmpty()) << "after a click";
+    Press(rig.v(), {Qt::Key_Right, Qt::Key_Left});
+    ASSERT_EQ(Selected(rig.v()), (SubItemRef{kKeys, 9}));
     const QRect mark = rig.v().FocusMarkRect();
     ASSERT_TRUE(mark.contains(ClientCentre(rig.v(), kKeys, 9)));
     const QImage shot = rig.v().viewport()->grab().toImage();
@@ -198,8 +203,16 @@ TEST(KeyboardView, TheFocusMarkShowsWhileTheViewHasTheFocus) {
     }
     EXPECT_GT(white, mark.width() / 4);
     EXPECT_GT(black, mark.width() / 4);
+
+    // A disabled panel input (its input's audio stands in) picks the panel:
+    // drawn exactly as without the focus.
+    Click(rig.v(), ClientCentre(rig.v(), kPanel, 0));
+    ASSERT_EQ(Selected(rig.v()), (SubItemRef{kPanel, -1}));
+    EXPECT_TRUE(rig.v().FocusMarkRect().isEmpty());
+    const QImage clicked = Grab(rig.v());
     rig.v().clearFocus();
     EXPECT_TRUE(rig.v().FocusMarkRect().isEmpty());
+    EXPECT_EQ(Grab(rig.v()), clicked);
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ TEST(SafeWritesView, WriteIsReadBackOnceTheDeviceAnswersAgain) {
     EXPECT_TRUE(
         warning.text.contains(QStringLiteral("read back from the device:\n"
                                              "Input slot 2: number of inputs: 3 -> 2\n"
-                                             "Output slot 1, output 2: signal: 4 -> 3\n\n")))
+                                             "Output slot 1, output 2: signal: Aux 1 (4) -> Multiviewer (3)\n\n")))
         << qPrintable(warning.text);
     EXPECT_EQ(rig.doc().GetInputCount(1), 3);
     EXPECT_EQ(rig.doc().GetOutputSignal(0, 1), 4);
@@ -140,7 +140,8 @@ TEST(SafeWritesView, CompareWithAFileOrTheDevice) {
     EXPECT_EQ(rig.presenter->ids(), std::vector<unsigned>{IDS_COMPARE_WITH_DEVICE});
     ASSERT_EQ(rig.dialogs.differences.size(), 3);
     EXPECT_EQ(rig.dialogs.differences[0], QStringLiteral("Differences, displayed configuration -> rack.vkcfg:"));
-    EXPECT_TRUE(rig.dialogs.differences[1].startsWith(QStringLiteral("Output slot 1, output 2: signal: 3 -> ")));
+    EXPECT_TRUE(
+        rig.dialogs.differences[1].startsWith(QStringLiteral("Output slot 1, output 2: signal: Multiviewer (3) -> ")));
     EXPECT_EQ(rig.dialogs.differences[2], QStringLiteral("Input slot 1, input 1: label: \"Camera 1\" -> \"\""));
 
     rig.dialogs.differences.clear();

@@ -299,4 +299,48 @@ TEST(Undo, TheContextMenuNamesTheStepsAndRunsThem) {
               QStringList({"&Undo\tCtrl+Z (off)", "&Redo Link key 3 to input 5\tCtrl+Shift+Z"}));
 }
 
+// The menu of a place offers what the mouse does with it: the dialog of a
+// double click and the drops it can make, each run as the mouse runs it.
+TEST(Undo, TheContextMenuOffersTheEditAndTheLinksOfThePlace) {
+    MouseRig rig;
+    ASSERT_TRUE(rig.Connect());
+    const QStringList undoRedo{"", "&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)"};
+    const QStringList links{"Link to &panel input", "Link to &input", "Link to the embedded &audio of input"};
+    EXPECT_EQ(
+        Texts(*rig.v().CreateContextMenu({kAnalog, 0})),
+        QStringList({"&Edit input label...", "Link to &key", links[0], "E&xchange label with", links[2]}) + undoRedo);
+    EXPECT_EQ(Texts(*rig.v().CreateContextMenu({kKeys, 2})),
+              QStringList({"E&xchange inputs with key"}) + links + undoRedo);
+    EXPECT_EQ(Texts(*rig.v().CreateContextMenu({kHdmiOut, 2})), QStringList({"&Edit output signal..."}) + undoRedo);
+    EXPECT_EQ(Texts(*rig.v().CreateContextMenu({kSdi, SUBITEM_WHOLE})),
+              QStringList({"&Edit module configuration..."}) + undoRedo);
+
+    // A link is the drop it names: one step.
+    const auto menu = rig.v().CreateContextMenu({kAnalog, 0});
+    QMenu* keys = menu->actions()[1]->menu();
+    ASSERT_TRUE(keys && keys->actions().size() == 16);
+    keys->actions()[2]->trigger();
+    EXPECT_EQ(rig.doc().GetKeyOfInput(8), 2);
+    EXPECT_EQ(rig.v().UndoStack().UndoText(), "Link input 9 to key 3");
+
+    // A right click offers the place under the mouse; its edit is the double click's dialog.
+    DialogScript dialogs(rig.v());
+    dialogs.answer = [](CEditDialog& dialog) {
+        qobject_cast<QLineEdit*>(dialog.Control(IDC_LABEL_EDIT))->setText("Studio");
+        return Confirm(dialog);
+    };
+    QTimer::singleShot(0, [] {
+        if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            popup->actions()[0]->trigger();
+            popup->close();
+        }
+    });
+    const QPoint point = ClientCentre(rig.v(), kPanel, 9);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, rig.v().viewport()->mapToGlobal(point));
+    QApplication::sendEvent(rig.v().viewport(), &event);
+    EXPECT_EQ(dialogs.opened, std::vector<int>{IDD_INPUT_LABEL});
+    EXPECT_EQ(rig.doc().GetPanelLabel(9, true), "Studio");
+    EXPECT_EQ(rig.v().UndoStack().UndoText(), "Change the label of panel input 10");
+}
+
 }  // namespace

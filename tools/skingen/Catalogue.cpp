@@ -57,7 +57,7 @@ QList<ModuleDef> InputModules(const QStringList& signals_) {
                         Card("SDI-8 IN", "SDI INPUT", "HD-SDI 1080i / 720p", false, Port::SdiBnc, 8, 8, true,
                              "HD-SDI input", sdiAudio)},
                        {17, "3G-SDI, 4 inputs", 1, 4, "in_sdi_3g4.bmp", false,
-                        Card("SDI-8 IN", "SDI INPUT", "3G-SDI 1080p, 4 inputs", false, Port::SdiBnc, 8, 4, true,
+                        Card("3G-SDI-4 IN", "SDI INPUT", "3G-SDI 1080p, 4 inputs", false, Port::SdiBnc, 4, 4, true,
                              "3G-SDI input", sdiAudio)},
                        {18, "SD-SDI, 8 inputs", 2, 8, "in_sdi_sd8.bmp", true,
                         Card("SDI-8 IN", "SDI INPUT", "SD-SDI 625 / 525", false, Port::SdiBnc, 8, 8, true,
