@@ -55,7 +55,9 @@ TEST(ProgramPathsTest, DecisionFollowsTheLayout) {
             WriteBytes(prefix + "/share/vkx520setup/modules.xml", "<Modules/>");
         }
         if (row.settingsBeside) WriteBytes(bin + "/VKX520Setup.ini", "[Language]\r\n");
-        if (row.readOnlyBin) ASSERT_TRUE(QFile::setPermissions(bin, readOnly));
+        if (row.readOnlyBin) {
+            ASSERT_TRUE(QFile::setPermissions(bin, readOnly));
+        }
         EXPECT_EQ(DecidePathMode(bin), row.expected) << row.name;
         EXPECT_EQ(InstalledDataFolder(bin), QDir::cleanPath(prefix + "/share/vkx520setup")) << row.name;
         QFile::setPermissions(bin, readOnly | QFileDevice::WriteOwner);
