@@ -128,7 +128,7 @@ class RefusingPorts : public LinkPortFactory {
 public:
     std::unique_ptr<LinkPort> OpenPort(int) override { return nullptr; }
     std::unique_ptr<LinkPort> OpenPortExplained(int, PortOpenFailure& why) override {
-        why = {PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}};
+        why = {PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}, {}, 0};
         return nullptr;
     }
 };
