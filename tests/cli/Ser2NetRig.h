@@ -122,23 +122,30 @@ private:
 
 class Ser2NetRig {
 public:
-    // simArgs go to vkx520sim (faults, --save, --pace).
-    explicit Ser2NetRig(const QStringList& simArgs = {}) : m_sim(simArgs) {
+    // simArgs go to vkx520sim (faults, --save, --pace). The server is set up
+    // as README advises for a request/reply device (no Nagle's algorithm, no
+    // waiting for more bytes before sending), or with ser2net's defaults.
+    explicit Ser2NetRig(const QStringList& simArgs = {}, bool serverDefaults = false) : m_sim(simArgs) {
         if (m_sim.port().isEmpty()) return;
         m_rawPort = FreeLoopbackPort();
         m_telnetPort = FreeLoopbackPort();
+        const QString tcp = serverDefaults ? QStringLiteral("tcp") : QStringLiteral("tcp(nodelay)");
+        const QString options = serverDefaults ? QString() : QStringLiteral("  options:\n    chardelay: false\n");
         // The Telnet side starts at another speed, so that the settings the
         // client sends are what makes the line right.
         const QString config = QStringLiteral(
                                    "connection: &raw\n"
-                                   "  accepter: tcp,127.0.0.1,%1\n"
-                                   "  connector: serialdev,%3,38400n81,local\n"
+                                   "  accepter: %1,127.0.0.1,%2\n"
+                                   "  connector: serialdev,%4,38400n81,local\n"
+                                   "%5"
                                    "connection: &rfc2217\n"
-                                   "  accepter: telnet(rfc2217),tcp,127.0.0.1,%2\n"
-                                   "  connector: serialdev,%3,9600e71,local\n")
+                                   "  accepter: telnet(rfc2217),%1,127.0.0.1,%3\n"
+                                   "  connector: serialdev,%4,9600e71,local\n"
+                                   "%5")
+                                   .arg(tcp)
                                    .arg(m_rawPort)
                                    .arg(m_telnetPort)
-                                   .arg(m_sim.port());
+                                   .arg(m_sim.port(), options);
         const QString configPath = m_dir.filePath(QStringLiteral("ser2net.yaml"));
         QFile file(configPath);
         if (!file.open(QIODevice::WriteOnly) || file.write(config.toUtf8()) < 0) return;
