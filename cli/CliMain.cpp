@@ -67,11 +67,14 @@ the line) or rfc2217://HOST:PORT (Telnet Com Port Control: 38400 8N1 is
 sent to the server, which must confirm it). A COM entry may stand for such
 a port too. With ser2net, a YAML connection like
   connection: &rack
-    accepter: telnet(rfc2217),tcp,2001
+    accepter: telnet(rfc2217),tcp(nodelay),2001
     connector: serialdev,/dev/ttyUSB0,38400n81,local
-is reached as --port rfc2217://HOST:2001 (accepter tcp,2001 for tcp://).
-A connection must be made within 3 s ("NetworkTimeout" in milliseconds in
-section "Connection" of VKX520Setup.ini).
+    options:
+      chardelay: false
+is reached as --port rfc2217://HOST:2001 (with the accepter
+tcp(nodelay),2001 as tcp://HOST:2001). A connection must be made within
+3 s ("NetworkTimeout" in milliseconds in section "Connection" of
+VKX520Setup.ini).
 --skin names the skin file (default: modules.xml beside this program); a
 named skin that cannot be opened ends the command with status 66.
 --log FILE appends the diagnostic lines of the link to FILE.
