@@ -3,12 +3,16 @@
 // itself, and servers that die, refuse or are not there.
 #include "Ser2NetRig.h"
 
+#include "link/DeviceOperation.h"
+#include "link/SerialLinkPort.h"
 #include "model/CMainDoc.h"
 #include "sim/DemoConfig.h"
 
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+
+#include <cstring>
 
 namespace {
 
@@ -106,6 +110,26 @@ TEST_F(NetworkEndToEnd, EveryVerbThroughEachServerGivesWhatTheDirectLineGives) {
         EXPECT_EQ(sessions[n].deviceState, sessions[0].deviceState);
         EXPECT_EQ(sessions[n].deviceCounts, sessions[0].deviceCounts);
         EXPECT_EQ(sessions[n].diffOutput, sessions[0].diffOutput);
+    }
+}
+
+// The desktop program opens the port for each step of an operation, so
+// each step is a connection of its own (and a negotiation, for rfc2217).
+TEST_F(NetworkEndToEnd, AConnectionPerStepAsTheDesktopProgramMakesThemReadsTheSame) {
+    Ser2NetRig rig;
+    ASSERT_TRUE(rig.ok()) << qPrintable(rig.Why());
+    const QString terminal = QFileInfo(rig.sim().port()).canonicalFilePath();
+    ConfigImage images[3];
+    const QString ports[3] = {rig.sim().port(), rig.raw(), rig.telnet()};
+    for (int n = 0; n < 3; ++n) {
+        // The two accepters share the terminal: the server must have let go
+        // of it for the other.
+        ASSERT_TRUE(WaitUntil([&] { return !ProcessHasOpen(rig.server().pid(), terminal); }));
+        SerialPortFactory factory(ports[n]);
+        images[n].Clear();
+        ASSERT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 0, images[n], {&factory, &SystemLinkClock()}), LINK_OK)
+            << qPrintable(ports[n]);
+        EXPECT_EQ(std::memcmp(images[n].bytes(), images[0].bytes(), kConfigImageSize), 0) << qPrintable(ports[n]);
     }
 }
 
