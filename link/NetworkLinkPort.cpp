@@ -81,11 +81,13 @@ struct Lookup {
     addrinfo* result = nullptr;
 };
 
-void RunLookup(Lookup& lookup, const std::string& host, const std::string& service) {
+// numericHost: only an address written out is taken, which needs no name
+// server and returns at once.
+void RunLookup(Lookup& lookup, const std::string& host, const std::string& service, bool numericHost = false) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV;
+    hints.ai_flags = AI_NUMERICSERV | (numericHost ? AI_NUMERICHOST : 0);
     addrinfo* result = nullptr;
     const int status = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &result);
     std::lock_guard lock(lookup.mutex);
@@ -101,6 +103,10 @@ std::shared_ptr<Lookup> Resolve(const NetworkPortAddress& address, Clock::time_p
     auto lookup = std::make_shared<Lookup>();
     std::string host = address.host.toStdString();
     std::string service = std::to_string(address.port);
+    // An address written out needs no name server (and no thread).
+    RunLookup(*lookup, host, service, true);
+    if (lookup->status == 0) return lookup;
+    lookup = std::make_shared<Lookup>();
     try {
         std::thread([lookup, host, service] { RunLookup(*lookup, host, service); }).detach();
     } catch (const std::system_error&) {
