@@ -228,6 +228,21 @@ void DrawApp(QPainter& p) {
     }
 }
 
+// A page holding the device as the application icon draws it, smaller.
+void DrawConfigFile(QPainter& p) {
+    Page(p, QRectF(2.5, 0.5, 11, 15));
+    p.setPen(Outline());
+    p.setBrush(kDevice);
+    p.drawRoundedRect(QRectF(4, 6, 8, 6.5), 1, 1);
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 3; ++i) {
+        p.setBrush(QColor(0x7C, 0xE0, 0x8C));
+        p.drawRect(QRectF(5.2 + i * 2.1, 7.2, 1.4, 1.8));
+        p.setBrush(QColor(0xF0, 0xB0, 0x50));
+        p.drawRect(QRectF(5.2 + i * 2.1, 9.6, 1.4, 1.8));
+    }
+}
+
 void DrawPorts(QPainter& p) {
     // A nine-pin serial connector seen from the front.
     p.setPen(Outline());
@@ -314,3 +329,5 @@ QIcon CommandIcon(int commandId) {
 }
 
 QIcon AppIcon() { return IconOf(DrawApp); }
+
+QIcon ConfigFileIcon() { return IconOf(DrawConfigFile); }

@@ -9,3 +9,5 @@
 QIcon CommandIcon(int commandId);
 // The application icon (resource 128): the device with its module slots.
 QIcon AppIcon();
+// The icon of a configuration file in a file manager: a page with the device.
+QIcon ConfigFileIcon();

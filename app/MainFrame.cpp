@@ -17,12 +17,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -31,6 +34,24 @@ QLabel* CreateIndicator(QWidget* parent) {
     label->setAlignment(Qt::AlignCenter);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return label;
+}
+
+// The one local file a drag carries; empty for anything else (text, several
+// files, a remote address), which the window does not take.
+QString DraggedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+// Takes a drag of one file as a copy, never as a move: the program that
+// offers it must not delete the file once it is dropped here.
+QString TakeDraggedFile(QDropEvent* event) {
+    const QString path = DraggedFile(event->mimeData());
+    if (path.isEmpty() || !(event->possibleActions() & Qt::CopyAction)) return {};
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return path;
 }
 
 QList<QRect> AvailableScreenAreas() {
@@ -43,6 +64,7 @@ QList<QRect> AvailableScreenAreas() {
 
 CMainFrame::CMainFrame(CMainDoc* doc, QWidget* parent) : QMainWindow(parent), m_pDoc(doc) {
     setWindowIcon(AppIcon());
+    setAcceptDrops(true);  // a configuration file dropped anywhere on the window
     PreCreateWindow();
     BuildMenuBar();
     m_wndToolBar = new CMainToolBar(this);
@@ -178,6 +200,28 @@ bool CMainFrame::SaveModified() {
     if (m_saveModified) return m_saveModified();
     if (!m_pDoc) return true;
     return RunClosePrompt(*m_pDoc, [this] { ExecuteCommand(ID_FILE_SAVE); });
+}
+
+// --- files from outside ---------------------------------------------------------
+
+void CMainFrame::OpenFile(const QString& path) {
+    if (m_openFile && !path.isEmpty()) m_openFile(path);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (m_openFile) TakeDraggedFile(event);
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (m_openFile) TakeDraggedFile(event);
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    if (!m_openFile) return;
+    const QString path = TakeDraggedFile(event);
+    // Opened once the drop is over: the close prompt or a message about the
+    // file must not keep the program the file came from waiting.
+    if (!path.isEmpty()) QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }
 
 // --- port selector -------------------------------------------------------------

@@ -30,6 +30,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
     Q_OBJECT
 public:
     using FrameHost::CommandHandler;
+    using FrameHost::OpenFileHandler;
     using FrameHost::SaveModifiedHandler;
     using FrameHost::UpdateHandler;
 
@@ -66,6 +67,12 @@ public:
     // one, the close prompt runs with the Save command as its save step.
     void SetSaveModifiedHandler(SaveModifiedHandler handler) override { m_saveModified = std::move(handler); }
     bool SaveModified();
+
+    // --- files from outside ------------------------------------------------------
+    // A file dropped on the window or named on the command line: handed to
+    // the view, which opens it as File > Open does.
+    void SetOpenFileHandler(OpenFileHandler handler) override { m_openFile = std::move(handler); }
+    void OpenFile(const QString& path);
 
     // --- port selector (for the view) ------------------------------------------
     int GetPortSelection() const override;  // -1 when no entry is selected
@@ -110,6 +117,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -140,5 +150,6 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, std::pair<CommandHandler, UpdateHandler>> m_handlers;
     SaveModifiedHandler m_saveModified;
+    OpenFileHandler m_openFile;
     bool m_destroyed = false;
 };

@@ -31,6 +31,8 @@ constexpr MenuItem kMainMenu[] = {
     {ID_FILE_SAVE_AS, "Save &As..."},
     {ID_FILE_CLOSE, "&Close"},
     {ID_FILE_COMPARE, "Co&mpare with..."},
+    {ID_FILE_EXPORT_LABELS, "Export &labels..."},
+    {ID_FILE_IMPORT_LABELS, "&Import labels..."},
     {kSeparator, ""},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},

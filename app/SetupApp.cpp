@@ -38,6 +38,10 @@ bool CSetupApp::InitInstance() {
     return true;
 }
 
+void CSetupApp::OpenDocumentFile(const QString& path) {
+    if (m_frame) m_frame->OpenFile(path);
+}
+
 int CSetupApp::ExitInstance(int exitCode) {
     m_frame.reset();  // the frame stores its placement as it goes
     return exitCode;

@@ -26,9 +26,12 @@ public:
     // Set before InitInstance; without one the frame shows an empty client area.
     void SetViewFactory(ViewFactory factory) { m_viewFactory = std::move(factory); }
 
-    // Needs a QApplication. The command line is not looked at: the program
-    // always starts with an empty document. False when the window cannot be made.
+    // Needs a QApplication. The program always starts with an empty
+    // document. False when the window cannot be made.
     virtual bool InitInstance();
+    // After InitInstance: opens a file as File > Open opens the one chosen
+    // in its dialog (a file named with --open).
+    void OpenDocumentFile(const QString& path);
     virtual int ExitInstance(int exitCode);
 
     CMainDoc* GetDocument() const { return m_doc.get(); }

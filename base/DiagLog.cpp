@@ -48,7 +48,10 @@ QString LogPath() {
     if (!state.decided) {
         state.decided = true;
         state.on = AppProfile().GetInt(QStringLiteral("Debug"), QStringLiteral("Log"), 0) != 0;
-        if (state.on) state.path = ProgramLogPath();
+        if (state.on) {
+            state.path = ProgramLogPath();
+            MakeOwnFolder(LogFolder());  // a line is about to be written
+        }
     }
     return state.on ? state.path : QString();
 }

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 #include <QStandardPaths>
 
 #include <mutex>
@@ -21,12 +20,6 @@ std::optional<QString> g_forcedDataFolder;
 QString UserFolder(QStandardPaths::StandardLocation location, const QString& below = {}) {
     QString folder = QStandardPaths::writableLocation(location) + u'/' + kFolderName;
     if (!below.isEmpty()) folder += u'/' + below;
-    // Writers expect their folder to be there, as the executable's folder is.
-    // Made once per folder: the settings are looked up on every access.
-    static std::mutex mutex;
-    static QSet<QString> made;
-    const std::lock_guard<std::mutex> lock(mutex);
-    if (!made.contains(folder) && QDir().mkpath(folder)) made.insert(folder);
     return folder;
 }
 
@@ -84,6 +77,14 @@ QString BackupFolder() {
     const QString below = QStringLiteral("backups");
     if (!Installed()) return ExecutableDir() + u'/' + below;
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u'/' + kFolderName + u'/' + below;
+}
+
+bool MakeOwnFolder(const QString& folder) {
+    if (!Installed()) return true;
+    const QString wanted = QDir::cleanPath(folder);
+    for (const QString& own : {SettingsFolder(), LogFolder(), UserLanguageFolder()})
+        if (wanted == own) return QDir().mkpath(own);
+    return true;
 }
 
 QString ProgramSettingsPath() { return ProgramFile(SettingsFolder(), QStringLiteral(".ini")); }

@@ -14,8 +14,9 @@
 // Portable (otherwise: a build folder, an unpacked copy): everything is read
 // and written beside the executable, as it always was.
 //
-// The folders come without a trailing separator. A folder that is written to
-// is created when asked for in installed mode.
+// The folders come without a trailing separator. The user's own folders are
+// made only when something is about to be written there (MakeOwnFolder), so
+// that a run that only reads (a --help, a show) leaves nothing behind.
 #pragma once
 
 #include <QString>
@@ -41,6 +42,11 @@ QString UserLanguageFolder();  // translations written by the user
 // in the user's data folder; the environment variable VKX520_BACKUP_DIR names
 // another folder. Not created here (the first backup creates it).
 QString BackupFolder();
+
+// Makes folder when it is one of the user's own folders above (installed
+// mode); other folders are left alone, as the executable's folder is. True
+// when the folder is there afterwards or is none of those.
+bool MakeOwnFolder(const QString& folder);
 
 // The running program's own files: its file title with ".ini" and ".log".
 QString ProgramSettingsPath();

@@ -211,6 +211,7 @@ bool ProfileFile::WriteString(const QString& section, const QString& key, const 
     }
     if (lines == profile->lines) return true;  // already stored: leave the file alone
     const QByteArray bytes = lines.join();
+    MakeOwnFolder(QFileInfo(m_path).absolutePath());
     if (!profile->readable || WriteFileSafely(m_path, bytes) != FileError::None) {
         if (!g_writeFailureSaid.exchange(true)) {
             LogMessage("Settings cannot be saved to %s", QFile::encodeName(m_path).constData());

@@ -13,6 +13,8 @@ int RunPorts(const QStringList& args);    // ports [--probe]
 int RunDiff(const QStringList& args);     // diff A B (each a file or --port PORT) [--json]
 int RunExport(const QStringList& args);   // export FILE [-o OUT.json]
 int RunImport(const QStringList& args);   // import IN.json -o FILE [--force]
+// labels export FILE [-o OUT.csv] [--skin XML] | labels import IN.csv FILE [-o OUT]
+int RunLabels(const QStringList& args);
 
 // The whole command line: dispatches to a verb, or --help / --version.
 int RunVkx520Ctl(const QStringList& args);

@@ -58,10 +58,20 @@ void ApplyLogOption(const QString& logPath) {
     if (!logPath.isEmpty()) SetLogFile(logPath);
 }
 
-CliLink::CliLink(const QString& port) : m_choice(ResolvePortArg(port)), m_serialPorts(m_choice.devicePath) {
-    // A COM name means what the desktop program's first start would make it mean.
-    if (m_choice.devicePath.isEmpty()) EnsurePortMapping(DefaultPortDiscovery());
+namespace {
+PortChoice ResolvePortWithMapping(const QString& port, CliLink::FirstStart firstStart) {
+    PortChoice choice = ResolvePortArg(port);
+    if (!choice.devicePath.isEmpty()) return choice;
+    if (firstStart == CliLink::FirstStart::StoreMapping)
+        EnsurePortMapping(DefaultPortDiscovery());
+    else
+        choice.devicePath = PortMappingInUse(DefaultPortDiscovery().AvailablePorts()).value(choice.index);
+    return choice;
 }
+}  // namespace
+
+CliLink::CliLink(const QString& port, FirstStart firstStart)
+    : m_choice(ResolvePortWithMapping(port, firstStart)), m_serialPorts(m_choice.devicePath) {}
 
 LinkResult CliLink::RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone,
                              PortOpenFailure* openFailure) {

@@ -32,7 +32,11 @@ void ApplyLogOption(const QString& logPath);
 // line as if the port had just been opened.
 class CliLink {
 public:
-    explicit CliLink(const QString& port);
+    // A COM name means what the desktop program's first start makes it mean.
+    // A verb that changes the device stores that mapping as the first start
+    // would; one that only looks (diff) leaves the settings as they are.
+    enum class FirstStart { StoreMapping, LeaveSettings };
+    explicit CliLink(const QString& port, FirstStart firstStart = FirstStart::StoreMapping);
 
     // Runs a device operation and shows, as the operation dialog does, the
     // link error (string 21108 + code) or the checksum warning on standard

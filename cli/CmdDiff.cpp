@@ -42,7 +42,7 @@ int LoadSide(Side& side, const QString& path) {
 int ReadSide(Side& side, const VerbOptions& options) {
     CSkin skin;  // without the default skin the audio kinds stay 0
     skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
-    CliLink link(options.port);
+    CliLink link(options.port, CliLink::FirstStart::LeaveSettings);
     const DeviceRead read = ReadDeviceImage(link, skin);
     if (read.result != LINK_OK) return read.result;
     side.contents.image = read.image;

@@ -24,25 +24,6 @@ constexpr qint64 kMaxImportBytes = 16 * kMaxExportBytes;
 
 // The bytes live until the end of the full expression that asks for them.
 QByteArray Native(const QString& path) { return QDir::toNativeSeparators(path).toLocal8Bit(); }
-
-int ReadInput(const QString& path, qint64 limit, QByteArray& bytes) {
-    FileBytes file = ReadRegularFile(path, limit);
-    if (file.ok()) {
-        bytes = std::move(file.bytes);
-        return EXIT_OK;
-    }
-    ReportFileError(kFileOpenError, path);
-    PrintFileErrorReason(path, file.error);
-    return file.error == FileError::TooLarge ? EXIT_DATA_ERROR : EXIT_NO_INPUT;
-}
-
-int WriteOutput(const QString& path, const QByteArray& bytes) {
-    if (path.isEmpty() || path == QLatin1String("-")) {
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-        return EXIT_OK;
-    }
-    return SaveFileArg(path, bytes);
-}
 }  // namespace
 
 int RunExport(const QStringList& args) {
@@ -53,7 +34,7 @@ int RunExport(const QStringList& args) {
     if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
     const QString& path = options.files.first();
     QByteArray bytes;
-    if (const int status = ReadInput(path, kMaxExportBytes, bytes); status != EXIT_OK) return status;
+    if (const int status = ReadInputArg(path, kMaxExportBytes, bytes); status != EXIT_OK) return status;
     CSkin skin;  // the module names only; without the default skin they are null
     skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
     const std::optional<QJsonObject> json = ConfigFileToJson(bytes, skin);
@@ -61,7 +42,7 @@ int RunExport(const QStringList& args) {
         ReportFileError(kFileCorruptError, path);
         return EXIT_DATA_ERROR;
     }
-    return WriteOutput(options.output, QJsonDocument(*json).toJson(QJsonDocument::Indented));
+    return WriteOutputArg(options.output, QJsonDocument(*json).toJson(QJsonDocument::Indented));
 }
 
 int RunImport(const QStringList& args) {
@@ -71,7 +52,7 @@ int RunImport(const QStringList& args) {
     if (!ParseVerbArgsOrComplain(args, kSyntax, options)) return EXIT_USAGE;
     const QString& path = options.files.first();
     QByteArray text;
-    if (const int status = ReadInput(path, kMaxImportBytes, text); status != EXIT_OK) return status;
+    if (const int status = ReadInputArg(path, kMaxImportBytes, text); status != EXIT_OK) return status;
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
@@ -85,5 +66,5 @@ int RunImport(const QStringList& args) {
         std::fprintf(stderr, "vkx520ctl: %s: %s\n", Native(path).constData(), qPrintable(imported.error));
         return EXIT_DATA_ERROR;
     }
-    return WriteOutput(options.output, imported.fileBytes);
+    return WriteOutputArg(options.output, imported.fileBytes);
 }

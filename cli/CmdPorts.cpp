@@ -16,19 +16,19 @@ namespace {
 void PrintLine(const QString& line) { std::printf("%s\n", line.toLocal8Bit().constData()); }
 
 // "COM2" for a device an entry stands for, else empty.
-QString EntryOf(const QString& device) {
-    for (int index = 0; index < kPortCount; ++index)
-        if (PortDevicePath(index) == device) return PortName(index);
-    return {};
+QString EntryOf(const QStringList& mapping, const QString& device) {
+    const qsizetype index = mapping.indexOf(device);
+    return index < 0 ? QString() : PortName(int(index));
 }
 
-void PrintProbe(const QList<SerialPortRecord>& found) {
-    const QStringList devices = ProbeCandidates(CurrentPortMapping(), found);
+void PrintProbe(const QStringList& mapping, const QList<SerialPortRecord>& found) {
+    const QStringList devices = ProbeCandidates(mapping, found);
     PrintLine(QStringLiteral("Looking for a VKX520 on %1 port(s):").arg(devices.size()));
     std::fflush(stdout);
     for (const PortProbeResult& result : ProbePorts(devices, SystemLinkClock())) {
         QString line = QStringLiteral("  ") + result.device;
-        if (const QString entry = EntryOf(result.device); !entry.isEmpty()) line += QStringLiteral(" (%1)").arg(entry);
+        if (const QString entry = EntryOf(mapping, result.device); !entry.isEmpty())
+            line += QStringLiteral(" (%1)").arg(entry);
         if (result.answered())
             line += QStringLiteral("  VKX520 answers");
         else if (result.code == LINK_ERR_PORT)
@@ -54,10 +54,12 @@ int RunPorts(const QStringList& args) {
         return EXIT_USAGE;
     }
     PortDiscovery& discovery = DefaultPortDiscovery();
-    EnsurePortMapping(discovery);
+    // Only looks: a first start's mapping is shown, and stored by the first
+    // command that uses a port.
     const QList<SerialPortRecord> available = discovery.AvailablePorts();
+    const QStringList mapping = PortMappingInUse(available);
     for (int index = 0; index < kPortCount; ++index) {
-        const QString device = PortDevicePath(index);
+        const QString& device = mapping[index];
 #ifdef Q_OS_WIN
         PrintLine(device);
 #else
@@ -74,6 +76,6 @@ int RunPorts(const QStringList& args) {
         if (!port.byId.isEmpty()) fields << port.byId;
         PrintLine(QStringLiteral("  ") + fields.join(QStringLiteral("  ")));
     }
-    if (probe) PrintProbe(available);
+    if (probe) PrintProbe(mapping, available);
     return EXIT_OK;
 }

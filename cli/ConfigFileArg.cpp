@@ -29,6 +29,25 @@ int SaveFileArg(const QString& path, const QByteArray& bytes) {
     return EXIT_CANNOT_CREATE;
 }
 
+int ReadInputArg(const QString& path, qint64 limit, QByteArray& bytes) {
+    FileBytes file = ReadRegularFile(path, limit);
+    if (file.ok()) {
+        bytes = std::move(file.bytes);
+        return EXIT_OK;
+    }
+    ReportFileError(kFileOpenError, path);
+    PrintFileErrorReason(path, file.error);
+    return file.error == FileError::TooLarge ? EXIT_DATA_ERROR : EXIT_NO_INPUT;
+}
+
+int WriteOutputArg(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        return EXIT_OK;
+    }
+    return SaveFileArg(path, bytes);
+}
+
 void PrintFileErrorReason(const QString& path, FileError error) {
     std::fprintf(stderr, "vkx520ctl: %s: %s\n", QDir::toNativeSeparators(path).toLocal8Bit().constData(),
                  FileErrorText(error));

@@ -23,6 +23,15 @@ int SaveConfigFileArg(const ConfigFileContents& contents, const QString& path);
 // touching anything already there. EXIT_OK or EXIT_CANNOT_CREATE.
 int CheckOutputFileArg(const QString& path);
 
+// Reads a file named on the command line, of at most limit bytes. EXIT_OK;
+// after the open error, EXIT_DATA_ERROR when it is larger, EXIT_NO_INPUT
+// otherwise.
+int ReadInputArg(const QString& path, qint64 limit, QByteArray& bytes);
+
+// Writes bytes to path, or to standard output when path is empty or "-".
+// EXIT_OK or EXIT_CANNOT_CREATE.
+int WriteOutputArg(const QString& path, const QByteArray& bytes);
+
 // Replaces path with bytes. EXIT_OK or EXIT_CANNOT_CREATE after the save error.
 int SaveFileArg(const QString& path, const QByteArray& bytes);
 

@@ -95,6 +95,7 @@ void LanguageManager::Reset() {
     m_languageList.clear();
     m_currentName.clear();
     m_currentIndex = 0;
+    m_storesChoice = true;
 }
 
 bool LanguageManager::InitLanguages() {
@@ -127,6 +128,7 @@ int LanguageManager::LoadLanguageTable(LanguageTable& table, const QString& titl
 int LanguageManager::SaveLanguageTable(const LanguageTable& table, const QString& title,
                                        const QString& extension) const {
     const QString path = WritePath(title, extension);
+    MakeOwnFolder(UserDirectory());
     if (WriteFileSafely(path, table.Serialize()) != FileError::None) {
         ReportFileError(kFileSaveError, QDir::toNativeSeparators(path));
         return LANG_SAVE_FAILED;
@@ -150,7 +152,7 @@ bool LanguageManager::SelectLanguageByName() {
     if (n != 0 && LoadLanguageTable(m_translation, m_languageList[found], kTranslationExtension) != LANG_OK) n = 0;
     if (n == 0) m_currentName.clear();
     m_currentIndex = n;
-    AppProfile().WriteString(kSettingsSection, kSettingsKey, m_currentName);
+    if (m_storesChoice) AppProfile().WriteString(kSettingsSection, kSettingsKey, m_currentName);
     return true;
 }
 
@@ -199,5 +201,6 @@ LanguageManager& Languages() {
 bool InitCommandLineLanguages() {
     LanguageManager& languages = Languages();
     languages.SetProgramLocation({}, QStringLiteral("VKX520Setup"));
+    languages.SetStoresChoice(false);
     return languages.InitLanguages();
 }

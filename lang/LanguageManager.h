@@ -59,8 +59,12 @@ public:
     void ScanLanguageFiles();
     // Selects the translation named by CurrentName() (case-insensitive); a
     // missing or bad one falls back to the base language and empties the name.
-    // Stores the name in the settings. Always true.
+    // Stores the name in the settings (unless choices are not stored). Always true.
     bool SelectLanguageByName();
+    // Whether a selection is stored in the settings (true until Reset). The
+    // command-line companion follows the desktop program's choice without
+    // writing it back, so that a command that only reads writes nothing.
+    void SetStoresChoice(bool stores) { m_storesChoice = stores; }
     // n = 0 base language, n >= 1 the n-th listed title. True when it changed.
     bool SelectLanguage(int n);
     // n = 0 "English" (never translated), 1..list size the titles.
@@ -101,6 +105,7 @@ private:
     QStringList m_languageList;
     QString m_currentName;
     int m_currentIndex = 0;
+    bool m_storesChoice = true;
 };
 
 // The program's one language manager.
@@ -109,5 +114,6 @@ LanguageManager& Languages();
 // For the command-line companion, which lies beside the GUI program and
 // shows its messages in the GUI's language: points the manager at the program's
 // language folders with the GUI's base file "VKX520Setup.lna" and runs
-// InitLanguages. Returns whether translation is available.
+// InitLanguages without storing the choice. Returns whether translation is
+// available.
 bool InitCommandLineLanguages();

@@ -147,6 +147,15 @@ bool EnsurePortMapping(PortDiscovery& discovery) {
 #endif
 }
 
+QStringList PortMappingInUse(const QList<SerialPortRecord>& found) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(found);
+    return CurrentPortMapping();
+#else
+    return HasPortsSection() ? CurrentPortMapping() : FirstStartPortMapping(found);
+#endif
+}
+
 bool StorePortMapping(const QStringList& devices) {
     bool ok = true;
     for (int index = 0; index < kPortCount; ++index) {

@@ -53,6 +53,9 @@ QStringList FirstStartPortMapping(const QList<SerialPortRecord>& found);
 // A mapping equal to the defaults is not written: it is stable as it is.
 // Returns whether the settings were written.
 bool EnsurePortMapping(PortDiscovery& discovery);
+// What COM1..COM8 stand for, without writing anything: the stored mapping,
+// or the one a first start would store with these ports found.
+QStringList PortMappingInUse(const QList<SerialPortRecord>& found);
 // Stores the eight entries (empty ones are removed, giving the default).
 bool StorePortMapping(const QStringList& devices);
 // The devices COM1..COM8 stand for now.

@@ -69,6 +69,11 @@ const CSkinConfig* CSkin::FindConfig(int id) const {
     return module ? module->GetConfig(module->FindConfigIndex(id)) : nullptr;
 }
 
+QString CSkin::ConfigName(int id) const {
+    const CSkinConfig* config = FindConfig(id);
+    return config ? config->m_name : QString();
+}
+
 void CSkin::Clear() {
     m_modules.clear();
     m_signalNames.clear();

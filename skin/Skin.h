@@ -124,6 +124,8 @@ public:
     const CSkinModule* FindModuleByConfigID(int id) const;
     // That module's first configuration with the ID; nullptr if none.
     const CSkinConfig* FindConfig(int id) const;
+    // Its name; empty when the skin has no configuration of that ID.
+    QString ConfigName(int id) const;
 
     const std::vector<CSkinModule>& modules() const { return m_modules; }
     // Index = output signal code.

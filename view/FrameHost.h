@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
 // What an enabling handler reports for one command.
@@ -25,6 +26,7 @@ public:
     using CommandHandler = std::function<void()>;
     using UpdateHandler = std::function<void(CCmdUI&)>;
     using SaveModifiedHandler = std::function<bool()>;
+    using OpenFileHandler = std::function<void(const QString& path)>;
 
     // Registers (or replaces) the handler of a command and its enabling; without
     // onUpdate the command is always enabled.
@@ -35,6 +37,9 @@ public:
     virtual void RequestCommandUpdate() = 0;
     // The document's save-modified hook, asked before the window closes.
     virtual void SetSaveModifiedHandler(SaveModifiedHandler handler) = 0;
+    // Opens a file handed to the window from outside (dropped on it, named
+    // on the command line) as File > Open opens the one chosen in its dialog.
+    virtual void SetOpenFileHandler(OpenFileHandler handler) = 0;
 
     virtual int GetPortSelection() const = 0;  // -1 when no entry is selected
     virtual void SetPortSelection(int index) = 0;

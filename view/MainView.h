@@ -172,11 +172,18 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // A file dropped on the window or named on the command line: the close
+    // prompt, then as Open after its dialog.
+    void OpenFileFromOutside(const QString& path);
     // Open backup...: the open dialog in the backups folder, then as Open.
     void OnFileOpenBackup();
     // Compare with...: the displayed configuration against a file, or
     // against the device when connected; the differences in a dialog.
     void OnFileCompare();
+    // Export labels... / Import labels...: the labels as a spreadsheet (CSV);
+    // an import is one step of the undo history.
+    void OnFileExportLabels();
+    void OnFileImportLabels();
     // The "not saved" prompt: true when the configuration may be dropped.
     bool RunClosePrompt();
     // Saves the document to path; shows why when it fails.

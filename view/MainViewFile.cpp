@@ -32,6 +32,11 @@ void CMainView::RegisterFileCommands() {
     m_pFrame->SetCommandHandler(ID_FILE_OPEN_BACKUP, [this] { OnFileOpenBackup(); });
     m_pFrame->SetCommandHandler(
         ID_FILE_COMPARE, [this] { OnFileCompare(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_EXPORT_LABELS, [this] { OnFileExportLabels(); }, withConfig);
+    m_pFrame->SetCommandHandler(
+        ID_FILE_IMPORT_LABELS, [this] { OnFileImportLabels(); }, withConfig);
+    m_pFrame->SetOpenFileHandler([this](const QString& path) { OpenFileFromOutside(path); });
 }
 
 bool CMainView::HasConfig() const { return m_pDoc && m_pDoc->hasConfig(); }
@@ -44,6 +49,10 @@ QString CMainView::ConfigFileFilter() const {
 void CMainView::OnFileOpen() {
     if (!RunClosePrompt()) return;
     OpenChosenFile(m_dialogs->GetOpenFileName(this, ConfigFileFilter(), m_pDoc->filePath()));
+}
+
+void CMainView::OpenFileFromOutside(const QString& path) {
+    if (RunClosePrompt()) OpenChosenFile(path);
 }
 
 void CMainView::OpenChosenFile(const QString& path) {

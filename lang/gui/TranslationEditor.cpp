@@ -1,5 +1,6 @@
 #include "lang/gui/TranslationEditor.h"
 
+#include "base/ProgramPaths.h"
 #include "lang/gui/EditTranslationDlg.h"
 #include "lang/LanguageManager.h"
 #include "lang/UiText.h"
@@ -88,6 +89,8 @@ bool NewTranslation(QWidget* parent) {
     if (!Languages().IsTranslationAvailable()) return false;
     LanguageTable table;
     if (!RunTranslationEditor(table, parent) || table.IsEmpty()) return false;
+    // The dialog starts in the user's language folder, which a first save makes.
+    MakeOwnFolder(Languages().UserDirectory());
     const TranslationFileRequest request{
         QStringLiteral("%1 (*%2)").arg(LoadUiString(IDS_LANGUAGE_FILES), kTranslationExtension),
         kTranslationExtension.mid(1), Languages().UserDirectory()};

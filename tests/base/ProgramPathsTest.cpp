@@ -33,7 +33,7 @@ TEST(ProgramPathsTest, DecisionFollowsTheLayout) {
     ASSERT_TRUE(root.isValid());
     struct Row {
         const char* name;
-        bool shippedSkin;   // prefix/share/vkx520setup/modules.xml
+        bool shippedSkin;  // prefix/share/vkx520setup/modules.xml
         bool settingsBeside;
         bool readOnlyBin;
         PathMode expected;
@@ -111,6 +111,9 @@ TEST_F(InstalledModeTest, ReadsShippedFilesAndWritesOnlyToTheUsersFolders) {
     EXPECT_EQ(SharedSettingsPath(), Home("xdg_config_home/vkx520setup/VKX520Setup.ini"));
     EXPECT_EQ(DefaultSkinPath(), Data() + "/modules.xml");
     EXPECT_EQ(UserLanguageFolder(), Home("xdg_data_home/vkx520setup/languages"));
+    // Naming the folders and reading the settings make nothing: the first write does.
+    EXPECT_EQ(AppProfile().GetString("Language", "LangID", "none"), "none");
+    EXPECT_EQ(QDir(m_root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"share"});
 
     // Settings and the log: file names as beside the executable.
     ASSERT_TRUE(AppProfile().WriteInt("Debug", "Log", 1));
@@ -124,6 +127,7 @@ TEST_F(InstalledModeTest, ReadsShippedFilesAndWritesOnlyToTheUsersFolders) {
     WriteBytes(Data() + "/Base.lna", langtest::FileBytes({}));
     WriteBytes(Data() + "/Deutsch.lng", langtest::FileBytes({{StringKey(IDS_IDLE), "Bereit"}}));
     WriteBytes(Data() + "/Shipped.lng", langtest::FileBytes({}));
+    ASSERT_TRUE(QDir().mkpath(UserLanguageFolder()));  // as a translation saved before left it
     WriteBytes(UserLanguageFolder() + "/Deutsch.lng", langtest::FileBytes({{StringKey(IDS_IDLE), "Fertig"}}));
     WriteBytes(UserLanguageFolder() + "/Mine.lng", langtest::FileBytes({}));
     AppProfile().WriteString("Language", "LangID", "Deutsch");

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a throw-away prefix and checks that the tree holds
 # what the desktop and the package need, and that its parts name each other:
-# the desktop entry's program and icon, the metainfo's launchable, a man page
-# per program, and the same data files the build copies beside the programs.
+# the desktop entry's program and icon, the metainfo's launchable, the file
+# type the desktop entry opens (recognised by name and by contents in the
+# MIME database built from the tree), a man page per program, and the same
+# data files the build copies beside the programs. Then runs the installed
+# programs: commands that only read leave the user's home as it was.
 # usage: install_tree_test.sh <build dir> <source dir> [cmake]
 set -euo pipefail
 build="$(cd "$1" && pwd)"
@@ -18,10 +21,10 @@ cd "$prefix"
 
 for program in VKX520Setup vkx520ctl vkx520sim; do
   [ -x "bin/$program" ] || fail "bin/$program is missing"
-  [ -s "share/man/man1/$program.1" ] || fail "no man page for $program"
+  [ -s "share/man/man1/$program.1.gz" ] || fail "no man page for $program"
 done
 for file in share/bash-completion/completions/vkx520ctl share/doc/vkx520setup/README.md \
-            share/doc/vkx520setup/LICENSE; do
+            share/doc/vkx520setup/copyright share/doc/vkx520setup/changelog.gz; do
   [ -s "$file" ] || fail "$file is missing"
 done
 
@@ -44,6 +47,26 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "metainfo launches no $id.desktop"
 
+# The configuration files' type: the desktop entry opens it, its icon is
+# there, and the database update-mime-database builds from the tree knows a
+# file by its name and, named otherwise, by its first bytes.
+type="$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$desktop")"
+[ -n "$type" ] && grep -q "<mime-type type=\"$type\">" "share/mime/packages/$id.xml" || fail "no MIME type for MimeType=$type"
+for size in 16 22 24 32 48 64 128 256; do
+  [ -s "share/icons/hicolor/${size}x${size}/mimetypes/${type/\//-}.png" ] || fail "no $size pixel icon for $type"
+done
+XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime"
+samples="$(mktemp -d)"
+trap 'rm -rf "$prefix" "$samples"' EXIT
+printf 'V520\002\000\001\000binary' > "$samples/studio.vkcfg"
+cp "$samples/studio.vkcfg" "$samples/studio-copy"
+printf 'V520' > "$samples/short.VKCFG"
+for sample in studio.vkcfg studio-copy short.VKCFG; do
+  found="$(env XDG_DATA_HOME="$samples/none" XDG_DATA_DIRS="$prefix/share" \
+           gio info -a standard::content-type "$samples/$sample" | sed -n 's/^ *standard::content-type: //p')"
+  [ "$found" = "$type" ] || fail "$sample is taken for \"$found\", not $type"
+done
+
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 if command -v appstreamcli >/dev/null; then appstreamcli validate --no-net "$metainfo" >/dev/null || \
   { appstreamcli validate --no-net "$metainfo"; fail "appstreamcli validate failed"; }; fi
@@ -53,8 +76,10 @@ if command -v appstreamcli >/dev/null; then appstreamcli validate --no-net "$met
 # that an earlier root run left beside the executables.
 chmod 755 "$prefix"
 home_root="$(mktemp -d)"
-trap 'rm -rf "$prefix" "$home_root"' EXIT
+trap 'rm -rf "$prefix" "$samples" "$home_root"' EXIT
 printf '[Language]\r\n' > bin/VKX520Setup.ini
+cp "$src/fuzz/corpus/config_file/v2.vkcfg" "$home_root/sample.vkcfg"
+chmod 644 "$home_root/sample.vkcfg"
 stamp="$home_root/.stamp"
 touch "$stamp"
 sleep 1
@@ -69,7 +94,16 @@ check_as() {  # <label> <user or "">
   home="$(mktemp -d "$home_root/home.XXXXXX")"
   mkdir -m 700 "$home/.run"
   [ -n "$user" ] && chown -R "$user" "$home"
-  run_in_tree "$home" "$user" "$prefix/bin/vkx520ctl" skin-check >/dev/null || fail "skin-check as $label"
+  # Commands that only read create no settings file and no folder.
+  local ctl="$prefix/bin/vkx520ctl" sample="$home_root/sample.vkcfg"
+  run_in_tree "$home" "$user" "$ctl" --help | grep "settings  $home/.config/vkx520setup/VKX520Setup.ini" >/dev/null ||
+    fail "vkx520ctl --help as $label does not name the settings file in the home"
+  for args in "--version" "show --help" "show $sample" "diff $sample $sample" "export $sample" "labels export $sample" "ports" "skin-check"; do
+    # shellcheck disable=SC2086  # the words of args are the arguments
+    run_in_tree "$home" "$user" "$ctl" $args >/dev/null || fail "vkx520ctl $args as $label"
+    left="$(find "$home" -mindepth 1 ! -path "$home/.run" | head -n 3)"
+    [ -z "$left" ] || fail "vkx520ctl $args as $label wrote $left"
+  done
   run_in_tree "$home" "$user" env VKX_EXIT_AFTER_FIRST_PAINT=1 "$prefix/bin/VKX520Setup" >/dev/null ||
     fail "VKX520Setup as $label did not start"
   [ -f "$home/.config/vkx520setup/VKX520Setup.ini" ] || fail "VKX520Setup as $label kept no settings in its home"

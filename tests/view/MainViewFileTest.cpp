@@ -6,10 +6,15 @@
 #include "model/ConfigFile.h"
 #include "res/resource.h"
 
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
+#include <QUrl>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -51,6 +56,30 @@ QByteArray Version1File(const char* firstLabel) {
     QByteArray labels(qsizetype(kInputLabelBytes + kPanelLabelBytes), '\0');
     labels.replace(0, qsizetype(qstrlen(firstLabel)), firstLabel);
     return bytes + labels;
+}
+
+// Files dragged over the view and dropped there, delivered to the window as
+// the platform delivers them (the window finds the widget that takes drops).
+// Whether the window took the drag; the drop is handled before it returns.
+bool DropOnView(ViewRig& rig, const QList<QUrl>& urls, const QString& text = {}) {
+    QMimeData data;
+    if (!urls.isEmpty()) data.setUrls(urls);
+    if (!text.isEmpty()) data.setText(text);
+    QWidget* viewport = rig.view().viewport();
+    const QPoint at = viewport->mapTo(&rig.frame(), viewport->rect().center());
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(rig.frame().windowHandle(), &enter);
+    if (!enter.isAccepted()) {
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(rig.frame().windowHandle(), &leave);
+        return false;
+    }
+    QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(rig.frame().windowHandle(), &drop);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction) << "the program the file came from must not delete it";
+    QCoreApplication::processEvents();
+    return drop.isAccepted();
 }
 
 }  // namespace
@@ -291,4 +320,68 @@ TEST_F(FileCommands, QtPrintPreviewShowsOnePage) {
     });
     rig.Command(ID_FILE_PRINT_PREVIEW);
     EXPECT_EQ(pages, 1);
+}
+
+TEST_F(FileCommands, AFileDroppedOnTheWindowOpensAsOpenDoes) {
+    ViewRig rig;
+    const QString first = PathOf("first.vkcfg");
+    ShowSavedConfiguration(rig, first);
+    const QString dropped = PathOf("dropped studio.vkcfg");
+    ASSERT_TRUE(QFile::copy(first, dropped));
+    const QUrl droppedUrl = QUrl::fromLocalFile(dropped);
+
+    // Text, several files or a remote file are not taken.
+    EXPECT_FALSE(DropOnView(rig, {}, "studio"));
+    EXPECT_FALSE(DropOnView(rig, {droppedUrl, QUrl::fromLocalFile(first)}));
+    EXPECT_FALSE(DropOnView(rig, {QUrl("https://example.net/studio.vkcfg")}));
+
+    // A changed configuration is offered for saving first; Cancel keeps it.
+    ASSERT_TRUE(rig.doc().SetPanelLabel(3, "Mic 4"));
+    rig.presenter->Answer(IDCANCEL);
+    EXPECT_TRUE(DropOnView(rig, {droppedUrl}));
+    EXPECT_EQ(rig.presenter->ids(), std::vector<unsigned>{IDS_NOT_SAVED});
+    EXPECT_EQ(rig.doc().filePath(), first);
+    EXPECT_TRUE(rig.doc().IsModified());
+
+    rig.presenter->Clear();
+    rig.presenter->Answer(IDNO);
+    EXPECT_TRUE(DropOnView(rig, {droppedUrl}));
+    EXPECT_EQ(rig.presenter->ids(), std::vector<unsigned>{IDS_NOT_SAVED});
+    EXPECT_EQ(rig.doc().filePath(), dropped);
+    EXPECT_FALSE(rig.doc().IsModified());
+    EXPECT_EQ(rig.frame().windowTitle(), "VKX520Setup - dropped studio");
+    EXPECT_EQ(rig.dialogs.asked.size(), 1) << "only the Save As of the set-up; a drop shows no file dialog";
+}
+
+// What main() does with "--open FILE": the messages of Open for a file that
+// is not there or not a configuration, the file and its title for one that is.
+TEST_F(FileCommands, AFileNamedOnTheCommandLineOpensAsOpenDoes) {
+    const QString bad = PathOf("bad.vkcfg");
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("V521 not a configuration");
+    file.close();
+    const QString good = PathOf("old studio.vkcfg");
+    QFile goodFile(good);
+    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
+    goodFile.write(Version1File("Camera"));
+    goodFile.close();
+
+    struct Case {
+        QString path;
+        std::vector<unsigned> messages;
+        QString title;
+    };
+    const Case cases[] = {
+        {PathOf("missing.vkcfg"), {IDS_ERROR_OPENING}, "VKX520Setup"},
+        {bad, {IDS_LOAD_CORRUPT}, "VKX520Setup"},
+        {good, {}, "VKX520Setup - old studio"},
+    };
+    for (const Case& c : cases) {
+        ViewRig rig;
+        rig.app->OpenDocumentFile(c.path);
+        EXPECT_EQ(rig.presenter->ids(), c.messages) << c.path.toStdString();
+        EXPECT_EQ(rig.doc().hasConfig(), c.messages.empty()) << c.path.toStdString();
+        EXPECT_EQ(rig.frame().windowTitle(), c.title);
+    }
 }
