@@ -259,6 +259,10 @@ void CMainFrame::RefreshUiTexts() {
     for (const auto& [id, action] : m_actions) action->setStatusTip(GetMessageString(id));
     RetextWindowCommands();
     m_idleText->setText(LoadUiString(IDS_IDLE));
+    // The one control of the bar without a text of its own, named for screen readers.
+    const QString portSelector = CommandToolTip(IDC_PORT_COMBO);
+    m_wndToolBar->PortCombo()->setAccessibleName(portSelector.isEmpty() ? GetMessageString(IDC_PORT_COMBO)
+                                                                        : portSelector);
     const QFontMetrics metrics(m_capIndicator->font());
     for (QLabel* indicator : {m_capIndicator, m_numIndicator}) {
         const unsigned id = indicator == m_capIndicator ? ID_INDICATOR_CAPS : ID_INDICATOR_NUM;

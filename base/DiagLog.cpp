@@ -66,29 +66,49 @@ void ComplainOnce(const QString& path, const char* reason) {
     std::fprintf(stderr, "log file %s cannot be written: %s\n", QFile::encodeName(path).constData(), reason);
 }
 
-// Appends the line with every other writer denied; drops it when the file is
-// busy or cannot be opened.
-void AppendExclusive(const QString& path, const QByteArray& line) {
+// Opens the log for appending; -1 with why set when it cannot be a log.
+int OpenLogFile(const QString& path, const char** why) {
 #ifdef Q_OS_WIN
     int fd = -1;
     if (_wsopen_s(&fd, reinterpret_cast<const wchar_t*>(path.utf16()), _O_WRONLY | _O_CREAT | _O_APPEND | _O_BINARY,
                   _SH_DENYWR, _S_IREAD | _S_IWRITE) != 0) {
-        ComplainOnce(path, "cannot be opened");
-        return;
+        *why = "cannot be opened";
+        return -1;
     }
-    _write(fd, line.constData(), unsigned(line.size()));
-    _close(fd);
+    return fd;
 #else
     const QByteArray native = QFile::encodeName(path);
     // Without blocking: a FIFO nobody reads must not stop the program, and
-    // only a regular file is a log (never a device node or a FIFO).
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
+    // only a regular file is a log (never a device node or a FIFO), which is
+    // said as such even where opening it fails for that reason.
     struct stat st {};
+    if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        *why = "not a regular file";
+        return -1;
+    }
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
     if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ComplainOnce(path, fd < 0 ? std::strerror(errno) : "not a regular file");
+        *why = fd < 0 ? std::strerror(errno) : "not a regular file";
         if (fd >= 0) ::close(fd);
+        return -1;
+    }
+    return fd;
+#endif
+}
+
+// Appends the line with every other writer denied; drops it when the file is
+// busy or cannot be opened.
+void AppendExclusive(const QString& path, const QByteArray& line) {
+    const char* why = nullptr;
+    const int fd = OpenLogFile(path, &why);
+    if (fd < 0) {
+        ComplainOnce(path, why);
         return;
     }
+#ifdef Q_OS_WIN
+    _write(fd, line.constData(), unsigned(line.size()));
+    _close(fd);
+#else
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         const ssize_t written = ::write(fd, line.constData(), std::size_t(line.size()));
         (void)written;  // a short write is not reported, as no log failure is
@@ -135,4 +155,16 @@ void ResetLogState() {
     state.on = false;
     state.complained = false;
     state.path.clear();
+}
+
+const char* LogFileProblem(const QString& path) {
+    const char* why = nullptr;
+    const int fd = OpenLogFile(path, &why);
+    if (fd < 0) return why;
+#ifdef Q_OS_WIN
+    _close(fd);
+#else
+    ::close(fd);
+#endif
+    return nullptr;
 }

@@ -23,5 +23,9 @@ QByteArray FormatLogLine(const QDateTime& when, const QByteArray& text);
 // Sends the lines to this file and switches the log on, whatever the settings
 // say (vkx520ctl's --log, tests). An empty path switches the log off.
 void SetLogFile(const QString& path);
+// Why path cannot take the log's lines (a FIFO, a device, a folder that does
+// not let it be created), or nullptr when it can. A file that was missing
+// is created empty.
+const char* LogFileProblem(const QString& path);
 // Forgets the switch and the path, so the next line reads the settings again.
 void ResetLogState();

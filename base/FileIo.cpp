@@ -7,11 +7,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <string_view>
 
 #ifdef Q_OS_WIN
 #include <QSaveFile>
 #else
 #include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,6 +43,7 @@ const char* FileErrorText(FileError error) {
     case FileError::TooLarge: return "too large";
     case FileError::ReadFailed: return "read error";
     case FileError::WriteFailed: return "write error (disk full?)";
+    case FileError::Exists: return "already exists";
     }
     return "unknown error";
 }
@@ -99,6 +104,19 @@ FileError WriteFileSafely(const QString& path, QByteArrayView bytes) {
         return FileError::WriteFailed;
     }
     return file.commit() ? FileError::None : FileError::WriteFailed;
+}
+
+FileError WriteNewFileSafely(const QString& path, QByteArrayView bytes) {
+    // Created exclusively and written in place: the name is claimed at once.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return QFileInfo::exists(path) ? FileError::Exists : FileError::CannotOpen;
+    if (InjectedWriteFailure() || file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
+        file.close();
+        file.remove();
+        return FileError::WriteFailed;
+    }
+    return FileError::None;
 }
 
 #else
@@ -191,13 +209,55 @@ QString ResolveTarget(const QString& path) {
     return target.isEmpty() ? info.symLinkTarget() : target;
 }
 
+// The name of the file a save writes before it takes the target's place:
+// ".NAME.<random>.tmp", the random part a 32-bit number in base 36.
+constexpr char kTemporarySuffix[] = ".tmp";
+constexpr std::size_t kMaxRandomChars = 7;
+
+bool IsTemporaryName(std::string_view name) {
+    const std::size_t suffix = sizeof kTemporarySuffix - 1;
+    if (name.size() < 4 + suffix || name.front() != '.' || !name.ends_with(kTemporarySuffix)) return false;
+    name.remove_suffix(suffix);
+    const std::size_t dot = name.rfind('.');
+    const std::size_t random = name.size() - dot - 1;
+    if (dot == std::string_view::npos || dot < 2 || random == 0 || random > kMaxRandomChars) return false;
+    return std::all_of(name.begin() + std::ptrdiff_t(dot) + 1, name.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
+}
+
+// What a killed save left in folder: temporaries of our naming, our own,
+// untouched for a while (a save in progress writes its file within moments).
+void RemoveStaleTemporaries(const QString& folder) {
+    const QByteArray nativeFolder = QFile::encodeName(folder);
+    DIR* dir = ::opendir(nativeFolder.constData());
+    if (!dir) return;
+    const std::time_t before = std::time(nullptr) - kStaleTemporarySeconds;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name)) continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_mtime < before)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Makes a new name in target's folder durable, as the contents already are,
+// and clears what earlier saves into that folder left behind.
+void FinishSave(const QString& target) {
+    const QString folder = QFileInfo(target).absolutePath();
+    Fd dir(::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    RemoveStaleTemporaries(folder);
+}
+
 // Creates a new, empty file beside target; empty name when the folder refuses.
 QString CreateSibling(const QString& target, Fd& fd) {
     const QFileInfo info(target);
     const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.';
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString name =
-            stem + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
+            stem + QString::number(QRandomGenerator::global()->generate(), 36) + QLatin1String(kTemporarySuffix);
         const int raw = ::open(Native(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (raw >= 0) {
             fd.Reset(raw);
@@ -304,13 +364,41 @@ FileError WriteFileSafely(const QString& path, QByteArrayView bytes) {
         // The full new contents are on disk beside it, so the space is there.
         const FileError e = RewriteInPlace(target, bytes);
         ::unlink(nativeSibling.constData());
+        if (e == FileError::None) RemoveStaleTemporaries(QFileInfo(target).absolutePath());
         return e;
     }
     if (::rename(nativeSibling.constData(), Native(target).constData()) != 0) return fail(FileError::WriteFailed);
-    // Make the new name itself durable, as the contents already are.
-    Fd dir(::open(Native(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
+    FinishSave(target);
     return FileError::None;
+}
+
+FileError WriteNewFileSafely(const QString& path, QByteArrayView bytes) {
+    Fd fd;
+    const QString sibling = CreateSibling(path, fd);
+    if (sibling.isEmpty()) return FileError::CannotOpen;
+    const QByteArray from = Native(sibling), to = Native(path);
+    FileError result = FileError::None;
+    if (!WriteChecked(fd.get(), bytes) || !fd.Close()) {
+        result = FileError::WriteFailed;
+    } else if (::link(from.constData(), to.constData()) == 0) {
+        // The complete file got the name; the temporary name goes below.
+    } else if (errno == EEXIST) {
+        result = FileError::Exists;
+    } else {
+#ifdef RENAME_NOREPLACE
+        // A file system without hard links (FAT) may still rename without replacing.
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
+            FinishSave(path);
+            return FileError::None;
+        }
+        result = errno == EEXIST ? FileError::Exists : FileError::WriteFailed;
+#else
+        result = FileError::WriteFailed;
+#endif
+    }
+    ::unlink(from.constData());
+    if (result == FileError::None) FinishSave(path);
+    return result;
 }
 
 #endif

@@ -16,6 +16,7 @@ enum class FileError {
     TooLarge,    // larger than the reader's stated limit
     ReadFailed,
     WriteFailed,  // short write, flush or close failure (a full disk)
+    Exists,       // a new file was to be created and that name is taken
 };
 
 // Why a file could not be used, in a few words for logs and the command line.
@@ -41,6 +42,18 @@ FileBytes ReadRegularFileHead(const QString& path, qint64 headBytes, qint64* fil
 // permissions, and a file with several hard links is rewritten in place
 // (after the new contents proved they fit) so that every link sees them.
 FileError WriteFileSafely(const QString& path, QByteArrayView bytes);
+
+// Creates path with bytes only when no file of that name exists (Exists
+// otherwise): nothing is ever replaced, so writers racing for one name each
+// learn whether they got it. The contents are complete before the name
+// appears.
+FileError WriteNewFileSafely(const QString& path, QByteArrayView bytes);
+
+// Both writers leave their new contents in ".NAME.<random>.tmp" beside the
+// target until they take its place; a save that was killed leaves that file
+// behind. After each successful save, such files of this user in the same
+// folder that have not changed for this long are removed.
+inline constexpr int kStaleTemporarySeconds = 60;
 
 // Whether WriteFileSafely could replace or create path: the target is a
 // regular file or absent, and its folder takes a new file. Writes nothing

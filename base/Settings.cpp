@@ -171,14 +171,20 @@ int ParseProfileInt(const QString& text) {
     return int(negative ? -value : value);
 }
 
-QString ProfileFile::GetString(const QString& section, const QString& key, const QString& defaultValue) const {
-    const auto profile = Load(m_path);
-    const qsizetype at = FindKey(*profile, section, key);
-    if (at < 0) return defaultValue;
-    const QByteArray line = Stripped(profile->lines[at]);
+namespace {
+// The value a key's line holds, as it reads.
+QString LineValue(const QByteArray& rawLine) {
+    const QByteArray line = Stripped(rawLine);
     QByteArray value = line.mid(line.indexOf('=') + 1).trimmed();
     if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"')) value = value.mid(1, value.size() - 2);
     return DecodeProfileText(value);
+}
+}  // namespace
+
+QString ProfileFile::GetString(const QString& section, const QString& key, const QString& defaultValue) const {
+    const auto profile = Load(m_path);
+    const qsizetype at = FindKey(*profile, section, key);
+    return at < 0 ? defaultValue : LineValue(profile->lines[at]);
 }
 
 int ProfileFile::GetInt(const QString& section, const QString& key, int defaultValue) const {
@@ -200,6 +206,9 @@ bool ProfileFile::WriteString(const QString& section, const QString& key, const 
     };
     const QByteArray entry = EncodeProfileText(key) + '=' + EncodeProfileText(value);
     const qsizetype at = FindKey(*profile, section, key);
+    // A value stored in other bytes that read the same (UTF-8 from earlier
+    // versions, quotes) is stored: rewriting it would change nothing read.
+    if (at >= 0 && LineValue(lines[at]) == value) return true;
     if (at >= 0) {
         const QByteArray& old = lines[at];
         lines[at] = entry + old.mid(Stripped(old).size());

@@ -145,12 +145,15 @@ bool ParseVerbArgsOrComplain(const QStringList& args, const VerbSyntax& syntax, 
 QString SkinPathArg(const VerbOptions& options) { return options.skin.isEmpty() ? DefaultSkinPath() : options.skin; }
 
 int CheckSkinArg(const VerbOptions& options) {
-    if (options.skin.isEmpty()) return EXIT_OK;
+    return options.skin.isEmpty() ? EXIT_OK : CheckSkinFileArg(options.skin);
+}
+
+int CheckSkinFileArg(const QString& path) {
     // Opened as every reader opens it (reading nothing), so that a FIFO named
     // here is refused instead of waited on.
-    const FileError error = ReadRegularFileHead(options.skin, 0).error;
+    const FileError error = ReadRegularFileHead(path, 0).error;
     if (error == FileError::None) return EXIT_OK;
-    ReportFileError(kFileOpenError, options.skin);
-    PrintFileErrorReason(options.skin, error);
+    ReportFileError(kFileOpenError, path);
+    PrintFileErrorReason(path, error);
     return EXIT_NO_INPUT;
 }

@@ -47,3 +47,5 @@ QString SkinPathArg(const VerbOptions& options);
 // file-error message when it cannot be opened. The skin beside the program may
 // be missing; it then only leaves out what it would tell.
 int CheckSkinArg(const VerbOptions& options);
+// The same for a skin file that must be there (skin-check's).
+int CheckSkinFileArg(const QString& path);

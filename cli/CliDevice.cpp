@@ -54,8 +54,15 @@ PortChoice ResolvePortArg(const QString& port) {
     return {0, port};
 }
 
-void ApplyLogOption(const QString& logPath) {
-    if (!logPath.isEmpty()) SetLogFile(logPath);
+int ApplyLogOption(const QString& logPath) {
+    if (logPath.isEmpty()) return EXIT_OK;
+    if (const char* why = LogFileProblem(logPath)) {
+        std::fprintf(stderr, "vkx520ctl: log file %s cannot be written: %s\n",
+                     QDir::toNativeSeparators(logPath).toLocal8Bit().constData(), why);
+        return EXIT_CANNOT_CREATE;
+    }
+    SetLogFile(logPath);
+    return EXIT_OK;
 }
 
 namespace {
@@ -107,6 +114,16 @@ DeviceRead ReadDeviceImage(CliLink& link, const CSkin& skin, bool quiet) {
     return ReadImageFromDevice(steps);
 }
 
+LinkResult RefuseIncompleteRead(const DeviceRead& read, bool linkErrorShown) {
+    const LinkResult code = read.WholeResult();
+    if (code == LINK_OK) return code;
+    if (!linkErrorShown) UiMessageBox(LinkErrorTextId(code), MB_OK | MB_ICONSTOP);
+    if (read.result == LINK_OK)
+        std::fprintf(stderr,
+                     "vkx520ctl: the device's embedded audio settings could not be read; nothing was compared\n");
+    return code;
+}
+
 void KeepDeviceBackup(const ConfigImage& image, const QString& port) {
     FileError error = FileError::None;
     if (!ProgramBackups().Save(image, port, &error).isEmpty()) return;
@@ -117,7 +134,7 @@ void KeepDeviceBackup(const ConfigImage& image, const QString& port) {
 int RunPortVerb(const QStringList& args, const VerbSyntax& syntax, DeviceCommand command, unsigned doneTextId) {
     VerbOptions options;
     if (!ParseVerbArgsOrComplain(args, syntax, options)) return EXIT_USAGE;
-    ApplyLogOption(options.log);
+    if (const int status = ApplyLogOption(options.log); status != EXIT_OK) return status;
     ConfigImage unused;
     unused.Clear();
     if (const int code = CliLink(options.port).Run(command, unused); code != LINK_OK) return code;

@@ -25,7 +25,8 @@ struct PortChoice {
 PortChoice ResolvePortArg(const QString& port);
 
 // --log FILE: the diagnostic lines go to FILE. Without it the settings decide.
-void ApplyLogOption(const QString& logPath);
+// EXIT_OK, or EXIT_CANNOT_CREATE after saying why FILE cannot take them.
+int ApplyLogOption(const QString& logPath);
 
 // The port a verb works on. It is opened by the first step and kept open
 // for every step and operation of the verb, each step starting on a purged
@@ -66,6 +67,12 @@ struct DeviceRead;
 // audio kinds from the skin, then the embedded audio settings. quiet: nothing
 // is told on failure.
 DeviceRead ReadDeviceImage(CliLink& link, const CSkin& skin, bool quiet = false);
+
+// For verbs that compare with the device: a read that did not come back
+// whole (the embedded audio settings included) compares nothing. Returns its
+// link code after telling why (the link error itself too unless the read
+// told it already), or LINK_OK.
+LinkResult RefuseIncompleteRead(const DeviceRead& read, bool linkErrorShown);
 
 // Keeps a backup of a configuration read from the device on port; a backup
 // that cannot be saved is only a warning on standard error.

@@ -99,7 +99,8 @@ tcp(nodelay),2001 as tcp://HOST:2001). A connection must be made within
 settings file).
 --skin names the skin file (default: the skin under Files); a named skin
 that cannot be opened ends the command with status 66.
---log FILE appends the diagnostic lines of the link to FILE.
+--log FILE appends the diagnostic lines of the link to FILE (status 73 before
+the device is asked anything when FILE cannot take them: a FIFO, a device).
 Ctrl-C during an operation stops it after the step that is running.
 )";
 
@@ -110,7 +111,9 @@ Exit status:
          why: permission, no such device, in use; for a network port
          refused, unreachable, no answer, unknown host, a line setting the
          server did not accept), 2 write failed,
-         3 no reply, 4 three bad replies, 5 device failure, 6 aborted
+         3 no reply, 4 three bad replies, 5 device failure, 6 aborted;
+         also write --verify and diff --port when the device could not be
+         read back completely (embedded audio included): nothing compared
   8      read: FILE.vkcfg is saved, but the embedded audio settings could
          not be read (they are missing from it, as after Connect)
   9      write --verify: the device holds something else than was written

@@ -44,7 +44,7 @@ int ReadSide(Side& side, const VerbOptions& options) {
     skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
     CliLink link(options.port, CliLink::FirstStart::LeaveSettings);
     const DeviceRead read = ReadDeviceImage(link, skin);
-    if (read.result != LINK_OK) return read.result;
+    if (const LinkResult code = RefuseIncompleteRead(read, true); code != LINK_OK) return code;
     side.contents.image = read.image;
     side.hasLabels = false;
     side.name = options.port;
@@ -88,7 +88,7 @@ int RunDiff(const QStringList& args) {
     const VerbSyntax syntax{kUsage, OPT_PORT | OPT_JSON | OPT_SKIN | OPT_LOG, 0, withPort ? 1 : 2};
     VerbOptions options;
     if (!ParseVerbArgsOrComplain(args, syntax, options)) return EXIT_USAGE;
-    ApplyLogOption(options.log);
+    if (const int status = ApplyLogOption(options.log); status != EXIT_OK) return status;
     if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
     Side a, b;
     const bool deviceFirst = withPort && PortComesFirst(args);

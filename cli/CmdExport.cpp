@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QJsonDocument>
-#include <QJsonParseError>
 
 #include <cstdio>
 
@@ -53,15 +52,7 @@ int RunImport(const QStringList& args) {
     const QString& path = options.files.first();
     QByteArray text;
     if (const int status = ReadInputArg(path, kMaxImportBytes, text); status != EXIT_OK) return status;
-    QJsonParseError parseError{};
-    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
-        const QString why = document.isNull() ? parseError.errorString() : QStringLiteral("not a JSON object");
-        std::fprintf(stderr, "vkx520ctl: %s: %s (at byte %d)\n", Native(path).constData(), qPrintable(why),
-                     document.isNull() ? parseError.offset : 0);
-        return EXIT_DATA_ERROR;
-    }
-    const JsonImport imported = ConfigFileFromJson(document.object(), options.force);
+    const JsonImport imported = ConfigFileFromJsonText(text, options.force);
     if (!imported.ok()) {
         std::fprintf(stderr, "vkx520ctl: %s: %s\n", Native(path).constData(), qPrintable(imported.error));
         return EXIT_DATA_ERROR;

@@ -72,7 +72,7 @@ DeviceRead ReadIntoDocument(const QString& port, SkinReadMeanwhile& skin, CMainD
 int RunRead(const QStringList& args) {
     VerbOptions options;
     if (!ParseVerbArgsOrComplain(args, kReadSyntax, options)) return EXIT_USAGE;
-    ApplyLogOption(options.log);
+    if (const int status = ApplyLogOption(options.log); status != EXIT_OK) return status;
     // A file that could not be saved, or a skin that is not there, would waste the read: find out first.
     if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
     if (const int status = CheckOutputFileArg(options.output); status != EXIT_OK) return status;

@@ -1,5 +1,7 @@
 #include "cli/CmdSkinCheck.h"
 
+#include "base/ExitCodes.h"
+#include "cli/CliArgs.h"
 #include "skin/Skin.h"
 #include "skin/SkinCheck.h"
 
@@ -19,6 +21,7 @@ int RunSkinCheck(const QStringList& args) {
         return kExitUsage;
     }
     const QString path = args.isEmpty() ? DefaultSkinPath() : args.first();
+    if (const int status = CheckSkinFileArg(path); status != EXIT_OK) return status;
     const QStringList problems = CheckSkinFile(path);
     for (const QString& problem : problems) PrintLine(stdout, path + QStringLiteral(": ") + problem);
     if (problems.isEmpty()) {

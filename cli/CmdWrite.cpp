@@ -32,7 +32,7 @@ constexpr auto kVerifyPause = std::chrono::milliseconds(500);
 // Reads the device back once it answers again and compares it with what was
 // written. EXIT_OK when it holds the same, EXIT_VERIFY_DIFFERENT after
 // listing the differences, or the link code of the last read when the device
-// never answered.
+// never answered or stopped answering before all was read.
 int VerifyWritten(CliLink& link, const ConfigImage& written, const CSkin& skin) {
     const auto deadline = std::chrono::steady_clock::now() + kVerifyPatience;
     DeviceRead read;
@@ -42,10 +42,7 @@ int VerifyWritten(CliLink& link, const ConfigImage& written, const CSkin& skin) 
         if (!waiting || std::chrono::steady_clock::now() + kVerifyPause >= deadline) break;
         std::this_thread::sleep_for(kVerifyPause);
     }
-    if (read.result != LINK_OK) {
-        UiMessageBox(LinkErrorTextId(read.result), MB_OK | MB_ICONSTOP);
-        return read.result;
-    }
+    if (const LinkResult code = RefuseIncompleteRead(read, false); code != LINK_OK) return code;
     const std::vector<ConfigDifference> differences = CompareConfigs({written}, {read.image}, CompareScope::Device);
     if (differences.empty()) {
         std::printf("%s\n", LoadUiString(IDS_VERIFY_OK).toLocal8Bit().constData());
@@ -70,7 +67,7 @@ bool ConfirmWrite(bool assumeYes) {
 int RunWrite(const QStringList& args) {
     VerbOptions options;
     if (!ParseVerbArgsOrComplain(args, kWriteSyntax, options)) return EXIT_USAGE;
-    ApplyLogOption(options.log);
+    if (const int status = ApplyLogOption(options.log); status != EXIT_OK) return status;
     if (!options.verify && !options.skin.isEmpty()) {
         std::fprintf(stderr, "vkx520ctl: --skin applies only with --verify\nusage: %s\n", kWriteSyntax.usage);
         return EXIT_USAGE;

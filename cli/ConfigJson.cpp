@@ -6,12 +6,15 @@
 #include "model/ConfigFile.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
 #include <QJsonValue>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
+#include <vector>
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -213,10 +216,17 @@ private:
         if (!Failed()) std::memcpy(out, bytes.constData(), size);
     }
 
+    // Checked character by character: the trailing bytes may run to a
+    // megabyte and more of text.
+    static bool IsHexPairs(const QString& text) {
+        return text.size() % 2 == 0 && std::all_of(text.begin(), text.end(), [](QChar c) {
+                   return c.unicode() < 0x80 && std::isxdigit(c.unicode());
+               });
+    }
+
     QByteArray HexValue(const QJsonValue& value, const QString& path) {
         const QString text = value.toString();
-        static const QRegularExpression hex(QStringLiteral("^([0-9a-fA-F]{2})*$"));
-        if (!value.isString() || !hex.match(text).hasMatch()) {
+        if (!value.isString() || !IsHexPairs(text)) {
             Fail(path, QStringLiteral("a text of hexadecimal byte pairs expected"));
             return {};
         }
@@ -353,6 +363,92 @@ private:
     QByteArray m_trailing;
 };
 
+// Walks JSON text as far as it is well formed, keeping the path of the value
+// at hand: what QJsonDocument does not tell, a key given twice in one object
+// (it keeps the last silently) and the field where the text goes wrong.
+class JsonPathScanner {
+public:
+    explicit JsonPathScanner(QByteArrayView text) : m_text(text) {}
+
+    // Scans up to offset (the whole text when negative). The path of the
+    // value there, "inputModules[2].code"; empty at the top level.
+    QString ScanTo(qsizetype offset) {
+        const qsizetype end = offset < 0 ? m_text.size() : std::min(offset, m_text.size());
+        for (m_pos = 0; m_pos < end && m_duplicate.isEmpty();) Step();
+        return Path();
+    }
+
+    // The first key given twice in one object, as its path; empty when none.
+    const QString& duplicate() const { return m_duplicate; }
+
+private:
+    struct Frame {
+        bool object = false;
+        bool keyNext = false;  // an object's next string is a key
+        QString key;
+        int index = 0;
+        QSet<QString> keys;
+    };
+
+    QString Path() const {
+        QString path;
+        for (const Frame& frame : m_frames) {
+            if (!frame.object)
+                path += QStringLiteral("[%1]").arg(frame.index);
+            else if (!frame.key.isNull())
+                path += (path.isEmpty() ? QString() : QStringLiteral(".")) + frame.key;
+        }
+        return path;
+    }
+
+    void Step() {
+        const char c = m_text[m_pos];
+        switch (c) {
+        case '{':
+        case '[': m_frames.push_back({c == '{', c == '{', {}, 0, {}}); break;
+        case '}':
+        case ']':
+            if (!m_frames.empty()) m_frames.pop_back();
+            break;
+        case ',':
+            if (!m_frames.empty()) {
+                Frame& top = m_frames.back();
+                top.keyNext = top.object;
+                top.index += top.object ? 0 : 1;
+            }
+            break;
+        case '"': String(); return;
+        default: break;
+        }
+        ++m_pos;
+    }
+
+    void String() {
+        const qsizetype start = m_pos++;
+        while (m_pos < m_text.size() && m_text[m_pos] != '"') m_pos += m_text[m_pos] == '\\' ? 2 : 1;
+        m_pos = std::min(m_pos + 1, m_text.size());
+        if (m_frames.empty() || !m_frames.back().keyNext) return;
+        Frame& top = m_frames.back();
+        top.keyNext = false;
+        // The key as the parser reads it, escapes and all.
+        const QByteArrayView raw = m_text.sliced(start, m_pos - start);
+        if (raw.size() >= 2 && !raw.contains('\\'))
+            top.key = QString::fromUtf8(raw.sliced(1, raw.size() - 2));
+        else
+            top.key =
+                QJsonDocument::fromJson('[' + raw.toByteArray() + ']').array().at(0).toString(QStringLiteral("?"));
+        if (top.keys.contains(top.key))
+            m_duplicate = Path();
+        else
+            top.keys.insert(top.key);
+    }
+
+    QByteArrayView m_text;
+    qsizetype m_pos = 0;
+    std::vector<Frame> m_frames;
+    QString m_duplicate;
+};
+
 }  // namespace
 
 std::optional<QJsonObject> ConfigFileToJson(QByteArrayView fileBytes, const CSkin& skin) {
@@ -386,3 +482,26 @@ std::optional<QJsonObject> ConfigFileToJson(QByteArrayView fileBytes, const CSki
 }
 
 JsonImport ConfigFileFromJson(const QJsonObject& json, bool force) { return Importer(json, force).Run(); }
+
+JsonImport ConfigFileFromJsonText(QByteArrayView text, bool force) {
+    QJsonParseError parseError{};
+    const QJsonDocument document = QJsonDocument::fromJson(text.toByteArray(), &parseError);
+    JsonImport failed;
+    if (document.isNull()) {
+        const QString field = JsonPathScanner(text).ScanTo(parseError.offset);
+        failed.error = (field.isEmpty() ? QString() : field + QStringLiteral(": ")) +
+                       QStringLiteral("%1 (at byte %2)").arg(parseError.errorString()).arg(parseError.offset);
+        return failed;
+    }
+    if (!document.isObject()) {
+        failed.error = QStringLiteral("not a JSON object (at byte 0)");
+        return failed;
+    }
+    JsonPathScanner scanner(text);
+    scanner.ScanTo(-1);
+    if (!scanner.duplicate().isEmpty()) {
+        failed.error = scanner.duplicate() + QStringLiteral(": given twice");
+        return failed;
+    }
+    return ConfigFileFromJson(document.object(), force);
+}

@@ -29,3 +29,8 @@ struct JsonImport {
 // Builds the configuration file the JSON describes, checking every field.
 // A keyMap that is not a permutation of 1..16 is refused unless force is set.
 JsonImport ConfigFileFromJson(const QJsonObject& json, bool force);
+
+// The same from the JSON text, which must be one object with no key given
+// twice in any object; a text that does not parse is refused naming the
+// field where it goes wrong and the byte.
+JsonImport ConfigFileFromJsonText(QByteArrayView text, bool force);

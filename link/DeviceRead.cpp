@@ -8,7 +8,10 @@ DeviceRead ReadImageFromDevice(const DeviceReadSteps& steps) {
     image.Clear();
     read.result = steps.runOperation(OPER_READ_CONFIG, image);
     if (read.result != LINK_OK) return read;
-    if (steps.fillAudioKinds(image)) read.audioMissing = steps.runOperation(OPER_READ_MODULE_DATA, image) != LINK_OK;
+    if (steps.fillAudioKinds(image)) {
+        read.audioResult = steps.runOperation(OPER_READ_MODULE_DATA, image);
+        read.audioMissing = read.audioResult != LINK_OK;
+    }
     return read;
 }
 

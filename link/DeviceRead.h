@@ -28,11 +28,18 @@ struct DeviceRead {
     // The embedded audio settings could not be read. The configuration is
     // still worth having: the slots not read keep their audio bytes 0.
     bool audioMissing = false;
-    bool taken = false;  // the document took the configuration (CMainDoc::ReadCfg)
+    LinkResult audioResult = LINK_OK;  // of the embedded audio read, when there was one
+    bool taken = false;                // the document took the configuration (CMainDoc::ReadCfg)
     // The configuration exactly as read (with the audio kinds and the audio
     // settings read), before any document merged it: what a backup keeps and
     // what verify and compare look at. Meaningful when result is LINK_OK.
     ConfigImage image{};
+
+    // What a comparison with the device may go by: the configuration and
+    // every embedded audio setting read. A device that fell silent halfway
+    // is a link failure, never a difference; this is its code (LINK_OK when
+    // the read is whole).
+    LinkResult WholeResult() const { return result != LINK_OK ? result : audioMissing ? audioResult : LINK_OK; }
 };
 
 // The device's configuration without a document (taken stays false).

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #ifndef Q_OS_WIN
+#include <climits>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -38,13 +39,22 @@ bool IsOtherLiveProcess(qint64 pid) {
     return pid > 0 && pid != qint64(::getpid()) && QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid));
 }
 
-// A lock file naming a process that still runs.
+// The lock file's name as the serial port library makes it: the path
+// without "/dev/", each '/' made '_' ("LCK..ttyUSB0", "LCK..serial_by-id_usb-...").
+QString LockFileName(const QString& device) {
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    return QStringLiteral("LCK..") + name.replace(u'/', u'_');
+}
+
+// A lock file naming a process that still runs: the library's, or one named
+// after the device's file name alone, as other serial programs name theirs.
 QString LockHolder(const QString& device) {
-    const QString name = QFileInfo(device).fileName();
-    for (const char* folder : kLockFolders) {
-        bool ok = false;
-        const qint64 pid = FirstLine(QString::fromLatin1(folder) + QStringLiteral("/LCK..") + name).toLongLong(&ok);
-        if (ok && IsOtherLiveProcess(pid)) return ProcessName(pid);
+    for (const QString& name : {LockFileName(device), QStringLiteral("LCK..") + QFileInfo(device).fileName()}) {
+        for (const char* folder : kLockFolders) {
+            bool ok = false;
+            const qint64 pid = FirstLine(QString::fromLatin1(folder) + u'/' + name).toLongLong(&ok);
+            if (ok && IsOtherLiveProcess(pid)) return ProcessName(pid);
+        }
     }
     return {};
 }
@@ -79,7 +89,8 @@ PortFacts GatherPortFacts(const QString& device) {
     const bool groupMayUse = (status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     if (const group* owner = groupMayUse ? ::getgrgid(status.st_gid) : nullptr)
         facts.group = QString::fromLocal8Bit(owner->gr_name);
-    if (facts.accessible) {
+    facts.lockNameTooLong = QFile::encodeName(LockFileName(device)).size() > NAME_MAX;
+    if (facts.accessible && !facts.lockNameTooLong) {
         facts.holder = LockHolder(device);
         if (facts.holder.isEmpty()) facts.holder = OpenFileHolder(QFileInfo(device).canonicalFilePath());
     }
@@ -99,6 +110,8 @@ PortOpenFailure ExplainOpenFailure(const QString& device, OpenError error, const
     } else if (!facts.accessible) {
         failure.problem = PortProblem::PermissionDenied;
         failure.group = facts.group;
+    } else if (error == OpenError::Permission && facts.lockNameTooLong) {
+        failure.problem = PortProblem::LockNameTooLong;
     } else if (error == OpenError::Permission || error == OpenError::Busy) {
         failure.problem = PortProblem::InUse;
         failure.holder = facts.holder;
@@ -129,6 +142,7 @@ QString PortOpenDetail(const PortOpenFailure& failure) {
         else
             FormatUiString(text, IDS_PORT_IN_USE_BY, {device, failure.holder});
         break;
+    case PortProblem::LockNameTooLong: FormatUiString(text, IDS_PORT_LOCK_NAME_TOO_LONG, {device}); break;
     case PortProblem::Other: FormatUiString(text, IDS_PORT_OTHER_ERROR, {device, failure.system}); break;
     case PortProblem::ConnectionRefused: FormatUiString(text, IDS_PORT_NET_REFUSED, {device}); break;
     case PortProblem::HostUnreachable: FormatUiString(text, IDS_PORT_NET_UNREACHABLE, {device}); break;

@@ -12,6 +12,7 @@ enum class PortProblem {
     PermissionDenied,  // the user may not open the device
     NoSuchDevice,      // nothing is there, or the adapter was unplugged
     InUse,             // another program has the device
+    LockNameTooLong,   // the device's name is too long for the lock file that guards it
     Other,             // the system's own text says why
     // Network ports (tcp://, rfc2217://).
     ConnectionRefused,    // nothing listens on that port
@@ -42,6 +43,9 @@ struct PortFacts {
     bool accessible = false;  // readable and writable by this user
     QString group;            // owning group's name, when its members may read and write the device
     QString holder;           // a process that has it open or locked
+    // The lock file serial programs share ("LCK..<name>") cannot exist for
+    // this device: its name is longer than a file name may be.
+    bool lockNameTooLong = false;
 };
 PortFacts GatherPortFacts(const QString& device);
 
@@ -50,7 +54,8 @@ enum class OpenError { NotFound, Permission, Busy, Other };
 
 // The reason from the library's error and the facts: a device that is not
 // there is missing whatever the library says, a permission error on a device
-// this user may open means another program holds it.
+// this user may open means another program holds it, unless the lock file
+// that the library creates first could not be named.
 PortOpenFailure ExplainOpenFailure(const QString& device, OpenError error, const PortFacts& facts,
                                    const QString& systemText = {});
 

@@ -88,6 +88,7 @@
 #define IDS_PORT_NET_UNCONFIRMED 10217
 #define IDS_PORT_NET_CLOSED 10218
 #define IDS_PORT_NET_BAD_NAME 10219
+#define IDS_PORT_LOCK_NAME_TOO_LONG 10229
 
 // The view's accessible names (view/ViewAccessible.cpp): 10330 .. 10359
 #define IDS_ACC_VIEW 10330

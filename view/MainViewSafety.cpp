@@ -52,7 +52,8 @@ void CMainView::VerifyWritten() {
         read = ReadImageFromDevice(ReadSteps());
         return read.result == LINK_OK;
     });
-    if (read.result != LINK_OK) return;  // the operation dialog has said why
+    // The operation dialog has said why; a read that stopped halfway compares nothing.
+    if (read.WholeResult() != LINK_OK) return;
     const std::vector<ConfigDifference> differences = CompareConfigs({m_written}, {read.image}, CompareScope::Device);
     if (differences.empty()) {
         ShowStatusNote(IDS_VERIFY_OK);
@@ -87,7 +88,7 @@ void CMainView::OnFileCompare() {
             read = ReadImageFromDevice(ReadSteps());
             return read.result == LINK_OK;
         });
-        if (read.result != LINK_OK) return;
+        if (read.WholeResult() != LINK_OK) return;
         differences = CompareConfigs(shown, {read.image}, CompareScope::Whole);
         other = LoadUiString(IDS_COMPARE_DEVICE_SIDE);
     } else {

@@ -9,6 +9,7 @@
 #include "support/TempProfile.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QHelpEvent>
@@ -192,6 +193,29 @@ TEST_F(ToolBar, LongTranslatedTooltipIsCutTo79Characters) {
     });
     EXPECT_EQ(CommandToolTip(ID_DEVICE_CONNECT), hundred.left(79));
     EXPECT_EQ(ToolTipShownFor(Button(ID_DEVICE_CONNECT)), hundred.left(79));
+}
+
+// What a screen reader says of each control on the bar, in the current language.
+TEST_F(ToolBar, EveryControlHasAnAccessibleName) {
+    const auto names = [this] {
+        QStringList names;
+        for (QWidget* control : m_frame->ToolBar()->findChildren<QWidget*>()) {
+            if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QComboBox*>(control)) continue;
+            if (!control->isVisibleTo(m_frame.get())) continue;
+            const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className();
+            names << name;
+        }
+        return names;
+    };
+    EXPECT_TRUE(names().contains("Select serial port"));
+    SetUiTextLookup([](uint32_t key, QString& text) {
+        if (key != kStringKeyBase + IDC_PORT_COMBO) return false;
+        text = QStringLiteral("Seriellen Anschluss w\u00e4hlen\nAnschluss w\u00e4hlen");
+        return true;
+    });
+    m_frame->RefreshUiTexts();
+    EXPECT_TRUE(names().contains(QString::fromUtf8("Anschluss w\u00e4hlen")));
 }
 
 TEST_F(ToolBar, CommandWithoutTooltipTextShowsNone) {

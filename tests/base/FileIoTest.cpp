@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QProcess>
 
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray Contents(const QString& path) {
@@ -91,6 +95,48 @@ TEST(FileIo, ReplacingKeepsModeLinksAndTheOldFileOnFailure) {
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(Contents(second), "through the link");
     EXPECT_EQ(Names(dir.path()), (QStringList{"a.vkcfg", "b.vkcfg", "link.vkcfg"}));
+}
+
+TEST(FileIo, NewFilesNeverReplaceOne) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("backup.vkcfg");
+    EXPECT_EQ(WriteNewFileSafely(file, "first"), FileError::None);
+    EXPECT_EQ(WriteNewFileSafely(file, "second"), FileError::Exists);
+    EXPECT_EQ(Contents(file), "first");
+    EXPECT_EQ(Names(dir.path()), QStringList{"backup.vkcfg"});
+}
+
+// A save that was killed leaves its temporary file; the next save into that
+// folder removes it once it has not changed for a minute, and only files of
+// the saves' own naming.
+TEST(FileIo, SavesClearWhatKilledSavesLeft) {
+    const struct {
+        const char* name;
+        int ageSecs;
+        bool stays;
+    } files[] = {
+        {".rack.vkcfg.1x9qk3.tmp", 120, false},
+        {".VKX520Setup.ini.0.tmp", 3600, false},
+        {".rack.vkcfg.abc.tmp", 10, true},        // a save in progress
+        {".rack.vkcfg.1X9QK3.tmp", 120, true},    // not our naming: capitals,
+        {".rack.vkcfg.1x9qk3zz.tmp", 120, true},  // more than 32 bits,
+        {".1x9qk3.tmp", 120, true},               // no name before it
+        {"rack.vkcfg.1x9qk3.tmp", 120, true},     // not hidden
+    };
+    using Writer = FileError (*)(const QString&, QByteArrayView);
+    for (const Writer write : {Writer(&WriteFileSafely), Writer(&WriteNewFileSafely)}) {
+        QTemporaryDir dir;
+        for (const auto& file : files) {
+            const QString path = dir.filePath(QLatin1String(file.name));
+            Put(path, "left");
+            const timespec when{std::time(nullptr) - file.ageSecs, 0};
+            const timespec times[2] = {when, when};
+            ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        }
+        ASSERT_EQ(write(dir.filePath("rack.vkcfg"), "new"), FileError::None);
+        for (const auto& file : files)
+            EXPECT_EQ(QFileInfo::exists(dir.filePath(QLatin1String(file.name))), file.stays) << file.name;
+    }
 }
 
 // A real full disk: a small tmpfs (needs root, as CI has).

@@ -48,6 +48,12 @@ TEST_F(ProfileFileTest, WritesChangeOneLineAndKeepEveryOtherByte) {
          "ais\n"},
         {"outside the code page kept in UTF-8", "", "Language", "LangID", "\u0420\u0443\u0441",
          "[Language]\r\nLangID=\xD0\xA0\xD1\x83\xD1\x81\r\n"},
+        {"stored in UTF-8 by an earlier version: left as it is",
+         "[Language]\r\nLangID=Fran\xC3\xA7"
+         "ais\r\n",
+         "Language", "LangID", "Fran\u00e7ais",
+         "[Language]\r\nLangID=Fran\xC3\xA7"
+         "ais\r\n"},
     };
     for (const Case& c : cases) {
         const ProfileFile profile = Profile(c.file);

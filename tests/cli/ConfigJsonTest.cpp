@@ -126,6 +126,27 @@ TEST(ConfigJson, ImportNamesTheFieldOfEachError) {
         QString());
 }
 
+// What only the text shows: a key given twice, which the parser would take
+// silently, and the field where a text that does not parse goes wrong.
+TEST(ConfigJson, ImportOfTheTextNamesKeysGivenTwiceAndWhereItBreaks) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {R"({"keyMap": [], "audio": [], "keyMap": []})", "keyMap: given twice"},
+        {R"({"inputModules": [{"code": 1}, {"code": 2, "co\u0064e": 3}]})", "inputModules[1].code: given twice"},
+        {R"({"labelBytes": {"x": "\"y\": 1, \"y\": 2"}, "labelBytes": 1})", "labelBytes: given twice"},
+        {R"({"inputModules": [{}, {"slot": 1, "code": 1e309}]})", "inputModules[1].code: illegal number (at byte "},
+        {R"({"panelLabels": ["a", "b" "c"]})", "panelLabels[1]: missing value separator (at byte "},
+        {R"(["a"])", "not a JSON object (at byte 0)"},
+        {R"({"colour": {"red": 1, "Red": 2}})", "colour: not a field of a configuration"},
+    };
+    for (const auto& c : cases) {
+        const QString error = ConfigFileFromJsonText(QByteArray(c.text), false).error;
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.error))) << c.text << "\n" << qPrintable(error);
+    }
+}
+
 TEST(ConfigJson, ChecksumsLeftOutAreComputed) {
     ConfigImage image;
     image.Clear();

@@ -96,6 +96,65 @@ TEST_F(SafeWrites, VerifyPassesOnAGoodDeviceAndListsWhatAnotherKept) {
     EXPECT_EQ(write.err.count(u'\n'), 3) << qPrintable(write.err);
 }
 
+// The device falls silent at the embedded audio step of the read-back: what
+// was read is incomplete, a link failure, never a list of differences.
+TEST_F(SafeWrites, AReadBackThatStopsAtTheAudioStepComparesNothing) {
+    QString rack;
+    {
+        SimProcess sim;
+        rack = ChangedRack(sim);
+    }
+    // A write takes 15 requests, a read 9 before its 2 embedded audio slots.
+    const struct {
+        QStringList args;
+        int requests;
+    } rows[] = {
+        {{QStringLiteral("write"), rack, QStringLiteral("--yes"), QStringLiteral("--verify")}, 15 + 9},
+        {{QStringLiteral("diff"), rack, QStringLiteral("--json")}, 9},
+        {{QStringLiteral("diff"), rack}, 9 + 1},
+    };
+    for (const auto& row : rows) {
+        SimProcess sim({QStringLiteral("--unplug-after"), QString::number(row.requests)});
+        const CtlResult result = RunCtl(row.args + QStringList{QStringLiteral("--port"), sim.port()});
+        const QString what = row.args.join(u' ');
+        EXPECT_EQ(result.exitCode, 3) << qPrintable(what) << "\n" << qPrintable(result.err);
+        EXPECT_TRUE(result.err.contains(QStringLiteral("Please ensure that device is plugged and turned on!")))
+            << qPrintable(what) << "\n"
+            << qPrintable(result.err);
+        EXPECT_TRUE(
+            result.err.endsWith(QStringLiteral("embedded audio settings could not be read; nothing was compared\n")))
+            << qPrintable(what) << "\n"
+            << qPrintable(result.err);
+        EXPECT_FALSE(result.out.contains(QStringLiteral("audio"), Qt::CaseInsensitive)) << qPrintable(result.out);
+    }
+}
+
+// The largest file export takes (its bytes after the format's end kept as
+// hexadecimal text) comes back from import byte for byte; one byte more is
+// refused by export.
+TEST_F(SafeWrites, ExportImportAtTheSizeLimit) {
+    ConfigImage image;
+    image.Clear();
+    SetDefaultKeyMap(image);
+    const char noLabels[kInputLabelBytes] = {};
+    QByteArray bytes = SerializeConfigFile(image, noLabels, noLabels);
+    for (qsizetype i = bytes.size(); i < (1 << 20); ++i) bytes.append(char(i * 7));
+    QFile big(Path("big.vkcfg"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(bytes);
+    big.close();
+    ASSERT_EQ(RunCtl({QStringLiteral("export"), Path("big.vkcfg"), QStringLiteral("-o"), Path("big.json")}).exitCode,
+              0);
+    const CtlResult imported =
+        RunCtl({QStringLiteral("import"), Path("big.json"), QStringLiteral("-o"), Path("back.vkcfg")});
+    EXPECT_EQ(imported.exitCode, 0) << qPrintable(imported.err);
+    EXPECT_TRUE(ReadAll(Path("back.vkcfg")) == bytes);
+    ASSERT_TRUE(big.open(QIODevice::Append));
+    big.write("!");
+    big.close();
+    EXPECT_EQ(RunCtl({QStringLiteral("export"), Path("big.vkcfg")}).exitCode, EXIT_DATA_ERROR);
+}
+
 TEST_F(SafeWrites, DiffOfFilesAndOfTheDevice) {
     SimProcess sim;
     const QString changed = ChangedRack(sim);

@@ -2,9 +2,13 @@
 # VKX520Setup in a real X window, driven as a user would drive it: on a
 # virtual display with a window manager, against vkx520sim on a
 # pseudo-terminal. Connects through the Device menu, drags key 3 onto key 5
-# with the mouse, writes the configuration through the menu, quits (answering
-# the close prompt), and checks in the simulator's saved memory that the two
-# keys exchanged their inputs and nothing else changed.
+# with the mouse, then drags key 1 out of the window, lets the button go out
+# there and comes back over key 3 without it (a release outside the view
+# drops nothing; the drag ends at the next move over the view, as a drop at
+# that point: on key 3), writes the
+# configuration through the menu, quits (answering the close prompt), and
+# checks in the simulator's saved memory that keys 3 and 5, then keys 1 and
+# 3, exchanged their inputs and nothing else changed.
 #
 # usage: real_window_test.sh BIN_DIR
 # BIN_DIR holds VKX520Setup, vkx520sim, vkx520ctl and the skin. Nothing in it
@@ -185,11 +189,11 @@ read -r win_w win_h < <(xdotool getdisplaygeometry)
 keys=""
 find_keys() {
   import -window root -depth 8 "rgb:$work/screen.rgb" 2>/dev/null &&
-    keys=$(python3 "$here/find_keys.py" "$work/app/modules.xml" "$work/screen.rgb" "$win_w" "$win_h" 3 5 2>/dev/null)
+    keys=$(python3 "$here/find_keys.py" "$work/app/modules.xml" "$work/screen.rgb" "$win_w" "$win_h" 3 5 1 2>/dev/null)
 }
 wait_for 10 "the key panel on the screen" find_keys
-read -r x3 y3 x5 y5 <<<"$(echo $keys)"
-say "key 3 at $x3,$y3; key 5 at $x5,$y5"
+read -r x3 y3 x5 y5 x1 y1 <<<"$(echo $keys)"
+say "key 3 at $x3,$y3; key 5 at $x5,$y5; key 1 at $x1,$y1"
 xdotool mousemove "$x3" "$y3"
 xdotool mousedown 1
 for step in 1 2 3 4 5 6 7 8; do
@@ -201,6 +205,25 @@ xdotool mouseup 1
 xdotool mousemove 0 "$((win_h - 1))"
 # The first change while connected brings the once-per-run notice.
 answer_box Return "the change notice"
+
+# --- drag key 1 out of the window, let go there, come back over key 3 ---------------------
+
+# Above the window's client area: the window manager's title bar, or the
+# screen's edge when the window has none.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+outside_y=$((Y > 2 ? Y / 2 : 0))
+xdotool mousemove "$x1" "$y1"
+xdotool mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+  xdotool mousemove "$x1" "$((y1 + (outside_y - y1) * step / 8))"
+  sleep 0.02
+done
+xdotool mouseup 1
+sleep 0.1
+xdotool mousemove "$x3" "$y3"
+sleep 0.1
+say "key 1 dragged out to y $outside_y, released there, brought back over key 3"
+xdotool mousemove 0 "$((win_h - 1))"
 
 # --- Write configuration ---------------------------------------------------------------
 
@@ -230,8 +253,10 @@ sim_pid=""
 python3 - "$work/demo.json" "$work/saved.json" <<'EOF' || fail "the device memory is not what the drop must give"
 import json, sys
 before, after = (json.load(open(path)) for path in sys.argv[1:3])
-# keyMap[input] is the key + 1: key 3 and key 5 exchange their inputs.
+# keyMap[input] is the key + 1: key 3 and key 5 exchange their inputs, then
+# keys 1 and 3.
 expected = [{4: 6, 6: 4}.get(value, value) for value in before["keyMap"]]
+expected = [{2: 4, 4: 2}.get(value, value) for value in expected]
 ok = after["keyMap"] == expected and expected != before["keyMap"]
 print("keyMap before %s\n      after  %s\n   expected  %s" % (before["keyMap"], after["keyMap"], expected))
 for field in ("inputModules", "outputModules", "panelInputMap", "audio"):

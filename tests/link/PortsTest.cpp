@@ -19,7 +19,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <climits>
 #include <cstring>
+#include <thread>
 
 #ifndef _WIN32
 #include <grp.h>
@@ -84,6 +86,7 @@ TEST(PortOpenFailure, ExplainedFromTheLibrarysErrorAndTheSystemsFacts) {
          PortProblem::InUse},
         {OpenError::Busy, {true, true, {}, {}}, PortProblem::InUse},
         {OpenError::Other, {true, true, {}, {}}, PortProblem::Other},
+        {OpenError::Permission, {true, true, {}, {}, true}, PortProblem::LockNameTooLong},
     };
     for (const auto& c : cases) {
         const PortOpenFailure failure =
@@ -155,6 +158,9 @@ TEST(PortOpenFailure, DetailLineSaysWhatStandsInTheWay) {
           QStringLiteral("BINARY"),
           3000},
          QStringLiteral("rfc2217://rack-a:2001: the server did not confirm BINARY within 3 s.")},
+        {{PortProblem::LockNameTooLong, QStringLiteral("/dev/x"), {}, {}, {}, {}, 0},
+         QStringLiteral("The lock file for /dev/x cannot be created: the device's name is too long for a file name. "
+                        "Open it through a link with a shorter name.")},
         {{}, QString()},
     };
     for (const auto& c : cases) EXPECT_EQ(PortOpenDetail(c.failure), c.detail);
@@ -201,6 +207,32 @@ TEST(PortOpenFailure, MissingDeviceIsNamedAsSuch) {
     EXPECT_EQ(SerialPortFactory().OpenPortExplained(-1, none), nullptr);  // Connect with no entry chosen
     EXPECT_EQ(none.problem, PortProblem::None);
 }
+
+#ifndef _WIN32
+// A free pseudo-terminal reached through a path too long for the lock file's
+// name (the whole path, '/' made '_', after "LCK.."): the lock file is what
+// failed, nobody holds the port.
+TEST(PortOpenFailure, ANameTooLongForTheLockFileIsNamedAsSuch) {
+    PtyMaster pty([](const uint8_t*, std::size_t) {});
+    QTemporaryDir dir;
+    const qsizetype room = NAME_MAX - 5 - dir.path().size() - 1;
+    const QString link = dir.filePath(QString(room + 1, u'p'));
+    ASSERT_TRUE(QFile::link(pty.path(), link));
+    // One character shorter, the lock file's name just fits.
+    const QString fits = dir.filePath(QString(room, u'p'));
+    ASSERT_TRUE(QFile::link(pty.path(), fits));
+    QtMessageTrap qtMessages;
+    for (const QString& path : {link, fits}) {
+        PortOpenFailure why;
+        bool opened = false;
+        // On a thread of its own, as every port is opened; a plain thread,
+        // whose join orders its results for a race checker.
+        std::thread([&] { opened = SerialPortFactory(path).OpenPortExplained(0, why) != nullptr; }).join();
+        EXPECT_EQ(opened, path == fits) << path.size();
+        EXPECT_EQ(why.problem, path == fits ? PortProblem::None : PortProblem::LockNameTooLong);
+    }
+}
+#endif
 
 TEST(FirstStart, UsbAdaptersFirstInNameOrderThenTheDefaults) {
     const struct {

@@ -5,12 +5,16 @@
 #include "model/ConfigDiff.h"
 #include "model/ConfigFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -126,6 +130,73 @@ TEST(ConfigBackups, NamedByTimeAndPortKeepingTheNewest) {
     CConfigBackups blocked(mine.fileName() + QStringLiteral("/sub"));
     EXPECT_TRUE(blocked.Save(image, QStringLiteral("COM1"), &error).isEmpty());
     EXPECT_NE(error, FileError::None);
+}
+
+// Two programs reading at the same moment (the clock is the test's, the
+// same for both): every read keeps its own backup. Ports that differ only
+// far into their names are told apart in the names.
+TEST(ConfigBackups, TwoProcessesSavingAtOnceLoseNothing) {
+    const QString byId = QStringLiteral("/dev/serial/by-id/usb-Acme_USB_Serial_Adapter_with_a_long_name_SN");
+    const struct {
+        const char* name;
+        QString first, second;
+    } rows[] = {{"one port", QStringLiteral("COM1"), QStringLiteral("COM1")},
+                {"two adapters of one model", byId + QStringLiteral("0001-if00"), byId + QStringLiteral("0002-if00")}};
+    constexpr int kEach = 25;
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        const QDateTime moment(QDate(2026, 3, 1), QTime(9, 30, 0));
+        CConfigBackups backups(dir.path(), [moment] { return moment; });
+        const ConfigImage image = Rack();
+        int go[2];
+        ASSERT_EQ(::pipe(go), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        const bool inChild = child == 0;
+        if (inChild) {
+            char byte = 0;
+            if (::read(go[0], &byte, 1) != 1) ::_exit(2);
+        } else {
+            ASSERT_EQ(::write(go[1], "g", 1), 1);
+        }
+        int failed = 0;
+        for (int i = 0; i < kEach; ++i) failed += backups.Save(image, inChild ? row.second : row.first).isEmpty();
+        if (inChild) ::_exit(failed == 0 ? 0 : 1);
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ::close(go[0]);
+        ::close(go[1]);
+        EXPECT_EQ(failed, 0) << row.name;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << row.name;
+        const QStringList kept = backups.List();
+        EXPECT_EQ(kept.size(), 2 * kEach) << row.name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2 * kEach) << row.name;
+        for (const QString& path : kept) EXPECT_LE(QFileInfo(path).fileName().size(), 140) << qPrintable(path);
+    }
+}
+
+// Backups written while the clock was set a year ahead are of unknown age
+// once it is right again: they go first, and a new backup always stays.
+TEST(ConfigBackups, AClockThatWasAheadSilencesNoLaterBackup) {
+    QTemporaryDir dir;
+    QDateTime now(QDate(2027, 5, 1), QTime(8, 0, 0));
+    CConfigBackups backups(
+        dir.path(), [&now] { return now; }, 3);
+    const ConfigImage image = Rack();
+    QStringList ahead;
+    for (int i = 0; i < 3; ++i) {
+        ahead << backups.Save(image, QStringLiteral("COM1"));
+        now = now.addSecs(60);
+    }
+    now = QDateTime(QDate(2026, 5, 1), QTime(8, 0, 0));
+    const QString first = backups.Save(image, QStringLiteral("COM1"));
+    now = now.addSecs(60);
+    const QString second = backups.Save(image, QStringLiteral("COM1"));
+    EXPECT_EQ(backups.List(), (QStringList{ahead[2], first, second}));
+    // Within a day ahead is a time zone's change, not a wrong clock.
+    now = QDateTime(QDate(2027, 4, 30), QTime(20, 0, 0));
+    const QString third = backups.Save(image, QStringLiteral("COM1"));
+    EXPECT_EQ(backups.List(), (QStringList{second, third, ahead[2]}));
 }
 
 }  // namespace

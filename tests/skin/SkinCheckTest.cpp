@@ -176,7 +176,7 @@ TEST_F(SkinCheckTest, MarkupProblemsCarryTheirLineNumbers) {
 
 TEST_F(SkinCheckTest, UsageAndUnreadableFiles) {
     EXPECT_EQ(RunSkinCheck({QStringLiteral("a.xml"), QStringLiteral("b.xml")}), 64);
-    EXPECT_EQ(RunSkinCheck({m_dir.filePath(QStringLiteral("none.xml"))}), 65);
+    EXPECT_EQ(RunSkinCheck({m_dir.filePath(QStringLiteral("none.xml"))}), 66);  // as every verb's missing input
     EXPECT_EQ(CheckSkinFile(m_dir.filePath(QStringLiteral("none.xml"))).size(), 1);
     EXPECT_EQ(CheckSkinMarkup(QByteArrayView()),
               QStringList{QStringLiteral("empty file; the program would show no skin")});

@@ -68,6 +68,21 @@ TEST(SafeWritesView, WriteIsReadBackOnceTheDeviceAnswersAgain) {
     EXPECT_EQ(rig.doc().GetOutputSignal(0, 1), 4);
 }
 
+// The device falls silent at the embedded audio step of the read-back: the
+// operation dialog says so, and nothing is compared.
+TEST(SafeWritesView, AReadBackThatStopsAtTheAudioStepComparesNothing) {
+    ViewRig rig;
+    rig.device.ClearRequests();
+    WriteAChange(rig, 2, 3);
+    // The same again, silent from the last request on: the one audio slot's.
+    rig.device.UnplugAfter(int(rig.device.requests().size()) - 1);
+    WriteAChange(rig, 3, 4);
+    EXPECT_EQ(rig.presenter->ids(),
+              (std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_WRITE_DONE, IDS_LINK_ERROR_BASE + LINK_ERR_NO_REPLY}));
+    EXPECT_NE(rig.frame().statusBar()->currentMessage(),
+              QStringLiteral("Verified: the device holds the configuration written."));
+}
+
 TEST(SafeWritesView, VerifyAfterWritingIsAnOptionKeptInTheSettings) {
     {
         ViewRig off("[View]\r\nVerifyWrite=0\r\n");

@@ -162,6 +162,10 @@ constexpr Pair kGerman[] = {
     {"%1: no such device (unplugged, or a wrong path).", "%1: Gerät nicht vorhanden (abgesteckt oder falscher Pfad)."},
     {"%1 is in use by %2.", "%1 wird von %2 verwendet."},
     {"%1 is in use by another program.", "%1 wird von einem anderen Programm verwendet."},
+    {"The lock file for %1 cannot be created: the device's name is too long for a file name. Open it through a "
+     "link with a shorter name.",
+     "Die Sperrdatei für %1 kann nicht angelegt werden: Der Name des Geräts ist zu lang für einen Dateinamen. "
+     "Öffnen Sie es über eine Verknüpfung mit kürzerem Namen."},
     {"%1: %2", "%1: %2"},
     {"Searching for the device...", "Gerät wird gesucht..."},
     {"VKX520 found on %1.", "VKX520 gefunden an %1."},
