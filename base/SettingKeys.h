@@ -34,6 +34,9 @@ inline constexpr IntSetting kViewVerifyWrite{"View", "VerifyWrite", 1};
 inline constexpr IntSetting kViewZoom{"View", "Zoom", 100};
 // Serial port index, 0 = COM1 .. 7 = COM8.
 inline constexpr IntSetting kConnectionPort{"Connection", "Port", 0};
+// Milliseconds a network port (tcp://, rfc2217://) may take to connect, and
+// again to agree on the line settings.
+inline constexpr IntSetting kConnectionNetworkTimeout{"Connection", "NetworkTimeout", 3000};
 // Title of the chosen translation file; empty for the base language.
 inline constexpr TextSetting kLanguageId{"Language", "LangID", ""};
 // Nonzero switches the diagnostic log on.

@@ -83,7 +83,20 @@ the same link, for scripts and for use without a display.
 constexpr char kNotes[] = R"(
 PORT is COM1..COM8, mapped to devices as VKX520Setup maps them (section
 "Ports" of the settings file; by default /dev/ttyS0..7), or the path of a
-serial device or pseudo-terminal (see vkx520sim).
+serial device or pseudo-terminal (see vkx520sim), or a port on a serial
+device server: tcp://HOST:PORT (raw TCP: the server sets the line) or
+rfc2217://HOST:PORT (Telnet Com Port Control: 38400 8N1 is sent to the
+server, which must confirm it). A COM entry may stand for such a port too.
+With ser2net, a YAML connection like
+  connection: &rack
+    accepter: telnet(rfc2217),tcp(nodelay),2001
+    connector: serialdev,/dev/ttyUSB0,38400n81,local
+    options:
+      chardelay: false
+is reached as --port rfc2217://HOST:2001 (with the accepter
+tcp(nodelay),2001 as tcp://HOST:2001). A connection must be made within
+3 s ("NetworkTimeout" in milliseconds in section "Connection" of the
+settings file).
 --skin names the skin file (default: the skin under Files); a named skin
 that cannot be opened ends the command with status 66.
 --log FILE appends the diagnostic lines of the link to FILE (status 73 before
@@ -95,7 +108,9 @@ constexpr char kExitStatus[] = R"(
 Exit status:
   0      success (a checksum warning is printed, the status stays 0)
   1..6   the link failed: 1 port cannot be opened (a second line says
-         why: permission, no such device, in use), 2 write failed,
+         why: permission, no such device, in use; for a network port
+         refused, unreachable, no answer, unknown host, a line setting the
+         server did not accept), 2 write failed,
          3 no reply, 4 three bad replies, 5 device failure, 6 aborted;
          also write --verify and diff --port when the device could not be
          read back completely (embedded audio included): nothing compared

@@ -4,6 +4,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
 #include "base/ExitCodes.h"
+#include "link/NetworkPortName.h"
 #include "link/PortProbe.h"
 #include "link/SerialLinkPort.h"
 #include "link/SerialPorts.h"
@@ -64,7 +65,9 @@ int RunPorts(const QStringList& args) {
 #else
         PrintLine(QStringLiteral("COM%1  %2%3")
                       .arg(index + 1)
-                      .arg(device, QFileInfo::exists(device) ? QString() : QStringLiteral("  (absent)")));
+                      .arg(device, QFileInfo::exists(device) || IsNetworkPortName(device)
+                                       ? QString()
+                                       : QStringLiteral("  (absent)")));
 #endif
     }
     PrintLine(available.isEmpty() ? QStringLiteral("No serial ports found.") : QStringLiteral("Serial ports found:"));

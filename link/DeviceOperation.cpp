@@ -43,10 +43,10 @@ unsigned LinkErrorTextId(LinkResult code) {
 void ShowOperationFailure(DeviceCommand command, LinkResult result, bool anyStepDone,
                           const PortOpenFailure& openFailure) {
     QString detail;
-    if (result == LINK_ERR_PORT)
+    if (result == LINK_ERR_PORT || openFailure.problem == PortProblem::ConnectionClosed)
         detail = PortOpenDetail(openFailure);
-    else if (command == OPER_WRITE_CONFIG && anyStepDone)
-        detail = LoadUiString(IDS_WRITE_PARTIAL);
+    if (result != LINK_ERR_PORT && command == OPER_WRITE_CONFIG && anyStepDone)
+        detail += (detail.isEmpty() ? QString() : QStringLiteral("\n")) + LoadUiString(IDS_WRITE_PARTIAL);
     UiMessageBoxDetailed(LinkErrorTextId(result), MB_OK | MB_ICONSTOP, detail);
 }
 

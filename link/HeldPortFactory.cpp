@@ -10,6 +10,7 @@ public:
     int Read(uint8_t* bytes, std::size_t count, int timeoutMs) override { return m_port.Read(bytes, count, timeoutMs); }
     void Cancel() override { m_port.Cancel(); }
     void Purge() override { m_port.Purge(); }
+    bool ExplainLoss(PortOpenFailure& why) const override { return m_port.ExplainLoss(why); }
 
 private:
     LinkPort& m_port;

@@ -25,6 +25,12 @@ public:
     virtual void Cancel() = 0;
     // Discards what both directions still hold, as opening the port does.
     virtual void Purge() {}
+    // After a failed Read or Write: true, with why, when the line itself went
+    // away (a network server closed the connection). A local port cannot tell.
+    virtual bool ExplainLoss(PortOpenFailure& why) const {
+        (void)why;
+        return false;
+    }
 };
 
 // Opens the port with the given 0-based index (COM1 = 0). nullptr when it

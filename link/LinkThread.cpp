@@ -88,6 +88,8 @@ int RunRequest(const LinkRequest& request, WorkerState* state) {
         PortRegistration registration(state, *port);
         LinkContext link{*port, clock, request.notify};
         code = RunLinkOperation(link, request.operation, request.buffer, request.length, request.address, count);
+        // A connection the server closed is told where an opening failure is.
+        if (code != LINK_OK && request.openFailure) port->ExplainLoss(*request.openFailure);
     } else if (request.openFailure) {
         *request.openFailure = why;
     }  // the port closes here, before the report

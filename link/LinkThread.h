@@ -17,8 +17,9 @@ struct LinkRequest {
     uint8_t* buffer = nullptr;         // caller's data, alive until the completion report
     LinkPortFactory* ports = nullptr;  // nullptr: the default environment's
     LinkClock* clock = nullptr;        // nullptr: the default environment's
-    // Receives why the port did not open (LINK_ERR_PORT), before the final
-    // report; the caller's, alive until then. nullptr: not wanted.
+    // Receives why the port did not open (LINK_ERR_PORT), or why its line went
+    // away during the operation, before the final report; the caller's, alive
+    // until then. nullptr: not wanted.
     PortOpenFailure* openFailure = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "link/PortOpenFailure.h"
 
 #include "lang/UiText.h"
+#include "link/NetworkPortName.h"
 #include "res/resource.h"
 
 #include <QDir>
@@ -123,7 +124,9 @@ PortOpenFailure ExplainOpenFailure(const QString& device, OpenError error, const
 
 QString PortOpenDetail(const PortOpenFailure& failure) {
     QString text;
-    const QString device = QDir::toNativeSeparators(failure.device);
+    const QString device =
+        IsNetworkPortName(failure.device) ? failure.device : QDir::toNativeSeparators(failure.device);
+    const QString seconds = QString::number(failure.timeoutMs / 1000.0);
     switch (failure.problem) {
     case PortProblem::None: break;
     case PortProblem::PermissionDenied:
@@ -141,6 +144,18 @@ QString PortOpenDetail(const PortOpenFailure& failure) {
         break;
     case PortProblem::LockNameTooLong: FormatUiString(text, IDS_PORT_LOCK_NAME_TOO_LONG, {device}); break;
     case PortProblem::Other: FormatUiString(text, IDS_PORT_OTHER_ERROR, {device, failure.system}); break;
+    case PortProblem::ConnectionRefused: FormatUiString(text, IDS_PORT_NET_REFUSED, {device}); break;
+    case PortProblem::HostUnreachable: FormatUiString(text, IDS_PORT_NET_UNREACHABLE, {device}); break;
+    case PortProblem::ConnectTimedOut: FormatUiString(text, IDS_PORT_NET_TIMEOUT, {device, seconds}); break;
+    case PortProblem::HostNotFound: FormatUiString(text, IDS_PORT_NET_NO_HOST, {device}); break;
+    case PortProblem::NegotiationRefused:
+        FormatUiString(text, IDS_PORT_NET_REFUSED_OPTION, {device, failure.option});
+        break;
+    case PortProblem::NegotiationTimedOut:
+        FormatUiString(text, IDS_PORT_NET_UNCONFIRMED, {device, failure.option, seconds});
+        break;
+    case PortProblem::ConnectionClosed: FormatUiString(text, IDS_PORT_NET_CLOSED, {device}); break;
+    case PortProblem::BadNetworkName: FormatUiString(text, IDS_PORT_NET_BAD_NAME, {device}); break;
     }
     return text;
 }

@@ -1,6 +1,8 @@
 // Why a serial port would not open, found out where the opening failed and
 // carried up beside LINK_ERR_PORT, so that the layer talking to the user can
-// add a line saying what to do about it under the unchanged port message.
+// add a line saying what to do about it under the unchanged port message. A
+// network port also says here that its server closed the connection during
+// an operation (beside the code the operation ended with).
 #pragma once
 
 #include <QString>
@@ -12,14 +14,25 @@ enum class PortProblem {
     InUse,             // another program has the device
     LockNameTooLong,   // the device's name is too long for the lock file that guards it
     Other,             // the system's own text says why
+    // Network ports (tcp://, rfc2217://).
+    ConnectionRefused,    // nothing listens on that port
+    HostUnreachable,      // no route to the host
+    ConnectTimedOut,      // no answer within timeoutMs
+    HostNotFound,         // the name does not resolve
+    NegotiationRefused,   // the server would not accept option
+    NegotiationTimedOut,  // the server did not confirm option within timeoutMs
+    ConnectionClosed,     // the server ended the connection
+    BadNetworkName,       // a tcp:// or rfc2217:// name without a host or port
 };
 
 struct PortOpenFailure {
     PortProblem problem = PortProblem::None;
-    QString device;  // the path that was opened
-    QString group;   // PermissionDenied: the group owning the device, when known
-    QString holder;  // InUse: the other program ("name (pid 123)"), when the system tells
-    QString system;  // Other: the system's description of the error
+    QString device;     // the path that was opened
+    QString group;      // PermissionDenied: the group owning the device, when known
+    QString holder;     // InUse: the other program ("name (pid 123)"), when the system tells
+    QString system;     // Other: the system's description of the error
+    QString option;     // NegotiationRefused, NegotiationTimedOut: what the server did not accept
+    int timeoutMs = 0;  // ConnectTimedOut, NegotiationTimedOut: how long was waited
 };
 
 // What the file system tells about a device after opening it failed: the

@@ -1,6 +1,7 @@
 #include "link/PortProbe.h"
 
 #include "link/LinkThread.h"
+#include "link/NetworkPortName.h"
 #include "link/SerialLinkPort.h"
 #include "model/ConfigImage.h"
 
@@ -31,7 +32,7 @@ QStringList ProbeCandidates(const QStringList& mapping, const QList<SerialPortRe
         devices << device;
     };
     for (const QString& device : mapping)
-        if (QFileInfo::exists(device)) add(device);
+        if (QFileInfo::exists(device) || IsNetworkPortName(device)) add(device);
     for (const SerialPortRecord& port : found) add(port.StoredPath());
     return devices;
 }

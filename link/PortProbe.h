@@ -30,7 +30,8 @@ struct PortProbeResult {
 using ProbePortOpener = std::function<std::unique_ptr<LinkPortFactory>(const QString& device)>;
 
 // The devices worth a probe: those of mapping that exist (a pseudo-terminal
-// too), then the ports found; a device reached by two paths comes once.
+// too) or are network ports, then the ports found; a device reached by two
+// paths comes once.
 QStringList ProbeCandidates(const QStringList& mapping, const QList<SerialPortRecord>& found);
 // The same device, however each path reaches it.
 bool SamePortDevice(const QString& a, const QString& b);

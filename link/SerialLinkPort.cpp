@@ -1,5 +1,8 @@
 #include "link/SerialLinkPort.h"
 
+#include "link/NetworkLinkPort.h"
+#include "link/NetworkPortName.h"
+
 #include <QElapsedTimer>
 #include <QSerialPort>
 
@@ -107,10 +110,15 @@ std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName, PortOpenFail
     return port;
 }
 
+std::unique_ptr<LinkPort> OpenNamedPort(const QString& name, PortOpenFailure* why) {
+    if (IsNetworkPortName(name)) return OpenNetworkPort(name, NetworkTimeoutMs(), why);
+    return OpenSerialPort(name, why);
+}
+
 std::unique_ptr<LinkPort> SerialPortFactory::OpenPort(int portIndex) {
-    return OpenSerialPort(m_devicePath.isEmpty() ? PortDevicePath(portIndex) : m_devicePath);
+    return OpenNamedPort(m_devicePath.isEmpty() ? PortDevicePath(portIndex) : m_devicePath);
 }
 
 std::unique_ptr<LinkPort> SerialPortFactory::OpenPortExplained(int portIndex, PortOpenFailure& why) {
-    return OpenSerialPort(m_devicePath.isEmpty() ? PortDevicePath(portIndex) : m_devicePath, &why);
+    return OpenNamedPort(m_devicePath.isEmpty() ? PortDevicePath(portIndex) : m_devicePath, &why);
 }

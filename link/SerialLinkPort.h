@@ -9,7 +9,12 @@
 // Opens the named device (a COM name or a device path) and configures it.
 // On failure, why (optional) says what stood in the way of a named device.
 std::unique_ptr<LinkPort> OpenSerialPort(const QString& deviceName, PortOpenFailure* why = nullptr);
+// The same for any name a port may have: a network port name
+// (tcp://HOST:PORT, rfc2217://HOST:PORT) connects to its serial device
+// server within the settings' time-out, anything else is opened as above.
+std::unique_ptr<LinkPort> OpenNamedPort(const QString& name, PortOpenFailure* why = nullptr);
 
+// The ports a user can name: local devices and network ports alike.
 class SerialPortFactory : public LinkPortFactory {
 public:
     // Maps port indexes to devices with PortDevicePath.

@@ -1,6 +1,7 @@
 #include "link/SerialPorts.h"
 
 #include "base/SettingKeys.h"
+#include "link/NetworkPortName.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -180,6 +181,10 @@ const SerialPortRecord* FindPortRecord(const QList<SerialPortRecord>& found, con
 }
 
 QString ShortPortName(const QList<SerialPortRecord>& found, const QString& path) {
+    if (IsNetworkPortName(path)) {
+        const std::optional<NetworkPortAddress> address = ParseNetworkPortName(path);
+        return address ? address->HostAndPort() : path.trimmed();
+    }
     QString device = path;
     if (const SerialPortRecord* port = FindPortRecord(found, path)) {
         device = port->device;

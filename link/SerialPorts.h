@@ -65,5 +65,6 @@ QStringList CurrentPortMapping();
 // when none of found matches.
 const SerialPortRecord* FindPortRecord(const QList<SerialPortRecord>& found, const QString& path);
 // The short name shown beside "COMn": the device's name under /dev (ttyUSB0,
-// pts/7), for a by-id path the device it leads to.
+// pts/7), for a by-id path the device it leads to, for a network port its
+// host and port (host:2001).
 QString ShortPortName(const QList<SerialPortRecord>& found, const QString& path);

@@ -1,10 +1,18 @@
 #include "sim/PtyServer.h"
 
+#include "link/NetworkPortName.h"
+
 #include <algorithm>
 #include <cerrno>
 
+#include <string>
+
 #include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -17,6 +25,7 @@ constexpr std::size_t kReadChunk = 256;
 PtyServer::~PtyServer() {
     if (m_slaveKeeper >= 0) ::close(m_slaveKeeper);
     if (m_master >= 0) ::close(m_master);
+    if (m_listener >= 0) ::close(m_listener);
 }
 
 bool PtyServer::Open() {
@@ -40,18 +49,83 @@ bool PtyServer::Open() {
     return true;
 }
 
+bool PtyServer::Listen(const QString& host, uint16_t port) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo* addresses = nullptr;
+    if (::getaddrinfo(host.toLocal8Bit().constData(), std::to_string(port).c_str(), &hints, &addresses) != 0) {
+        errno = EADDRNOTAVAIL;
+        return false;
+    }
+    for (const addrinfo* ai = addresses; ai && m_listener < 0; ai = ai->ai_next) {
+        const int fd = ::socket(ai->ai_family, ai->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, ai->ai_protocol);
+        if (fd < 0) continue;
+        const int on = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        if (::bind(fd, ai->ai_addr, ai->ai_addrlen) == 0 && ::listen(fd, 4) == 0) {
+            m_listener = fd;
+        } else {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+        }
+    }
+    ::freeaddrinfo(addresses);
+    m_listenHost = host;
+    m_device.SetRequestObserver([this](const std::vector<uint8_t>&) { ++m_stats.requests; });
+    return m_listener >= 0;
+}
+
+QString PtyServer::ListenName() const {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (m_listener < 0 || ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) return {};
+    const uint16_t port = ntohs(address.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6*>(&address)->sin6_port
+                                                              : reinterpret_cast<sockaddr_in*>(&address)->sin_port);
+    NetworkPortAddress name;
+    name.host = m_listenHost;
+    name.port = port;
+    return name.Name();
+}
+
+void PtyServer::Accept() {
+    const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) return;
+    if (m_master >= 0) {  // the line is taken, as a serial port in use is
+        ::close(fd);
+        return;
+    }
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    m_master = fd;
+}
+
+// The program at the other end went away: what was still to be sent to it
+// is lost, as on a cable pulled out.
+void PtyServer::DropConnection() {
+    ::close(m_master);
+    m_master = -1;
+    m_pending.clear();
+}
+
 void PtyServer::Run(const volatile std::sig_atomic_t& stop) {
     while (!stop) {
         SendDue(Clock::now());
-        pollfd pfd{m_master, POLLIN, 0};
+        pollfd fds[2] = {{m_master, POLLIN, 0}, {m_listener, POLLIN, 0}};
         const int waitNs = WaitTimeoutNs(Clock::now());
         const timespec timeout{waitNs / 1000000000, waitNs % 1000000000};
-        const int ready = ::ppoll(&pfd, 1, &timeout, nullptr);
-        if (ready <= 0) continue;  // time-out, or a signal
-        if (pfd.revents & POLLIN) {
+        const int ready = ::ppoll(fds, 2, &timeout, nullptr);  // a negative descriptor is left out
+        if (ready <= 0) continue;                              // time-out, or a signal
+        if (fds[1].revents & POLLIN) Accept();
+        if (fds[0].revents & POLLIN) {
             Receive(Clock::now());
-        } else if (pfd.revents & (POLLHUP | POLLERR)) {
-            ::usleep(1000);  // nobody on the line; do not spin
+        } else if (fds[0].revents & (POLLHUP | POLLERR)) {
+            if (m_listener >= 0)
+                DropConnection();
+            else
+                ::usleep(1000);  // nobody on the line; do not spin
         }
     }
 }
@@ -59,6 +133,8 @@ void PtyServer::Run(const volatile std::sig_atomic_t& stop) {
 void PtyServer::Receive(Clock::time_point now) {
     uint8_t buffer[kReadChunk];
     const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+    if (m_listener >= 0 && (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)))
+        return DropConnection();  // the connection was closed
     if (n <= 0) return;
     if (!m_anyByte) {
         m_anyByte = true;
@@ -93,7 +169,9 @@ void PtyServer::SendDue(Clock::time_point now) {
     if (count == 0) return;
     // A device does not wait for its listener: bytes the line cannot take
     // (nobody has read the earlier ones) are lost, as on a cable.
-    const ssize_t written = ::write(m_master, buffer, count);
+    // A connection closed meanwhile must not end the program with SIGPIPE.
+    const ssize_t written =
+        m_listener >= 0 ? ::send(m_master, buffer, count, MSG_NOSIGNAL) : ::write(m_master, buffer, count);
     m_pending.erase(m_pending.begin(), m_pending.begin() + std::ptrdiff_t(count));
     if (written <= 0) return;
     m_stats.replyBytes += uint64_t(written);

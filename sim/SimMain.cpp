@@ -2,6 +2,7 @@
 // desktop program and tests to talk to as if a device were plugged in.
 #include "cli/ConfigFileArg.h"
 #include "base/ExitCodes.h"
+#include "link/NetworkPortName.h"
 #include "sim/DemoConfig.h"
 #include "sim/PtyServer.h"
 #include "sim/SimState.h"
@@ -14,8 +15,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -23,9 +27,14 @@ constexpr char kHelp[] = R"(usage: vkx520sim [options]
 
 Runs a simulated VKX520 on a pseudo-terminal and prints the terminal's device
 path (the port to give vkx520ctl or the desktop program) as the first line on
-standard output. Stops cleanly on SIGINT or SIGTERM.
+standard output; with --listen, on a TCP port instead. Stops cleanly on
+SIGINT or SIGTERM.
 
   --link PATH           also make PATH a symbolic link to the terminal
+  --listen HOST:PORT    serve on TCP instead of a pseudo-terminal, as a
+                        serial device server does raw (one connection at a
+                        time; port 0: one the system chooses) and print
+                        the port's name, tcp://HOST:PORT
   --load FILE.vkcfg     start from the configuration in this file
                         (default: a demonstration rack of the shipped modules)
   --save FILE.vkcfg     write the device's configuration to this file on exit
@@ -52,7 +61,7 @@ Faults, to see how programs cope:
 )";
 
 struct SimOptions {
-    QString link, load, save, writeDemo;
+    QString link, load, save, writeDemo, listen;
     bool pace = false, stats = false, silent = false, help = false, version = false, ignoreModuleWrites = false;
     int rebootSilenceMs = 0, corrupt = 0, busyMs = 0, fail = 0, unplugAfter = -1, eraseBusyMs = 0;
     int badBlock = -1;
@@ -76,6 +85,7 @@ constexpr FlagOption kFlags[] = {
     {"silent", &SimOptions::silent}, {"ignore-module-writes", &SimOptions::ignoreModuleWrites},
     {"help", &SimOptions::help},     {"version", &SimOptions::version}};
 constexpr TextOption kTexts[] = {{"link", &SimOptions::link},
+                                 {"listen", &SimOptions::listen},
                                  {"load", &SimOptions::load},
                                  {"save", &SimOptions::save},
                                  {"write-demo", &SimOptions::writeDemo}};
@@ -133,6 +143,16 @@ bool ParseOptions(const QStringList& args, SimOptions& options, QString& error) 
         }
         options.*number.field = parsed;
     }
+    if (!options.listen.isEmpty()) {
+        if (!ParseHostAndPort(options.listen, true)) {
+            error = QStringLiteral("--listen takes HOST:PORT, not %1").arg(options.listen);
+            return false;
+        }
+        if (!options.link.isEmpty()) {
+            error = QStringLiteral("--link needs a pseudo-terminal; it does not go with --listen");
+            return false;
+        }
+    }
     return true;
 }
 
@@ -181,7 +201,13 @@ int Serve(const SimOptions& options) {
     device.LoadImage(state.image);
     ApplyFaults(options, device);
     PtyServer server(device);
-    if (!server.Open()) {
+    if (const std::optional<NetworkPortAddress> listen = ParseHostAndPort(options.listen, true)) {
+        if (!server.Listen(listen->host, listen->port)) {
+            std::fprintf(stderr, "vkx520sim: cannot listen on %s: %s\n", qPrintable(options.listen),
+                         std::strerror(errno));
+            return 1;
+        }
+    } else if (!server.Open()) {
         std::perror("vkx520sim: no pseudo-terminal");
         return 1;
     }
@@ -191,7 +217,8 @@ int Serve(const SimOptions& options) {
         return EXIT_CANNOT_CREATE;
     }
     InstallStopHandlers();
-    std::printf("%s\n", server.slavePath().toLocal8Bit().constData());
+    const QString port = options.listen.isEmpty() ? server.slavePath() : server.ListenName();
+    std::printf("%s\n", port.toLocal8Bit().constData());
     std::fflush(stdout);
 
     server.Run(g_stop);

@@ -3,6 +3,7 @@
 #include "lang/ControlId.h"
 #include "lang/UiText.h"
 #include "lang/gui/TranslateUi.h"
+#include "link/NetworkPortName.h"
 #include "res/resource.h"
 
 #include <QComboBox>
@@ -60,7 +61,8 @@ CPortsDlg::CPortsDlg(PortDiscovery& discovery, QWidget* parent, ProbePortOpener 
     auto* outer = new QVBoxLayout(this);
     auto* hint = new QLabel(
         QStringLiteral("Each entry of the port selector stands for the port chosen here. Type a path for a port "
-                       "that is not listed."),
+                       "that is not listed, or tcp://HOST:PORT or rfc2217://HOST:PORT for a port on a serial "
+                       "device server."),
         this);
     SetControlId(hint, IDC_PORTS_HINT);
     hint->setWordWrap(true);
@@ -141,7 +143,7 @@ void CPortsDlg::FillChoice(int index, const QString& device) {
         // pseudo-terminal, an adapter that is unplugged now).
         choice->addItem(device, device);
         QString tip = device;
-        if (!QFileInfo::exists(device)) FormatUiString(tip, IDS_PORTS_ABSENT, {device});
+        if (!QFileInfo::exists(device) && !IsNetworkPortName(device)) FormatUiString(tip, IDS_PORTS_ABSENT, {device});
         choice->setItemData(choice->count() - 1, tip, Qt::ToolTipRole);
         current = choice->count() - 1;
     }

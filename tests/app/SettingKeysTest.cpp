@@ -20,7 +20,7 @@ struct IntDefault {
 const IntDefault kIntDefaults[] = {
     {kLayoutLeft, 22},    {kLayoutTop, 22},     {kLayoutWidth, 600}, {kLayoutHeight, 400},
     {kLayoutMaximize, 1}, {kViewToolBar, 1},    {kViewStatusBar, 1}, {kViewToolTips, 1},
-    {kViewMessages, 1},   {kConnectionPort, 0}, {kDebugLog, 0},
+    {kViewMessages, 1},   {kConnectionPort, 0}, {kDebugLog, 0},      {kConnectionNetworkTimeout, 3000},
 };
 
 TEST(SettingKeys, EveryKeyHasItsDefaultWithoutAFile) {

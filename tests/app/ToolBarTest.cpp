@@ -162,7 +162,7 @@ TEST_F(ToolBar, DroppedListShowsWhatEachEntryStandsFor) {
     } found;
     SetDefaultPortDiscovery(&found);
     m_frame.reset();
-    m_profile.Write("[Ports]\nCOM1=/dev/serial/by-id/usb-FTDI-if00\nCOM2=/dev/pts/7\n");
+    m_profile.Write("[Ports]\nCOM1=/dev/serial/by-id/usb-FTDI-if00\nCOM2=/dev/pts/7\nCOM3=rfc2217://rack-a:2001\n");
     StartFrame();
     // The ports are looked for when the list drops, not before.
     EXPECT_TRUE(Combo()->itemData(0, Qt::UserRole + 1).isNull());
@@ -172,7 +172,9 @@ TEST_F(ToolBar, DroppedListShowsWhatEachEntryStandsFor) {
     EXPECT_EQ(Combo()->itemData(0, Qt::UserRole + 1).toString(), "ttyUSB0");
     EXPECT_EQ(Combo()->itemData(0, Qt::ToolTipRole).toString(), "FT232R USB UART\n/dev/serial/by-id/usb-FTDI-if00");
     EXPECT_EQ(Combo()->itemData(1, Qt::UserRole + 1).toString(), "pts/7");
-    EXPECT_EQ(Combo()->itemData(2, Qt::UserRole + 1).toString(), "ttyS2");
+    EXPECT_EQ(Combo()->itemData(2, Qt::UserRole + 1).toString(), "rack-a:2001");
+    EXPECT_EQ(Combo()->itemData(2, Qt::ToolTipRole).toString(), "rfc2217://rack-a:2001");
+    EXPECT_EQ(Combo()->itemData(3, Qt::UserRole + 1).toString(), "ttyS3");
     const QString widest = QStringLiteral("COM1  ttyUSB0");
     EXPECT_GT(Combo()->view()->window()->width(), Combo()->view()->fontMetrics().horizontalAdvance(widest));
     EXPECT_EQ(Combo()->view()->window()->height(), 150);

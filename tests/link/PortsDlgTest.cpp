@@ -2,6 +2,7 @@
 // typed paths, ports coming and going, Find device over pseudo-terminals, and
 // the operation dialog's port message with the reason under it.
 #include "PtyDevice.h"
+#include "TcpPeer.h"
 #include "support/RecordingPresenter.h"
 #include "support/TempProfile.h"
 
@@ -120,6 +121,22 @@ TEST_F(PortsDialog, FindDeviceMarksTheEntryWhereTheDeviceAnswers) {
     EXPECT_EQ(dialog.MarkedEntries(), std::vector<int>({1}));
     EXPECT_EQ(dialog.statusText(), "VKX520 found on COM2.");
 }
+
+TEST_F(PortsDialog, ANetworkPortIsKeptAsTypedAndFindDeviceAsksIt) {
+    SimOverTcp server;
+    TcpPeer peer([&](TcpPeer& p, int fd) { server.Serve(p, fd); });
+    m_ports.ports.clear();
+    m_profile.Write("[Ports]\r\nCOM3=" + peer.Name("tcp").toLatin1() + "\r\n");
+    CPortsDlg dialog(m_ports);
+    EXPECT_EQ(dialog.Choice(2)->toolTip(), peer.Name("tcp")) << "a network port is never \"not present\"";
+    dialog.Choice(4)->setEditText(QStringLiteral(" rfc2217://rack-a:2001 "));
+    EXPECT_EQ(dialog.Mapping().mid(2, 3), QStringList({peer.Name("tcp"), "/dev/ttyS3", "rfc2217://rack-a:2001"}));
+    dialog.Choice(4)->setEditText(QStringLiteral("/dev/ttyS4"));
+    dialog.OnFindDevice();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.probing(), 10000);
+    EXPECT_EQ(dialog.MarkedEntries(), std::vector<int>({2}));
+    EXPECT_EQ(dialog.statusText(), "VKX520 found on COM3.");
+}
 #endif
 
 // A port that cannot be opened for lack of permission, as a user outside the
@@ -128,7 +145,7 @@ class RefusingPorts : public LinkPortFactory {
 public:
     std::unique_ptr<LinkPort> OpenPort(int) override { return nullptr; }
     std::unique_ptr<LinkPort> OpenPortExplained(int, PortOpenFailure& why) override {
-        why = {PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}};
+        why = {PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}, {}, 0};
         return nullptr;
     }
 };

@@ -125,21 +125,40 @@ TEST(PortOpenFailure, DetailLineSaysWhatStandsInTheWay) {
         PortOpenFailure failure;
         QString detail;
     } cases[] = {
-        {{PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}},
+        {{PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}, {}, 0},
          QStringLiteral("Permission denied for /dev/ttyUSB0: it belongs to the group \"dialout\". Join it with \"sudo "
                         "usermod -aG dialout %1\", then log out and in again.")
              .arg(user)},
-        {{PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), {}, {}, {}},
+        {{PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), {}, {}, {}, {}, 0},
          QStringLiteral("Permission denied for /dev/ttyUSB0.")},
-        {{PortProblem::NoSuchDevice, QStringLiteral("/dev/ttyACM0"), {}, {}, {}},
+        {{PortProblem::NoSuchDevice, QStringLiteral("/dev/ttyACM0"), {}, {}, {}, {}, 0},
          QStringLiteral("/dev/ttyACM0: no such device (unplugged, or a wrong path).")},
-        {{PortProblem::InUse, QStringLiteral("/dev/ttyS0"), {}, QStringLiteral("minicom (pid 42)"), {}},
+        {{PortProblem::InUse, QStringLiteral("/dev/ttyS0"), {}, QStringLiteral("minicom (pid 42)"), {}, {}, 0},
          QStringLiteral("/dev/ttyS0 is in use by minicom (pid 42).")},
-        {{PortProblem::InUse, QStringLiteral("/dev/ttyS0"), {}, {}, {}},
+        {{PortProblem::InUse, QStringLiteral("/dev/ttyS0"), {}, {}, {}, {}, 0},
          QStringLiteral("/dev/ttyS0 is in use by another program.")},
-        {{PortProblem::Other, QStringLiteral("/dev/ttyS0"), {}, {}, QStringLiteral("I/O error")},
+        {{PortProblem::Other, QStringLiteral("/dev/ttyS0"), {}, {}, QStringLiteral("I/O error"), {}, 0},
          QStringLiteral("/dev/ttyS0: I/O error")},
-        {{PortProblem::LockNameTooLong, QStringLiteral("/dev/x"), {}, {}, {}},
+        // A network port is named as typed, and says how long was waited.
+        {{PortProblem::ConnectTimedOut, QStringLiteral("tcp://rack-a:2001"), {}, {}, {}, {}, 2500},
+         QStringLiteral("tcp://rack-a:2001: no answer within 2.5 s.")},
+        {{PortProblem::NegotiationRefused,
+          QStringLiteral("rfc2217://rack-a:2001"),
+          {},
+          {},
+          {},
+          QStringLiteral("SET-BAUDRATE 38400 (server: 9600)"),
+          0},
+         QStringLiteral("rfc2217://rack-a:2001: the server did not accept SET-BAUDRATE 38400 (server: 9600).")},
+        {{PortProblem::NegotiationTimedOut,
+          QStringLiteral("rfc2217://rack-a:2001"),
+          {},
+          {},
+          {},
+          QStringLiteral("BINARY"),
+          3000},
+         QStringLiteral("rfc2217://rack-a:2001: the server did not confirm BINARY within 3 s.")},
+        {{PortProblem::LockNameTooLong, QStringLiteral("/dev/x"), {}, {}, {}, {}, 0},
          QStringLiteral("The lock file for /dev/x cannot be created: the device's name is too long for a file name. "
                         "Open it through a link with a shorter name.")},
         {{}, QString()},
@@ -149,7 +168,7 @@ TEST(PortOpenFailure, DetailLineSaysWhatStandsInTheWay) {
 
 TEST(PortOpenFailure, TravelsUpWithTheLinkErrorAndIsShownUnderTheUnchangedMessage) {
     RefusingPorts refusing(
-        {PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}});
+        {PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}, {}, 0});
     HeldPortFactory held(refusing);
     ConfigImage image;
     image.Clear();

@@ -70,9 +70,11 @@ constexpr Pair kGerman[] = {
     {"Group", "Gruppe"},
     {"Stereo pair", "Stereopaar"},
     {"Serial ports", "Serielle Anschlüsse"},
-    {"Each entry of the port selector stands for the port chosen here. Type a path for a port that is not listed.",
+    {"Each entry of the port selector stands for the port chosen here. Type a path for a port that is not listed, "
+     "or tcp://HOST:PORT or rfc2217://HOST:PORT for a port on a serial device server.",
      "Jeder Eintrag der Anschlussauswahl steht für den hier gewählten Anschluss. Geben Sie einen Pfad ein, wenn ein "
-     "Anschluss nicht aufgeführt ist."},
+     "Anschluss nicht aufgeführt ist, oder tcp://RECHNER:PORT bzw. rfc2217://RECHNER:PORT für einen Anschluss an "
+     "einem seriellen Geräteserver."},
     {"&Refresh", "&Aktualisieren"},
     {"&Find device", "Gerät &suchen"},
 
@@ -171,6 +173,16 @@ constexpr Pair kGerman[] = {
     {"No serial ports found.", "Keine seriellen Anschlüsse gefunden."},
     {"%1 (not present)", "%1 (nicht vorhanden)"},
     {"VKX520", "VKX520"},
+    {"%1: the connection was refused (no server listens on that port).",
+     "%1: Die Verbindung wurde abgelehnt (an diesem Port wartet kein Server)."},
+    {"%1: the host cannot be reached.", "%1: Der Rechner ist nicht erreichbar."},
+    {"%1: no answer within %2 s.", "%1: keine Antwort innerhalb von %2 s."},
+    {"%1: the host name cannot be resolved.", "%1: Der Rechnername kann nicht aufgelöst werden."},
+    {"%1: the server did not accept %2.", "%1: Der Server hat %2 nicht angenommen."},
+    {"%1: the server did not confirm %2 within %3 s.", "%1: Der Server hat %2 nicht innerhalb von %3 s bestätigt."},
+    {"%1: the connection was closed by the server.", "%1: Der Server hat die Verbindung geschlossen."},
+    {"%1 is not a network port; name one as tcp://HOST:PORT or rfc2217://HOST:PORT.",
+     "%1 ist kein Netzwerkanschluss; geben Sie ihn als tcp://RECHNER:PORT oder rfc2217://RECHNER:PORT an."},
     {"Language files", "Sprachdateien"},
     {"Connect to device\nConnect to device", "Mit dem Gerät verbinden\nMit dem Gerät verbinden"},
     {"Write configuration\nWrite configuration", "Konfiguration in das Gerät schreiben\nKonfiguration schreiben"},
