@@ -236,8 +236,11 @@ TEST_F(NetworkEndToEnd, NoServerAnUnknownHostAndASilentServerEachSayWhy) {
         int code;
         QString message;
     } cases[] = {
-        {nobody, 1, kPortError + u'\n' + nobody + QStringLiteral(": the connection was refused")},
-        {unknown, 1, kPortError + u'\n' + unknown + QStringLiteral(": the host name cannot be resolved.")},
+        {nobody, 1,
+         kPortError + QStringLiteral("\nvkx520ctl: ") + nobody + QStringLiteral(": the connection was refused")},
+        {unknown, 1,
+         kPortError + QStringLiteral("\nvkx520ctl: ") + unknown +
+             QStringLiteral(": the host name cannot be resolved.")},
         {silent.port(), 3, kNoReply},
     };
     for (const auto& c : cases) {
