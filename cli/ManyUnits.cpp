@@ -86,7 +86,8 @@ QString ClosingLine(const UnitOutcome& outcome, const UnitWriteMode& mode) {
 }
 
 void Print(FILE* stream, const QString& port, const QStringList& lines) {
-    for (const QString& line : lines) std::fprintf(stream, "%s: %s\n", qPrintable(port), line.toLocal8Bit().constData());
+    for (const QString& line : lines)
+        std::fprintf(stream, "%s: %s\n", qPrintable(port), line.toLocal8Bit().constData());
 }
 
 }  // namespace

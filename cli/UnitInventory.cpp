@@ -9,7 +9,7 @@ namespace {
 // The fields a write sends; labels and the bytes the program keeps for
 // itself never reach the device.
 const QStringList& DeviceFields() {
-    static const QStringList fields{QStringLiteral("inputModules"), QStringLiteral("outputModules"),
+    static const QStringList fields{QStringLiteral("inputModules"),  QStringLiteral("outputModules"),
                                     QStringLiteral("panelInputMap"), QStringLiteral("keyMap"),
                                     QStringLiteral("audio"),         QStringLiteral("audioKinds")};
     return fields;
