@@ -106,6 +106,8 @@ std::optional<std::vector<InventoryUnit>> ParseInventory(QByteArrayView text, QS
 }
 
 JsonImport ApplyUnitPatch(QJsonObject templateJson, const QJsonObject& patch) {
+    // Computed afresh for the patched tables, as import computes checksums left out.
+    templateJson.remove(QStringLiteral("checksums"));
     QJsonValue root(templateJson);
     for (auto it = patch.begin(); it != patch.end(); ++it) {
         const std::optional<std::vector<PathStep>> steps = ParsePath(it.key());

@@ -1,5 +1,6 @@
 #include "model/ConfigParts.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -54,6 +55,14 @@ ConfigImage TakeConfigParts(const ConfigImage& from, const ConfigImage& into, un
         // The kind belongs to the module in the slot: it decides whether the
         // slot's audio settings are sent.
         Take(result.audioKinds, from.audioKinds);
+        // Settings into had no place for (inputs beyond its count, slots
+        // without embedded audio) were never read from a unit: they come
+        // with the modules rather than as zeros.
+        for (int slot = 0; slot < kSlotCount && !(parts & PART_AUDIO); ++slot) {
+            const int known = into.audioKinds[slot] == kAudioKindEmbedded ? into.inputModules[slot].count : 0;
+            for (int input = std::max(known, 0); input < kInputsPerSlot; ++input)
+                result.audioTable[slot][input] = from.audioTable[slot][input];
+        }
     }
     if (parts & PART_OUTPUTS) Take(result.outputModules, from.outputModules);
     if (parts & PART_KEYS) Take(result.keyMap, from.keyMap);

@@ -28,7 +28,10 @@ std::optional<unsigned> ParseConfigParts(const QString& names, QString& error);
 QString ConfigPartNames();
 
 // into with the named parts of from in place of its own. Everything else of
-// into (reserved bytes, checksums, the parts not named) stays byte for byte.
+// into (reserved bytes, checksums, the parts not named) stays byte for byte,
+// except that modules without audio also take from's audio settings where
+// into had none to keep (inputs beyond into's count in the slot, or a slot
+// whose module into held carries no embedded audio).
 ConfigImage TakeConfigParts(const ConfigImage& from, const ConfigImage& into, unsigned parts);
 
 // What writing toWrite changes on a device that holds device: the

@@ -191,11 +191,13 @@ void PrintStats(const PtyStats& stats) {
                 static_cast<unsigned long long>(stats.replyBytes), static_cast<long long>(stats.activeSpan.count()));
 }
 
-bool WriteRequestLog(const SimDevice& device, const QString& path) {
-    QByteArray text;
-    for (const std::vector<uint8_t>& request : device.requests())
-        text += QByteArray(1, char(request[2])).toHex() + ": " +
-                QByteArray(reinterpret_cast<const char*>(request.data()), qsizetype(request.size())).toHex(' ') + '\n';
+// A request as a line of the request log: "0e: 00 03 0e ...".
+QByteArray RequestLine(const std::vector<uint8_t>& frame) {
+    return QByteArray(1, char(frame[2])).toHex() + ": " +
+           QByteArray(reinterpret_cast<const char*>(frame.data()), qsizetype(frame.size())).toHex(' ') + '\n';
+}
+
+bool WriteRequestLog(const QByteArray& text, const QString& path) {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size()) return true;
     std::fprintf(stderr, "vkx520sim: cannot write the request log %s\n", qPrintable(path));
@@ -224,6 +226,10 @@ int Serve(const SimOptions& options) {
         return 1;
     }
     server.SetPacing(options.pace);
+    QByteArray requestLog;
+    if (!options.requestLog.isEmpty())
+        server.SetRequestListener(
+            [&requestLog](const std::vector<uint8_t>& frame) { requestLog += RequestLine(frame); });
     if (!options.link.isEmpty() && !MakeLink(options.link, server.slavePath())) {
         std::fprintf(stderr, "vkx520sim: cannot create the link %s\n", qPrintable(options.link));
         return EXIT_CANNOT_CREATE;
@@ -242,7 +248,7 @@ int Serve(const SimOptions& options) {
         status = SaveConfigFileArg(state, options.save);
     }
     if (options.stats) PrintStats(server.stats());
-    if (!options.requestLog.isEmpty() && !WriteRequestLog(device, options.requestLog) && status == EXIT_OK)
+    if (!options.requestLog.isEmpty() && !WriteRequestLog(requestLog, options.requestLog) && status == EXIT_OK)
         status = EXIT_CANNOT_CREATE;
     return status;
 }

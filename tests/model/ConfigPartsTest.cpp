@@ -14,6 +14,11 @@ ConfigImage Filled(uint8_t seed) {
     ConfigImage image;
     for (std::size_t i = 0; i < kConfigImageSize; ++i) image.bytes()[i] = uint8_t(seed + i * 7);
     for (int n = 0; n < kUsableInputs; ++n) image.keyMap[n] = uint8_t((n + seed) % kKeyCount + 1);
+    // Some slots of each with embedded audio, some inputs of them in use.
+    for (int s = 0; s < kSlotCount; ++s) {
+        image.audioKinds[s] = (s + seed) % 3 == 0 ? kAudioKindEmbedded : 1;
+        image.inputModules[s].count = uint8_t((s + seed) % 9);
+    }
     return image;
 }
 
@@ -40,6 +45,11 @@ TEST(ConfigParts, EachPartTakesItsBytesAndLeavesEveryOtherByte) {
         std::vector<bool> taken(kConfigImageSize, false);
         for (const Range& range : RangesOf(parts))
             for (std::size_t i = range.offset; i < range.offset + range.length; ++i) taken[i] = true;
+        // New modules bring the audio settings into held none of.
+        for (int s = 0; s < kSlotCount && (parts & PART_MODULES); ++s)
+            for (int j = into.audioKinds[s] == kAudioKindEmbedded ? into.inputModules[s].count : 0; j < kInputsPerSlot;
+                 ++j)
+                taken[offsetof(ConfigImage, audioTable) + std::size_t(s * kInputsPerSlot + j)] = true;
         for (std::size_t i = 0; i < kConfigImageSize; ++i)
             ASSERT_EQ(result.bytes()[i], (taken[i] ? from : into).bytes()[i]) << "parts " << parts << " byte " << i;
     }
