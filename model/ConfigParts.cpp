@@ -82,7 +82,11 @@ std::vector<ConfigDifference> WriteChanges(const ConfigImage& device, const Conf
     return changes;
 }
 
-QString WriteChangesText(const ConfigImage& device, const ConfigImage& toWrite, const QStringList& signalNames) {
-    const std::vector<ConfigDifference> changes = WriteChanges(device, toWrite);
-    return changes.empty() ? QString() : DifferenceLines(changes, signalNames);
+QString WriteChangesText(const ConfigImage& device, const ConfigImage& toWrite, const QStringList& signalNames,
+                         int maxLines) {
+    std::vector<ConfigDifference> changes = WriteChanges(device, toWrite);
+    const bool cut = maxLines > 0 && changes.size() > std::size_t(maxLines);
+    if (cut) changes.resize(std::size_t(maxLines));
+    if (changes.empty()) return {};
+    return DifferenceLines(changes, signalNames) + (cut ? QStringLiteral("\n...") : QString());
 }

@@ -37,5 +37,8 @@ ConfigImage TakeConfigParts(const ConfigImage& from, const ConfigImage& into, un
 // What writing toWrite changes on a device that holds device: the
 // differences a write's verify would find, oriented device -> written.
 std::vector<ConfigDifference> WriteChanges(const ConfigImage& device, const ConfigImage& toWrite);
-// The same in words, one per line (DifferenceLines); empty when nothing changes.
-QString WriteChangesText(const ConfigImage& device, const ConfigImage& toWrite, const QStringList& signalNames = {});
+// The same in words, one per line (DifferenceLines); empty when nothing
+// changes. With maxLines above 0, a longer list keeps its first maxLines
+// lines and ends in a line "..." (a message box must fit on the screen).
+QString WriteChangesText(const ConfigImage& device, const ConfigImage& toWrite, const QStringList& signalNames = {},
+                         int maxLines = 0);

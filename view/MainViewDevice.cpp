@@ -87,7 +87,8 @@ bool CMainView::ReadFromDevice(bool force) {
 
 bool CMainView::WriteConfig() {
     // Under the question: what the write changes against what was last read.
-    const QString changes = WriteChangesText(m_lastRead, m_pDoc->image(), m_skin.signalNames());
+    constexpr int kMaxChangeLines = 24;
+    const QString changes = WriteChangesText(m_lastRead, m_pDoc->image(), m_skin.signalNames(), kMaxChangeLines);
     if (UiMessageBoxDetailed(IDS_WRITE_CONFIRM, MB_YESNO | MB_ICONEXCLAMATION, changes) != IDYES) return false;
     ConfigImage image = m_pDoc->image();
     if (!RunOperation([&] { return RunDeviceOperation(OPER_WRITE_CONFIG, m_port, image, this); })) return false;

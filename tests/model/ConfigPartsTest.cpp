@@ -92,6 +92,8 @@ TEST(ConfigParts, WriteChangesRunFromTheDeviceToWhatIsWritten) {
     EXPECT_EQ(changes[0].second, 4);
     EXPECT_EQ(WriteChangesText(device, written).split(u'\n').first(),
               QStringLiteral("Input slot 1: number of inputs: 2 -> 4"));
+    EXPECT_EQ(WriteChangesText(device, written, {}, 3).count(u'\n'), 2) << "three lines fit";
+    EXPECT_TRUE(WriteChangesText(device, written, {}, 2).endsWith(QStringLiteral("key: 1 -> 2\n...")));
 }
 
 }  // namespace
