@@ -25,7 +25,7 @@ DeviceReadSteps CMainView::ReadSteps() {
             [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
 }
 
-void CMainView::SetBackups(CConfigBackups* backups) { m_backups = backups; }
+void CMainView::SetBackups(ConfigBackups* backups) { m_backups = backups; }
 
 void CMainView::ShowStatusNote(unsigned id, const QStringList& inserts) {
     QString text;
@@ -34,7 +34,7 @@ void CMainView::ShowStatusNote(unsigned id, const QStringList& inserts) {
 }
 
 void CMainView::KeepBackup(const ConfigImage& image) {
-    CConfigBackups& backups = m_backups ? *m_backups : ProgramBackups();
+    ConfigBackups& backups = m_backups ? *m_backups : ProgramBackups();
     FileError error = FileError::None;
     const QString path = backups.Save(image, QStringLiteral("COM%1").arg(m_port + 1), &error);
     // The configuration is on screen either way; a backup that could not be
@@ -66,7 +66,7 @@ void CMainView::VerifyWritten() {
 
 void CMainView::OnFileOpenBackup() {
     if (!RunClosePrompt()) return;
-    const CConfigBackups& backups = m_backups ? *m_backups : ProgramBackups();
+    const ConfigBackups& backups = m_backups ? *m_backups : ProgramBackups();
     const QStringList kept = backups.List();
     // The newest backup is offered; the dialog shows the others beside it.
     const QString start = kept.isEmpty() ? backups.folder() : kept.last();
