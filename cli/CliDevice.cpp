@@ -18,6 +18,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <mutex>
 
 namespace {
 
@@ -26,21 +27,29 @@ void OnInterrupt(int) { g_abortRequested = 1; }
 
 // While an operation runs, Ctrl-C ends it between two steps (as the dialog's
 // Abort button does) instead of killing the program halfway through a step.
+// Operations of several units may run at once on their own threads: the
+// first to start takes SIGINT, the last to end gives it back.
+std::mutex g_interruptMutex;
+int g_interruptUsers = 0;
+struct sigaction g_previousInterrupt {};
+
 class InterruptAsAbort {
 public:
     InterruptAsAbort() {
+        std::lock_guard lock(g_interruptMutex);
+        if (g_interruptUsers++ > 0) return;
         g_abortRequested = 0;
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &m_previous);
+        sigaction(SIGINT, &action, &g_previousInterrupt);
     }
-    ~InterruptAsAbort() { sigaction(SIGINT, &m_previous, nullptr); }
+    ~InterruptAsAbort() {
+        std::lock_guard lock(g_interruptMutex);
+        if (--g_interruptUsers == 0) sigaction(SIGINT, &g_previousInterrupt, nullptr);
+    }
     InterruptAsAbort(const InterruptAsAbort&) = delete;
     InterruptAsAbort& operator=(const InterruptAsAbort&) = delete;
-
-private:
-    struct sigaction m_previous {};
 };
 
 }  // namespace
