@@ -1,36 +1,16 @@
 #include "app/AboutDlg.h"
 
 #include "app/CommandIcons.h"
+#include "lang/ControlId.h"
+#include "lang/gui/DialogUnits.h"
 #include "lang/gui/TranslateUi.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-
-// Positions are kept in dialog units, a quarter of the font's average character
-// width across and an eighth of its height down, so the box scales with its font.
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFont& font) {
-        const QFontMetrics metrics(font);
-        const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        m_baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-        m_baseY = metrics.height();
-    }
-    QRect Map(int x, int y, int w, int h) const { return {X(x), Y(y), X(x + w) - X(x), Y(y + h) - Y(y)}; }
-    int X(int units) const { return units * m_baseX / 4; }
-    int Y(int units) const { return units * m_baseY / 8; }
-
-private:
-    int m_baseX;
-    int m_baseY;
-};
-
-void SetControlId(QWidget* control, int id) { control->setProperty("vkxControlId", id); }
 
 QLabel* AddStatic(QWidget* parent, const DialogUnits& du, QRect units, const QString& text, int id) {
     auto* label = new QLabel(text, parent);
@@ -80,5 +60,5 @@ void CAboutDlg::CreateControls() {
 void CAboutDlg::OnInitDialog() {
     TranslateDialog(IDD_ABOUTBOX, this);
     for (QLabel* label : findChildren<QLabel*>())
-        if (label->property("vkxControlId").toInt() == IDC_BUILD_DATE) label->setText(BuildDateText());
+        if (ControlId(label) == IDC_BUILD_DATE) label->setText(BuildDateText());
 }

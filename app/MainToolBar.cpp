@@ -2,6 +2,7 @@
 
 #include "app/CommandTexts.h"
 #include "base/SettingKeys.h"
+#include "lang/ControlId.h"
 #include "link/SerialPorts.h"
 #include "res/resource.h"
 
@@ -116,7 +117,7 @@ CMainToolBar::~CMainToolBar() = default;
 void CMainToolBar::CreatePortSelector() {
     m_wndPortCombo = new PortSelector(this, [this] { FillPortDetails(); });
     m_wndPortCombo->setObjectName(QStringLiteral("PortCombo"));
-    m_wndPortCombo->setProperty("vkxControlId", IDC_PORT_COMBO);
+    SetControlId(m_wndPortCombo, IDC_PORT_COMBO);
     m_wndPortCombo->setEditable(false);
     m_wndPortCombo->setFixedWidth(kPortComboWidth);
     m_wndPortCombo->setFocusPolicy(Qt::StrongFocus);  // a Tab stop beside the view
@@ -161,8 +162,8 @@ void CMainToolBar::FillPortDetails() {
 
 int CMainToolBar::ControlIdOf(QObject* object) const {
     if (auto* button = qobject_cast<QToolButton*>(object); button && button->defaultAction())
-        return button->defaultAction()->property("vkxCommandId").toInt();
-    return object->property("vkxControlId").toInt();
+        return CommandId(button->defaultAction());
+    return ControlId(object);
 }
 
 // Tooltips come from the command's string each time they are asked for, so they

@@ -24,14 +24,11 @@
 
 namespace {
 
-std::atomic<int> g_failWriteCountdown{0};
+std::atomic<FileWriteHook*> g_writeHook{nullptr};
 
-bool InjectedWriteFailure() {
-    int n = g_failWriteCountdown.load();
-    while (n > 0) {
-        if (g_failWriteCountdown.compare_exchange_weak(n, n - 1)) return n == 1;
-    }
-    return false;
+bool WriteRefused() {
+    FileWriteHook* hook = g_writeHook.load();
+    return hook && !hook->MayWrite();
 }
 
 }  // namespace
@@ -49,7 +46,7 @@ const char* FileErrorText(FileError error) {
     return "unknown error";
 }
 
-void FailNthFileWriteForTests(int n) { g_failWriteCountdown = n; }
+FileWriteHook* SetFileWriteHook(FileWriteHook* hook) { return g_writeHook.exchange(hook); }
 
 #ifdef Q_OS_WIN
 QString DescribeFileError(const QString&, FileError error, FileUse) {
@@ -139,7 +136,7 @@ FileError WriteFileSafely(const QString& path, QByteArrayView bytes) {
     if (const FileError e = CheckWritableTarget(path); e != FileError::None) return e;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return FileError::CannotOpen;
-    if (InjectedWriteFailure() || file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush() ||
+    if (WriteRefused() || file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush() ||
         file.size() != bytes.size()) {
         file.cancelWriting();
         return FileError::WriteFailed;
@@ -152,7 +149,7 @@ FileError WriteNewFileSafely(const QString& path, QByteArrayView bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return QFileInfo::exists(path) ? FileError::Exists : FileError::CannotOpen;
-    if (InjectedWriteFailure() || file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
+    if (WriteRefused() || file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
         file.close();
         file.remove();
         return FileError::WriteFailed;
@@ -223,7 +220,7 @@ FileBytes ReadPosix(const QString& path, qint64 limit, bool truncate, qint64* fi
 bool WriteAll(int fd, QByteArrayView bytes, off_t offset) {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        if (InjectedWriteFailure()) {
+        if (WriteRefused()) {
             errno = ENOSPC;
             return false;
         }

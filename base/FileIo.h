@@ -76,6 +76,13 @@ struct FileStamp {
 };
 FileStamp GetFileStamp(const QString& path);
 
-// Test seam: makes the n-th following write() of WriteFileSafely fail as on a
-// full disk (n = 1 the next one); 0 switches it off.
-void FailNthFileWriteForTests(int n);
+// Asked before each write() of WriteFileSafely and WriteNewFileSafely; a
+// write it refuses fails as on a full disk. None is installed unless someone
+// (a test of what a full disk does) installs one.
+class FileWriteHook {
+public:
+    virtual ~FileWriteHook() = default;
+    virtual bool MayWrite() = 0;
+};
+// Installs hook (nullptr removes it) and returns the one it replaces.
+FileWriteHook* SetFileWriteHook(FileWriteHook* hook);

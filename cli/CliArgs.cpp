@@ -2,7 +2,7 @@
 
 #include "base/ExitCodes.h"
 #include "base/FileIo.h"
-#include "cli/ConfigFileArg.h"
+#include "cmdline/ConfigFileArg.h"
 #include "lang/UiText.h"
 #include "skin/Skin.h"
 

@@ -3,7 +3,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
-#include "cli/ConfigFileArg.h"
+#include "cmdline/ConfigFileArg.h"
 #include "base/ExitCodes.h"
 #include "base/CodePage.h"
 #include "link/DeviceRead.h"

@@ -2,8 +2,8 @@
 // byte for byte.
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
-#include "cli/ConfigFileArg.h"
-#include "cli/ConfigJson.h"
+#include "cmdline/ConfigFileArg.h"
+#include "convert/ConfigJson.h"
 #include "base/ExitCodes.h"
 #include "base/FileIo.h"
 #include "lang/UiText.h"

@@ -2,7 +2,7 @@
 // configuration file as a spreadsheet (CSV) and back.
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
-#include "cli/ConfigFileArg.h"
+#include "cmdline/ConfigFileArg.h"
 #include "base/ExitCodes.h"
 #include "lang/UiText.h"
 #include "model/LabelSheet.h"

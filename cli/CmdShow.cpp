@@ -1,8 +1,8 @@
 // vkx520ctl show: what a configuration file holds.
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
-#include "cli/ConfigFileArg.h"
-#include "cli/ConfigSummary.h"
+#include "cmdline/ConfigFileArg.h"
+#include "convert/ConfigSummary.h"
 #include "base/ExitCodes.h"
 #include "skin/Skin.h"
 

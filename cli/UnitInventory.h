@@ -13,7 +13,7 @@
 // audioKinds. Blank lines and lines starting with # are skipped.
 #pragma once
 
-#include "cli/ConfigJson.h"
+#include "convert/ConfigJson.h"
 
 #include <QByteArrayView>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
 // vkx520sim: the simulated VKX520 on a pseudo-terminal, for vkx520ctl, the
 // desktop program and tests to talk to as if a device were plugged in.
-#include "cli/ConfigFileArg.h"
+#include "cmdline/ConfigFileArg.h"
 #include "base/ExitCodes.h"
 #include "link/NetworkPortName.h"
 #include "sim/DemoConfig.h"

@@ -1,8 +1,9 @@
 #include "view/EditDialog.h"
 
+#include "lang/ControlId.h"
+#include "lang/gui/DialogUnits.h"
 #include "lang/gui/TranslateUi.h"
 #include "lang/UiText.h"
-#include "view/DialogUnits.h"
 #include "view/EditDialogLogic.h"
 
 #include <QComboBox>
@@ -29,8 +30,6 @@ constexpr int kButtonHeight = 14;
 constexpr int kButtonGap = 14;
 // One entry of an open drop-down list is about a character cell high.
 constexpr int kListEntryHeight = 8;
-
-constexpr char kControlIdProperty[] = "vkxControlId";
 
 int WidestField(std::span<const DialogRow> rows) {
     int widest = 0;
@@ -184,6 +183,6 @@ void EditDialog::AddButtons(QVBoxLayout* outer) {
 }
 
 void EditDialog::Register(QWidget* control, int id) {
-    control->setProperty(kControlIdProperty, id);
+    SetControlId(control, id);
     m_controls[id] = control;
 }

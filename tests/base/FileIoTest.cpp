@@ -1,4 +1,5 @@
 #include "base/FileIo.h"
+#include "support/FailingWrites.h"
 #include "support/SpecialFiles.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +79,7 @@ TEST(FileIo, ReplacingKeepsModeLinksAndTheOldFileOnFailure) {
     ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
     const auto before = QFile::permissions(file);
 
-    FailNthFileWriteForTests(1);
+    FailNthFileWrite fullDisk(1);
     EXPECT_EQ(WriteFileSafely(file, "new contents, longer than before"), FileError::WriteFailed);
     EXPECT_EQ(Contents(file), "old contents");
     EXPECT_EQ(Names(dir.path()), QStringList{"a.vkcfg"}) << "the unfinished file must go";

@@ -1,5 +1,6 @@
 #include "base/Settings.h"
 #include "base/FileIo.h"
+#include "support/FailingWrites.h"
 #include "support/SpecialFiles.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +99,7 @@ TEST_F(ProfileFileTest, FailedWritesKeepTheFileAndAreSaidOnce) {
     const ProfileFile profile = Profile(old);
     QStringList said;
     SetProfileWriteFailureHandler([&](const QString& path) { said << path; });
-    FailNthFileWriteForTests(1);
+    FailNthFileWrite fullDisk(1);
     EXPECT_FALSE(profile.WriteInt("View", "ToolBar", 0));
     SpecialFiles special;
     for (const QString& path : {special.fifo(), special.zeroLink()}) {

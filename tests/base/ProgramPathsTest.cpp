@@ -5,7 +5,7 @@
 #include "base/ProgramPaths.h"
 #include "base/Settings.h"
 #include "lang/LanguageManager.h"
-#include "lang/LanguageTestFiles.h"
+#include "support/LanguageTestFiles.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 #include "skin/Skin.h"

@@ -1,6 +1,6 @@
 #include "lang/ControlId.h"
 #include "lang/gui/EditTranslationDlg.h"
-#include "lang/LanguageSandbox.h"
+#include "support/LanguageSandbox.h"
 #include "lang/gui/TranslationStateImages.h"
 #include "lang/UiText.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #include "base/Settings.h"
 #include "lang/LanguageManager.h"
-#include "lang/LanguageTestFiles.h"
+#include "support/LanguageTestFiles.h"
 #include "lang/UiText.h"
 #include "res/resource.h"
 #include "support/RecordingPresenter.h"

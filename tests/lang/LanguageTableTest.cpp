@@ -1,6 +1,6 @@
 #include "lang/LanguageTable.h"
 #include "lang/TranslationKey.h"
-#include "lang/LanguageTestFiles.h"
+#include "support/LanguageTestFiles.h"
 
 #include <gtest/gtest.h>
 

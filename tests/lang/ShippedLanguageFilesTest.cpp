@@ -5,7 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/MessageBoxPresenter.h"
 #include "app/SetupApp.h"
-#include "lang/LanguageSandbox.h"
+#include "support/LanguageSandbox.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"

@@ -1,7 +1,7 @@
 #include "base/Settings.h"
 #include "lang/ControlId.h"
 #include "lang/LanguageManager.h"
-#include "lang/LanguageTestFiles.h"
+#include "support/LanguageTestFiles.h"
 #include "lang/gui/TranslateUi.h"
 #include "lang/UiText.h"
 #include "res/resource.h"

@@ -1,5 +1,5 @@
 #include "lang/gui/EditTranslationDlg.h"
-#include "lang/LanguageSandbox.h"
+#include "support/LanguageSandbox.h"
 #include "lang/gui/TranslationEditor.h"
 #include "lang/UiText.h"
 #include "res/resource.h"

@@ -1,5 +1,5 @@
 // Device operations through the step driver, against the simulated device.
-#include "SimRig.h"
+#include "support/SimRig.h"
 
 #include "link/DeviceOperation.h"
 

@@ -1,6 +1,6 @@
 // The operation dialog, offscreen, against the simulated device: results and
 // their messages, Abort between steps, Enter and Escape, the log lines.
-#include "SimRig.h"
+#include "support/SimRig.h"
 
 #include "lang/ControlId.h"
 #include "link/gui/CDlgOper.h"

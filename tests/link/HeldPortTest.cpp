@@ -1,6 +1,6 @@
 // A port held across the steps of operations: opened once, purged where a
 // step would have opened it, replaced when another port is asked for.
-#include "SimRig.h"
+#include "support/SimRig.h"
 
 #include "link/DeviceOperation.h"
 #include "base/Crc8.h"

@@ -1,6 +1,6 @@
 // Link operations: memory reads and writes with their chunking, block walk
 // and retries; module commands; reset, clock and query.
-#include "SimRig.h"
+#include "support/SimRig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Frames, reply validation and the exchange rules: bad replies, FAILURE,
 // BUSY with its time limit, the erase that turns into status polls.
-#include "SimRig.h"
+#include "support/SimRig.h"
 
 #include "base/Crc8.h"
 #include "sim/ScriptedLinkPort.h"

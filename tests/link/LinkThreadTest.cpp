@@ -3,7 +3,7 @@
 // worker on the real serial transport.
 #include "PtyDevice.h"
 #include "QtMessageTrap.h"
-#include "SimRig.h"
+#include "support/SimRig.h"
 
 #include "link/SerialLinkPort.h"
 

@@ -1,7 +1,7 @@
 // Network ports: their names, the Telnet Com Port Control negotiation, and
 // the port against loopback servers that split replies, refuse settings or
 // say nothing.
-#include "SimRig.h"
+#include "support/SimRig.h"
 #include "TcpPeer.h"
 
 #include "lang/UiText.h"

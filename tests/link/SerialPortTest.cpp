@@ -2,7 +2,7 @@
 // pseudo-terminal with the simulated device answering on its other side.
 #include "PtyDevice.h"
 #include "QtMessageTrap.h"
-#include "SimRig.h"
+#include "support/SimRig.h"
 
 #include "base/Settings.h"
 #include "link/DeviceOperation.h"

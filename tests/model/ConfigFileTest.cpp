@@ -2,7 +2,6 @@
 #include "model/ConfigFile.h"
 #include "support/RecordingPresenter.h"
 #include "support/ShowingDoc.h"
-#include "view/ClosePrompt.h"
 
 #include <QDir>
 #include <QFile>
@@ -204,36 +203,6 @@ TEST_F(ConfigFileTest, SaveOverAFolderNameLeavesItIntact) {
     EXPECT_FALSE(SaveShown(doc, Path("taken")));
     EXPECT_TRUE(QFileInfo(Path("taken")).isDir());
     EXPECT_TRUE(doc.IsModified());
-}
-
-class ClosePromptTest : public ConfigFileTest {};
-
-TEST_F(ClosePromptTest, AnswersDecideWhetherToDiscard) {
-    int saves = 0;
-    auto save = [&] {
-        ++saves;
-        SaveShown(doc, Path("prompt.vkcfg"));
-    };
-    recorder.Answer(IDCANCEL);
-    EXPECT_FALSE(RunClosePrompt(doc, save));
-    recorder.Answer(IDNO);
-    EXPECT_TRUE(RunClosePrompt(doc, save));
-    EXPECT_EQ(saves, 0);
-    ASSERT_EQ(recorder.messages().size(), 2u);
-    EXPECT_EQ(recorder.messages()[0].id, 10045u);
-    EXPECT_EQ(recorder.messages()[0].style, unsigned(MB_YESNOCANCEL | MB_ICONEXCLAMATION));
-
-    recorder.Answer(IDYES);
-    EXPECT_TRUE(RunClosePrompt(doc, save));
-    EXPECT_EQ(saves, 1);
-    EXPECT_TRUE(RunClosePrompt(doc, save)) << "nothing modified: no question";
-    EXPECT_EQ(recorder.messages().size(), 3u);
-}
-
-TEST_F(ClosePromptTest, YesWithCancelledSaveKeepsTheConfiguration) {
-    recorder.Answer(IDYES);
-    EXPECT_FALSE(RunClosePrompt(doc, [] { /* the user cancels the save dialog */ }));
-    EXPECT_TRUE(doc.labelsModified());
 }
 
 }  // namespace

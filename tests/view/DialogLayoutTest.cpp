@@ -2,7 +2,7 @@
 
 #include "lang/UiText.h"
 #include "res/resource.h"
-#include "view/DialogUnits.h"
+#include "lang/gui/DialogUnits.h"
 #include "view/EditDialogLogic.h"
 #include "view/ModuleConfigDlg.h"
 

@@ -1,4 +1,4 @@
-#include "cli/ConfigFileArg.h"
+#include "cmdline/ConfigFileArg.h"
 
 #include "base/FileIo.h"
 #include "base/ExitCodes.h"

@@ -1,5 +1,5 @@
 // The readable form of vkx520ctl show.
-#include "cli/ConfigSummary.h"
+#include "convert/ConfigSummary.h"
 
 #include "base/CodePage.h"
 #include "model/CMainDoc.h"

@@ -1,7 +1,7 @@
-#include "cli/ConfigJson.h"
+#include "convert/ConfigJson.h"
 
 #include "base/CodePage.h"
-#include "cli/ConfigSummary.h"
+#include "convert/ConfigSummary.h"
 #include "model/CMainDoc.h"
 #include "model/ConfigFile.h"
 

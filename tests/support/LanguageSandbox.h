@@ -6,7 +6,7 @@
 
 #include "base/Settings.h"
 #include "lang/LanguageManager.h"
-#include "lang/LanguageTestFiles.h"
+#include "support/LanguageTestFiles.h"
 
 #include <QDir>
 #include <QFile>

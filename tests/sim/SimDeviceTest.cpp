@@ -1,6 +1,6 @@
 // The simulated device as a byte stream: framing, resynchronisation, its
 // stored state and its timing faults.
-#include "SimRig.h"
+#include "support/SimRig.h"
 
 #include "base/Crc8.h"
 

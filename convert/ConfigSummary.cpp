@@ -1,4 +1,4 @@
-#include "cli/ConfigSummary.h"
+#include "convert/ConfigSummary.h"
 
 #include "base/CodePage.h"
 #include "model/CMainDoc.h"

@@ -1,4 +1,4 @@
-#include "paint/PaintFixture.h"
+#include "render/PaintFixture.h"
 #include "render/LabelPainter.h"
 #include "skin/LabelText.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "paint/PaintFixture.h"
+#include "render/PaintFixture.h"
 #include "res/resource.h"
 
 #include <QApplication>

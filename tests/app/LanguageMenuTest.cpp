@@ -1,5 +1,5 @@
 #include "app/MainFrame.h"
-#include "lang/LanguageSandbox.h"
+#include "support/LanguageSandbox.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 

@@ -1,4 +1,4 @@
-#include "view/DialogUnits.h"
+#include "lang/gui/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QString>

@@ -1,6 +1,6 @@
 // What show prints: the JSON object's values for a known configuration, the
 // names the skin gives, and the readable summary's lines.
-#include "cli/ConfigSummary.h"
+#include "convert/ConfigSummary.h"
 #include "model/CMainDoc.h"
 #include "model/ConfigFile.h"
 #include "skin/Skin.h"

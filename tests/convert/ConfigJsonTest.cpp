@@ -1,6 +1,6 @@
 // export and import: every file the program can load comes back byte for
 // byte, and import names the field of every error it refuses.
-#include "cli/ConfigJson.h"
+#include "convert/ConfigJson.h"
 #include "model/ConfigFile.h"
 #include "skin/Skin.h"
 
