@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 
 #include <csignal>
+#include <mutex>
 #include <cstdio>
 
 namespace {
@@ -24,23 +25,41 @@ namespace {
 volatile std::sig_atomic_t g_abortRequested = 0;
 void OnInterrupt(int) { g_abortRequested = 1; }
 
-// While an operation runs, Ctrl-C ends it between two steps (as the dialog's
+// While operations run, Ctrl-C ends them between two steps (as the dialog's
 // Abort button does) instead of killing the program halfway through a step.
+// Operations on several ports at once share the handler: the first one
+// installs it, the last one puts the previous handler back.
 class InterruptAsAbort {
 public:
     InterruptAsAbort() {
+        std::lock_guard lock(Mutex());
+        if (Users()++ > 0) return;
         g_abortRequested = 0;
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &m_previous);
+        sigaction(SIGINT, &action, &Previous());
     }
-    ~InterruptAsAbort() { sigaction(SIGINT, &m_previous, nullptr); }
+    ~InterruptAsAbort() {
+        std::lock_guard lock(Mutex());
+        if (--Users() == 0) sigaction(SIGINT, &Previous(), nullptr);
+    }
     InterruptAsAbort(const InterruptAsAbort&) = delete;
     InterruptAsAbort& operator=(const InterruptAsAbort&) = delete;
 
 private:
-    struct sigaction m_previous {};
+    static std::mutex& Mutex() {
+        static std::mutex mutex;
+        return mutex;
+    }
+    static int& Users() {
+        static int users = 0;
+        return users;
+    }
+    static struct sigaction& Previous() {
+        static struct sigaction previous {};
+        return previous;
+    }
 };
 
 }  // namespace
@@ -80,38 +99,30 @@ PortChoice ResolvePortWithMapping(const QString& port, CliLink::FirstStart first
 CliLink::CliLink(const QString& port, FirstStart firstStart)
     : m_choice(ResolvePortWithMapping(port, firstStart)), m_serialPorts(m_choice.devicePath) {}
 
-LinkResult CliLink::RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone,
-                             PortOpenFailure* openFailure) {
-    const LinkEnvironment env{&m_ports, &SystemLinkClock()};
+OperationOutcome CliLink::RunSteps(DeviceOperation& operation) {
     InterruptAsAbort interrupt;
     OperationObserver observer;
     observer.abortRequested = [] { return g_abortRequested != 0; };
-    return RunDeviceOperationSync(command, m_choice.index, image, env, observer, checksumWarning, anyStepDone,
-                                  openFailure);
+    return BlockingOperationRunner(m_choice.index, {&m_ports, &SystemLinkClock()}, observer).Run(operation);
 }
 
-LinkResult CliLink::RunQuietly(DeviceCommand command, ConfigImage& image) {
-    return RunSteps(command, image, nullptr, nullptr, nullptr);
+void TellOperationOutcome(DeviceCommand command, const OperationOutcome& outcome) {
+    const OutcomeMessage message = OutcomeMessageOf(command, outcome);
+    if (message.textId != 0) UiMessageBoxDetailed(message.textId, message.style, message.detail);
+}
+
+OperationOutcome CliLink::Run(DeviceOperation& operation) {
+    const OperationOutcome outcome = RunSteps(operation);
+    TellOperationOutcome(operation.command(), outcome);
+    return outcome;
 }
 
 LinkResult CliLink::Run(DeviceCommand command, ConfigImage& image) {
-    bool checksumWarning = false, anyStepDone = false;
-    PortOpenFailure openFailure;
-    const LinkResult result = RunSteps(command, image, &checksumWarning, &anyStepDone, &openFailure);
-    if (result != LINK_OK) {
-        ShowOperationFailure(command, result, anyStepDone, openFailure);
-    } else if (checksumWarning) {
-        UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
-    }
-    return result;
+    return RunOperationOn(*this, command, image).result;
 }
 
 DeviceRead ReadDeviceImage(CliLink& link, const CSkin& skin, bool quiet) {
-    const DeviceReadSteps steps{[&link, quiet](DeviceCommand command, ConfigImage& image) {
-                                    return quiet ? link.RunQuietly(command, image) : link.Run(command, image);
-                                },
-                                [&skin](ConfigImage& image) { return FillAudioKinds(skin, image); }};
-    return ReadImageFromDevice(steps);
+    return ReadImageFromDevice(quiet ? link.Quiet() : link, AudioKindTableOf(skin));
 }
 
 LinkResult RefuseIncompleteRead(const DeviceRead& read, bool linkErrorShown) {
