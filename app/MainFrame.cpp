@@ -9,7 +9,7 @@
 #include "base/SettingKeys.h"
 #include "lang/StringTable.h"
 #include "lang/UiText.h"
-#include "link/gui/CPortsDlg.h"
+#include "link/gui/PortsDlg.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "view/ClosePrompt.h"
@@ -81,7 +81,7 @@ CMainFrame::CMainFrame(CMainDoc* doc, QWidget* parent) : QMainWindow(parent), m_
 
     // The toolbar's buttons have no moment like a menu opening to be
     // refreshed in: they follow what the handlers look at as it changes.
-    if (m_pDoc) connect(m_pDoc->notifier(), &CDocNotifier::stateChanged, this, &CMainFrame::RequestCommandUpdate);
+    if (m_pDoc) connect(m_pDoc->notifier(), &DocNotifier::stateChanged, this, &CMainFrame::RequestCommandUpdate);
     connect(m_wndToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::RequestCommandUpdate);
     new KeyLockWatcher([this] { UpdateIndicators(); }, this);
     UpdateCommandUI();
@@ -115,15 +115,15 @@ void CMainFrame::RegisterFrameCommands() {
     SetCommandHandler(ID_APP_EXIT, [this] { close(); });
     SetCommandHandler(
         ID_VIEW_TOOLBAR, [this] { m_wndToolBar->setVisible(m_wndToolBar->isHidden()); },
-        [this](CCmdUI& ui) { ui.SetCheck(!m_wndToolBar->isHidden()); });
+        [this](CmdUI& ui) { ui.SetCheck(!m_wndToolBar->isHidden()); });
     SetCommandHandler(
         ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
-        [this](CCmdUI& ui) { ui.SetCheck(!statusBar()->isHidden()); });
+        [this](CmdUI& ui) { ui.SetCheck(!statusBar()->isHidden()); });
     // The mapping decides what the chosen entry opens, so it changes only
     // while a port may be chosen (not while connected).
     SetCommandHandler(
         ID_DEVICE_PORTS, [this] { OnSerialPorts(); },
-        [this](CCmdUI& ui) { ui.Enable(m_wndToolBar->PortCombo()->isEnabled()); });
+        [this](CmdUI& ui) { ui.Enable(m_wndToolBar->PortCombo()->isEnabled()); });
 }
 
 void CMainFrame::OnSerialPorts() {
@@ -162,7 +162,7 @@ bool CMainFrame::ExecuteCommand(int commandId) {
     const auto it = m_handlers.find(commandId);
     if (it == m_handlers.end() || !it->second.first) return false;
     // A shortcut may arrive before the next refresh: ask the enabling again.
-    CCmdUI ui{commandId};
+    CmdUI ui{commandId};
     if (it->second.second) it->second.second(ui);
     if (!ui.enabled) return false;
     const CommandHandler handler = it->second.first;  // the handler may replace itself
@@ -174,7 +174,7 @@ bool CMainFrame::ExecuteCommand(int commandId) {
 void CMainFrame::UpdateCommandUI() {
     for (const auto& [id, action] : m_actions) {
         const auto it = m_handlers.find(id);
-        CCmdUI ui{id};
+        CmdUI ui{id};
         ui.enabled = it != m_handlers.end() && it->second.first;
         if (ui.enabled && it->second.second) it->second.second(ui);
         action->setEnabled(ui.enabled);

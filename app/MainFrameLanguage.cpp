@@ -63,7 +63,7 @@ void CMainFrame::RegisterLanguageCommands() {
             [this, n] {
                 if (Languages().SelectLanguage(n)) OnLanguageChanged();
             },
-            [n](CCmdUI& ui) {
+            [n](CmdUI& ui) {
                 const LanguageManager& languages = Languages();
                 ui.SetCheck(languages.IsTranslationAvailable() && languages.GetCurrentLanguage() == n);
             });
@@ -73,7 +73,7 @@ void CMainFrame::RegisterLanguageCommands() {
         [this] {
             if (EditTranslation(this)) OnLanguageChanged();
         },
-        [](CCmdUI& ui) {
+        [](CmdUI& ui) {
             const LanguageManager& languages = Languages();
             ui.Enable(languages.IsTranslationAvailable() && languages.GetCurrentLanguage() != 0);
         });

@@ -24,7 +24,7 @@ const QSize kScreen(1920, 1080);
 struct Scene {
     CSkin skin;
     CMainDoc doc;
-    CSkinLayout layout;
+    SkinLayout layout;
     PaintSelection selection;
 };
 

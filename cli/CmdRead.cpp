@@ -24,7 +24,7 @@ constexpr VerbSyntax kReadSyntax{
 // stop Connect); the result says so. The skin matters only once the
 // configuration is in (for the audio kinds), so it is read meanwhile; a skin
 // that is missing (only the default one may be) leaves the audio kinds 0.
-DeviceRead ReadIntoDocument(const QString& port, CSkinReadAhead& skin, CMainDoc& doc) {
+DeviceRead ReadIntoDocument(const QString& port, SkinReadAhead& skin, CMainDoc& doc) {
     CliLink link(port);
     // The table is made from the skin when the read asks for it, after the configuration.
     auto audioKinds = std::async(std::launch::deferred, [&skin] { return AudioKindTableOf(skin.Get()); });
@@ -40,7 +40,7 @@ int RunRead(const QStringList& args) {
     // A file that could not be saved, or a skin that is not there, would waste the read: find out first.
     if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
     if (const int status = CheckOutputFileArg(options.output); status != EXIT_OK) return status;
-    CSkinReadAhead skin(SkinPathArg(options), CSkin::SkinPictures::Skip);
+    SkinReadAhead skin(SkinPathArg(options), CSkin::SkinPictures::Skip);
     CMainDoc doc;
     const DeviceRead read = ReadIntoDocument(options.port, skin, doc);
     if (read.result != LINK_OK) return read.result;

@@ -6,7 +6,7 @@
 #include "fuzz/FuzzInputFile.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 #include "skin/SkinCheck.h"
 #include "tests/skin/BmpBuilder.h"
 
@@ -58,7 +58,7 @@ CMainDoc& FixedDocument() {
 }
 
 void ExerciseLayout(const CSkin& skin) {
-    CSkinLayout layout;
+    SkinLayout layout;
     CMainDoc& doc = FixedDocument();
     layout.BuildLayout(skin, doc);
     for (int item = 0; item < int(layout.items().size()); ++item) {

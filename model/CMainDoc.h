@@ -8,44 +8,14 @@
 #include "base/FileIo.h"
 #include "lang/UiText.h"
 #include "model/ConfigImage.h"
+#include "model/DocContent.h"
+#include "model/DocNotifier.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <string>
-
-constexpr int kLabelSize = 20;  // bytes per label field, NUL included
-constexpr int kMaxLabelLength = kLabelSize - 1;
-
-// Carries the document's stateChanged signal. A copy of the document (a
-// trial edit) gets one of its own that nobody listens to.
-class CDocNotifier : public QObject {
-    Q_OBJECT
-public:
-    CDocNotifier() = default;
-    CDocNotifier(const CDocNotifier&) : QObject() {}
-    CDocNotifier& operator=(const CDocNotifier&) { return *this; }
-
-Q_SIGNALS:
-    // A configuration was read, loaded, saved or dropped, or the device
-    // binding changed.
-    void stateChanged();
-};
-
-// Everything an edit with the mouse or a dialog can change, with the two
-// "modified" flags as they stood: what undo and redo put back.
-struct CDocContent {
-    ConfigImage image;
-    char inputLabels[kSlotCount][kInputsPerSlot][kLabelSize];
-    char panelLabels[kPanelInputCount][kLabelSize];
-    bool configModified = false;
-    bool labelsModified = false;
-
-    bool SameDeviceData(const CDocContent& other) const;
-    bool SameLabels(const CDocContent& other) const;
-    bool operator==(const CDocContent& other) const;
-};
 
 class CMainDoc {
 public:
@@ -116,8 +86,8 @@ public:
     bool IsModified() const { return m_configModified || m_labelsModified; }
     // The configuration and the modified flags, for undo; the file path, the
     // device binding and the input-limit warning are not part of it.
-    CDocContent Content() const;
-    void RestoreContent(const CDocContent& content);
+    DocContent Content() const;
+    void RestoreContent(const DocContent& content);
     // Write configuration and Discard changes end the device binding.
     void SetDeviceBound(bool bound);
 
@@ -125,7 +95,7 @@ public:
     const char* InputLabelField(int slot, int localInput) const { return m_inputLabels[slot][localInput]; }
     const char* PanelLabelField(int panelInput) const { return m_panelLabels[panelInput]; }
 
-    const CDocNotifier* notifier() const { return &m_notifier; }
+    const DocNotifier* notifier() const { return &m_notifier; }
 
 protected:
     void NotifyStateChanged() { Q_EMIT m_notifier.stateChanged(); }
@@ -141,5 +111,5 @@ protected:
     bool m_inputLimitWarned = false;
     FileError m_lastFileError = FileError::None;
     UiNotice m_lastNotice;
-    CDocNotifier m_notifier;
+    DocNotifier m_notifier;
 };

@@ -43,10 +43,10 @@ struct Backup {
 };
 }  // namespace
 
-CConfigBackups::CConfigBackups(QString folder, Clock clock, int keep)
+ConfigBackups::ConfigBackups(QString folder, Clock clock, int keep)
     : m_folder(std::move(folder)), m_clock(std::move(clock)), m_keep(std::max(keep, 1)) {}
 
-QString CConfigBackups::PortForFileName(const QString& port) {
+QString ConfigBackups::PortForFileName(const QString& port) {
     QString name;
     for (const QChar c : port) {
         if (c.isLetterOrNumber() && c.unicode() < 0x80)
@@ -61,7 +61,7 @@ QString CConfigBackups::PortForFileName(const QString& port) {
     return name.left(kMaxPortChars - kPortHashChars - 1) + u'_' + QString::fromLatin1(hash.left(kPortHashChars));
 }
 
-QString CConfigBackups::Save(const ConfigImage& image, const QString& port, FileError* error) {
+QString ConfigBackups::Save(const ConfigImage& image, const QString& port, FileError* error) {
     FileError failure = FileError::None;
     QString path;
     if (!QDir().mkpath(m_folder)) {
@@ -87,7 +87,7 @@ QString CConfigBackups::Save(const ConfigImage& image, const QString& port, File
     return path;
 }
 
-QStringList CConfigBackups::List() const {
+QStringList ConfigBackups::List() const {
     const QDateTime now = m_clock();
     std::vector<Backup> backups;
     for (const QString& name : QDir(m_folder).entryList({u'*' + kExtension}, QDir::Files)) {
@@ -106,7 +106,7 @@ QStringList CConfigBackups::List() const {
     return paths;
 }
 
-CConfigBackups& ProgramBackups() {
-    static CConfigBackups backups(BackupFolder());
+ConfigBackups& ProgramBackups() {
+    static ConfigBackups backups(BackupFolder());
     return backups;
 }

@@ -15,12 +15,12 @@
 
 #include <functional>
 
-class CConfigBackups {
+class ConfigBackups {
 public:
     static constexpr int kKeepNewest = 200;
     using Clock = std::function<QDateTime()>;
 
-    explicit CConfigBackups(QString folder, Clock clock = &QDateTime::currentDateTime, int keep = kKeepNewest);
+    explicit ConfigBackups(QString folder, Clock clock = &QDateTime::currentDateTime, int keep = kKeepNewest);
 
     const QString& folder() const { return m_folder; }
 
@@ -47,4 +47,4 @@ private:
 };
 
 // The backups of the running program: in BackupFolder().
-CConfigBackups& ProgramBackups();
+ConfigBackups& ProgramBackups();

@@ -223,7 +223,7 @@ LabelSheetImport ImportLabelSheet(CMainDoc& doc, QByteArrayView sheet) {
 
     // The new labels are stored together, then each changed one is checked
     // against all the others as they will stand: a sheet may exchange two labels.
-    CDocContent content = doc.Content();
+    DocContent content = doc.Content();
     std::vector<const SheetRow*> changed;
     for (const SheetRow& row : rows) {
         const int n = row.target.index;
@@ -264,10 +264,10 @@ LabelSheetImport ImportLabelSheetIntoFile(QByteArray& fileBytes, QByteArrayView 
     CMainDoc doc;
     corrupt = !file || !doc.LoadFileBytes(fileBytes, {});
     if (corrupt) return {};
-    const CDocContent before = doc.Content();
+    const DocContent before = doc.Content();
     LabelSheetImport result = ImportLabelSheet(doc, sheet);
     if (!result.ok() || result.changed == 0) return result;
-    const CDocContent after = doc.Content();
+    const DocContent after = doc.Content();
     // Only the fields that changed are written, so a stored byte after a
     // label's end (or the file's last field byte, which loading clears) stays.
     char* labels = fileBytes.data() + ConfigFileSizeFor(file->version) - kInputLabelBytes - kPanelLabelBytes;

@@ -2,7 +2,7 @@
 
 #include "render/LabelPainter.h"
 #include "skin/LabelText.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 #include <QPainter>
 
@@ -49,7 +49,7 @@ void DrawPicture(QPainter& painter, const QRect& r, const QImage& picture) {
 
 class ItemPainter {
 public:
-    ItemPainter(QPainter& painter, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc)
+    ItemPainter(QPainter& painter, const SkinLayout& layout, const CSkin& skin, const CMainDoc& doc)
         : m_painter(painter), m_layout(layout), m_skin(skin), m_doc(doc) {}
 
     void Draw(int index, const QRect& r, int selSub, int dropSub, bool outlines) {
@@ -101,7 +101,7 @@ private:
     }
 
     QPainter& m_painter;
-    const CSkinLayout& m_layout;
+    const SkinLayout& m_layout;
     const CSkin& m_skin;
     const CMainDoc& m_doc;
     InputLabelTexts m_texts;  // reused for every input
@@ -127,7 +127,7 @@ bool GetOutlineColor(const CSkinConfig& config, uint32_t mask, int subItem, int 
     return true;
 }
 
-void EraseBackground(QPainter& painter, const CSkinLayout& layout, QSize client, const QRect& clip) {
+void EraseBackground(QPainter& painter, const SkinLayout& layout, QSize client, const QRect& clip) {
     QRegion uncovered(clip);
     QRect r;
     for (int i = 0; i < int(layout.items().size()); ++i) {
@@ -136,7 +136,7 @@ void EraseBackground(QPainter& painter, const CSkinLayout& layout, QSize client,
     for (const QRect& part : uncovered) painter.fillRect(part, kBackground);
 }
 
-void PaintConfiguration(QPainter& painter, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc,
+void PaintConfiguration(QPainter& painter, const SkinLayout& layout, const CSkin& skin, const CMainDoc& doc,
                         QSize client, const QRect& clip, const PaintSelection& selection, bool outlines) {
     painter.save();
     ItemPainter itemPainter(painter, layout, skin, doc);

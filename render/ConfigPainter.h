@@ -14,7 +14,7 @@ class QPainter;
 class QPrinter;
 class QWidget;
 class CMainDoc;
-class CSkinLayout;
+class SkinLayout;
 
 // The view's selection state that painting reads (items -1 = none).
 struct PaintSelection {
@@ -25,7 +25,7 @@ struct PaintSelection {
 };
 
 // Paints every item whose rectangle meets clip. Coordinates are those of
-// CSkinLayout::GetItemRect(item, rect, sub, client): the caller translates the
+// SkinLayout::GetItemRect(item, rect, sub, client): the caller translates the
 // painter by minus its scroll position. outlines is false when printing.
 // A view's paint event, for instance:
 //   QPainter painter(viewport());
@@ -33,12 +33,12 @@ struct PaintSelection {
 //   const QRect clip = event->rect().translated(scroll);
 //   EraseBackground(painter, layout, viewport()->size(), clip);
 //   PaintConfiguration(painter, layout, skin, doc, viewport()->size(), clip, selection, true);
-void PaintConfiguration(QPainter& painter, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc,
+void PaintConfiguration(QPainter& painter, const SkinLayout& layout, const CSkin& skin, const CMainDoc& doc,
                         QSize client, const QRect& clip, const PaintSelection& selection, bool outlines);
 
 // Fills the part of clip that no item covers with the view's white
 // background; the items paint everything inside their own rectangles.
-void EraseBackground(QPainter& painter, const CSkinLayout& layout, QSize client, const QRect& clip);
+void EraseBackground(QPainter& painter, const SkinLayout& layout, QSize client, const QRect& clip);
 
 // The outline colour of sub-item subItem of an item showing config: the
 // focused colour for the selected sub-item, else the drop-target colour for
@@ -67,19 +67,19 @@ QSizeF PrintableTenthsMm(const QPrinter& printer);
 
 // Draws the printed page on any painter whose origin is the printable area's
 // corner and that has dotsPerTenthMm device units per tenth of a millimetre.
-void PaintPrintPage(QPainter& painter, double dotsPerTenthMm, const QSizeF& printableTenthsMm,
-                    const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc);
+void PaintPrintPage(QPainter& painter, double dotsPerTenthMm, const QSizeF& printableTenthsMm, const SkinLayout& layout,
+                    const CSkin& skin, const CMainDoc& doc);
 
 // Prints the configuration on exactly one page, centred on the printable area,
 // without outlines. Also the handler of the print preview's paint requests.
 // False when the printer could not be started; printing into a file reports
 // the file that could not be written.
-bool PrintConfiguration(QPrinter& printer, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc);
+bool PrintConfiguration(QPrinter& printer, const SkinLayout& layout, const CSkin& skin, const CMainDoc& doc);
 
 // Offers only page 1 in a print dialog: the configuration is always one page.
 void PreparePrintDialog(QAbstractPrintDialog& dialog);
 
 // The modal print preview of the configuration on printer; returns when the
 // user closes it.
-void RunPrintPreview(QPrinter& printer, QWidget* parent, const CSkinLayout& layout, const CSkin& skin,
+void RunPrintPreview(QPrinter& printer, QWidget* parent, const SkinLayout& layout, const CSkin& skin,
                      const CMainDoc& doc);

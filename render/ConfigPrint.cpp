@@ -1,7 +1,7 @@
 #include "render/ConfigPainter.h"
 
 #include "lang/UiText.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 #include <QAbstractPrintDialog>
 #include <QPainter>
@@ -46,8 +46,8 @@ QSizeF PrintableTenthsMm(const QPrinter& printer) {
     return printer.pageLayout().paintRect(QPageLayout::Millimeter).size() * kTenthsPerMm;
 }
 
-void PaintPrintPage(QPainter& painter, double dotsPerTenthMm, const QSizeF& printableTenthsMm,
-                    const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc) {
+void PaintPrintPage(QPainter& painter, double dotsPerTenthMm, const QSizeF& printableTenthsMm, const SkinLayout& layout,
+                    const CSkin& skin, const CMainDoc& doc) {
     const PrintPlacement placement = ComputePrintPlacement(printableTenthsMm, layout.size());
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -58,7 +58,7 @@ void PaintPrintPage(QPainter& painter, double dotsPerTenthMm, const QSizeF& prin
     painter.restore();
 }
 
-bool PrintConfiguration(QPrinter& printer, const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc) {
+bool PrintConfiguration(QPrinter& printer, const SkinLayout& layout, const CSkin& skin, const CMainDoc& doc) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (!printer.outputFileName().isEmpty()) ReportFileError(kFileSaveError, printer.outputFileName());
@@ -73,7 +73,7 @@ void PreparePrintDialog(QAbstractPrintDialog& dialog) {
     dialog.setFromTo(1, 1);
 }
 
-void RunPrintPreview(QPrinter& printer, QWidget* parent, const CSkinLayout& layout, const CSkin& skin,
+void RunPrintPreview(QPrinter& printer, QWidget* parent, const SkinLayout& layout, const CSkin& skin,
                      const CMainDoc& doc) {
     QPrintPreviewDialog preview(&printer, parent);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,

@@ -2,7 +2,7 @@
 
 #include "base/CodePage.h"
 #include "model/CMainDoc.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 #include <array>
 
@@ -28,13 +28,13 @@ void Clear(InputLabelTexts& out) {
 
 // The panel input linked to a key's input is shown by the name the user knows
 // it by: a module input that carries embedded audio keeps its input label.
-QString PanelSourceName(const CSkinLayout& layout, const CMainDoc& doc, int input) {
+QString PanelSourceName(const SkinLayout& layout, const CMainDoc& doc, int input) {
     const int source = doc.GetPanelInputOfInput(input);
     if (layout.EmbeddedAudioCount(source, doc) == 0) return FromCodePage(doc.GetPanelLabel(source, false));
     return FromCodePage(doc.GetInputLabel(source, false));
 }
 
-void KeyPanelTexts(const CSkinLayout& layout, const CMainDoc& doc, int key, InputLabelTexts& out) {
+void KeyPanelTexts(const SkinLayout& layout, const CMainDoc& doc, int key, InputLabelTexts& out) {
     const int input = key < kKeyCount ? doc.GetInputOfKey(key) : kUsableInputs;
     if (input >= doc.GetTotalInputs(false)) {
         out.disabled = true;
@@ -68,7 +68,7 @@ const QString& InputLabelTexts::Get(int g) const {
 
 QString SlotNumberText(int slot) { return DecimalText(slot + 1); }
 
-void GetInputLabelTexts(const CSkinLayout& layout, int item, const CSkin& skin, const CMainDoc& doc, int input,
+void GetInputLabelTexts(const SkinLayout& layout, int item, const CSkin& skin, const CMainDoc& doc, int input,
                         InputLabelTexts& out) {
     Clear(out);
     if (item < 0 || std::size_t(item) >= layout.items().size() || input < 0) return;

@@ -8,7 +8,7 @@
 
 class CMainDoc;
 class CSkin;
-class CSkinLayout;
+class SkinLayout;
 
 // An input shows at most three texts; further labels stay empty.
 constexpr int kTextLabelsPerInput = 3;
@@ -23,7 +23,7 @@ struct InputLabelTexts {
 
 // Fills out for input area `input` of layout item `item`. A disabled input
 // gets no text at all.
-void GetInputLabelTexts(const CSkinLayout& layout, int item, const CSkin& skin, const CMainDoc& doc, int input,
+void GetInputLabelTexts(const SkinLayout& layout, int item, const CSkin& skin, const CMainDoc& doc, int input,
                         InputLabelTexts& out);
 
 // The text of a configuration label of a module item: its slot number, 1-based.

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-CSkinReadAhead::CSkinReadAhead(const QString& path, CSkin::SkinPictures pictures) {
+SkinReadAhead::SkinReadAhead(const QString& path, CSkin::SkinPictures pictures) {
     // A plain thread: it needs no event loop, and joining it orders the
     // skin's reads for every tool that checks threads (a QThread's wait is
     // ordered by a lock that such tools cannot see).
@@ -14,18 +14,18 @@ CSkinReadAhead::CSkinReadAhead(const QString& path, CSkin::SkinPictures pictures
     }
 }
 
-CSkinReadAhead::~CSkinReadAhead() { Join(); }
+SkinReadAhead::~SkinReadAhead() { Join(); }
 
-void CSkinReadAhead::Join() {
+void SkinReadAhead::Join() {
     if (m_thread.joinable()) m_thread.join();
 }
 
-const CSkin& CSkinReadAhead::Get() {
+const CSkin& SkinReadAhead::Get() {
     Join();
     return *m_skin;
 }
 
-std::unique_ptr<CSkin> CSkinReadAhead::Take() {
+std::unique_ptr<CSkin> SkinReadAhead::Take() {
     Join();
     return std::move(m_skin);
 }

@@ -9,12 +9,12 @@
 #include <memory>
 #include <thread>
 
-class CSkinReadAhead {
+class SkinReadAhead {
 public:
-    CSkinReadAhead(const QString& path, CSkin::SkinPictures pictures);
-    ~CSkinReadAhead();
-    CSkinReadAhead(const CSkinReadAhead&) = delete;
-    CSkinReadAhead& operator=(const CSkinReadAhead&) = delete;
+    SkinReadAhead(const QString& path, CSkin::SkinPictures pictures);
+    ~SkinReadAhead();
+    SkinReadAhead(const SkinReadAhead&) = delete;
+    SkinReadAhead& operator=(const SkinReadAhead&) = delete;
 
     // The skin, once it has been read.
     const CSkin& Get();

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CCompareDlg::CCompareDlg(QWidget* parent) : QDialog(parent) {
+CompareDlg::CompareDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Compare configurations"));
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(this);
@@ -33,7 +33,7 @@ CCompareDlg::CCompareDlg(QWidget* parent) : QDialog(parent) {
     TranslateDialog(IDD_COMPARE, this);
 }
 
-void CCompareDlg::SetDifferences(const QString& heading, const QStringList& lines) {
+void CompareDlg::SetDifferences(const QString& heading, const QStringList& lines) {
     findChild<QLabel*>(QStringLiteral("heading"))->setText(heading);
     auto* list = findChild<QListWidget*>(QStringLiteral("differences"));
     list->clear();
@@ -41,7 +41,7 @@ void CCompareDlg::SetDifferences(const QString& heading, const QStringList& line
     if (list->count() > 0) list->setCurrentRow(0);
 }
 
-QStringList CCompareDlg::Lines() const {
+QStringList CompareDlg::Lines() const {
     QStringList lines;
     const auto* list = findChild<QListWidget*>(QStringLiteral("differences"));
     for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();

@@ -5,10 +5,10 @@
 #include <QDialog>
 #include <QStringList>
 
-class CCompareDlg : public QDialog {
+class CompareDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CCompareDlg(QWidget* parent = nullptr);
+    explicit CompareDlg(QWidget* parent = nullptr);
     // heading: what is compared with what; lines: one difference each.
     void SetDifferences(const QString& heading, const QStringList& lines);
     QStringList Lines() const;

@@ -42,19 +42,19 @@ int VisibleListEntries(int listHeight) { return std::max(1, (listHeight - kRowHe
 
 }  // namespace
 
-CEditDialog::CEditDialog(const DialogTemplate& dialogTemplate, QWidget* parent)
+EditDialog::EditDialog(const DialogTemplate& dialogTemplate, QWidget* parent)
     : QDialog(parent), m_template(dialogTemplate) {
     BuildControls();
 }
 
-int CEditDialog::DoModal() { return exec() == QDialog::Accepted ? IDOK : IDCANCEL; }
+int EditDialog::DoModal() { return exec() == QDialog::Accepted ? IDOK : IDCANCEL; }
 
-QWidget* CEditDialog::Control(int id) const {
+QWidget* EditDialog::Control(int id) const {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
 }
 
-void CEditDialog::setVisible(bool visible) {
+void EditDialog::setVisible(bool visible) {
     if (visible && !m_initialised) {
         m_initialised = true;
         OnInitDialog();
@@ -62,21 +62,21 @@ void CEditDialog::setVisible(bool visible) {
     QDialog::setVisible(visible);
 }
 
-void CEditDialog::accept() {
+void EditDialog::accept() {
     if (DoDataExchange(true)) QDialog::accept();
 }
 
-void CEditDialog::done(int result) {
+void EditDialog::done(int result) {
     QDialog::done(result);
     m_initialised = false;
 }
 
-void CEditDialog::OnInitDialog() {
+void EditDialog::OnInitDialog() {
     TranslateDialog(m_template.dialogId, this);
     DoDataExchange(false);
 }
 
-void CEditDialog::ExchangeText(int id, QString& value, bool save) const {
+void EditDialog::ExchangeText(int id, QString& value, bool save) const {
     QWidget* control = Control(id);
     if (save)
         value = control->property("text").toString();
@@ -84,7 +84,7 @@ void CEditDialog::ExchangeText(int id, QString& value, bool save) const {
         control->setProperty("text", value);
 }
 
-void CEditDialog::ExchangeIndex(int id, int& value, bool save) const {
+void EditDialog::ExchangeIndex(int id, int& value, bool save) const {
     QComboBox* list = List(id);
     if (save)
         value = SelectionOrStored(list->currentIndex(), value);
@@ -92,9 +92,9 @@ void CEditDialog::ExchangeIndex(int id, int& value, bool save) const {
         list->setCurrentIndex(SelectableIndex(value, list->count()));
 }
 
-QComboBox* CEditDialog::List(int id) const { return qobject_cast<QComboBox*>(Control(id)); }
+QComboBox* EditDialog::List(int id) const { return qobject_cast<QComboBox*>(Control(id)); }
 
-void CEditDialog::FillList(int id, const QStringList& entries, int index) const {
+void EditDialog::FillList(int id, const QStringList& entries, int index) const {
     QComboBox* list = List(id);
     const QSignalBlocker quiet(list);
     list->clear();
@@ -102,7 +102,7 @@ void CEditDialog::FillList(int id, const QStringList& entries, int index) const 
     list->setCurrentIndex(SelectableIndex(index, list->count()));
 }
 
-void CEditDialog::BuildControls() {
+void EditDialog::BuildControls() {
     setWindowTitle(QString::fromUtf8(m_template.caption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const DialogUnits du(font());
@@ -144,7 +144,7 @@ void CEditDialog::BuildControls() {
     AddButtons(outer);
 }
 
-QWidget* CEditDialog::CreateField(const DialogRow& row) {
+QWidget* EditDialog::CreateField(const DialogRow& row) {
     switch (row.kind) {
     case FieldKind::Value: {
         auto* value = new QLabel(this);
@@ -163,15 +163,15 @@ QWidget* CEditDialog::CreateField(const DialogRow& row) {
     return new QLineEdit(this);
 }
 
-void CEditDialog::AddButtons(QVBoxLayout* outer) {
+void EditDialog::AddButtons(QVBoxLayout* outer) {
     const DialogUnits du(font());
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     ok->setDefault(true);
     Register(ok, IDOK);
     Register(cancel, IDCANCEL);
-    connect(ok, &QPushButton::clicked, this, &CEditDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CEditDialog::reject);
+    connect(ok, &QPushButton::clicked, this, &EditDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &EditDialog::reject);
 
     for (QPushButton* button : {ok, cancel}) button->setMinimumSize(du.X(kButtonWidth), du.Y(kButtonHeight));
     auto* buttons = new QHBoxLayout;
@@ -183,7 +183,7 @@ void CEditDialog::AddButtons(QVBoxLayout* outer) {
     outer->addLayout(buttons);
 }
 
-void CEditDialog::Register(QWidget* control, int id) {
+void EditDialog::Register(QWidget* control, int id) {
     control->setProperty(kControlIdProperty, id);
     m_controls[id] = control;
 }

@@ -44,7 +44,7 @@ struct DialogTemplate {
     std::span<const DialogRow> rows;
 };
 
-class CEditDialog : public QDialog {
+class EditDialog : public QDialog {
     Q_OBJECT
 public:
     // Runs the dialog modally: IDOK when confirmed, IDCANCEL otherwise.
@@ -62,7 +62,7 @@ public:
     void done(int result) override;
 
 protected:
-    CEditDialog(const DialogTemplate& dialogTemplate, QWidget* parent);
+    EditDialog(const DialogTemplate& dialogTemplate, QWidget* parent);
 
     // Re-texts the dialog in the current language, then loads the fields into
     // the controls. Field content is loaded last so that no translated text

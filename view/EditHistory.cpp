@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-void CEditHistory::Clear(const EditState& current) {
+void EditHistory::Clear(const EditState& current) {
     m_states.assign(1, current);
     m_texts.clear();
     m_touched.clear();
@@ -10,7 +10,7 @@ void CEditHistory::Clear(const EditState& current) {
     m_clean = current;
 }
 
-bool CEditHistory::Record(StepText text, const EditState& before, const EditState& after) {
+bool EditHistory::Record(StepText text, const EditState& before, const EditState& after) {
     if (before == after) return false;
     m_states.resize(std::size_t(m_index) + 1);
     m_texts.resize(std::size_t(m_index));
@@ -28,38 +28,38 @@ bool CEditHistory::Record(StepText text, const EditState& before, const EditStat
     return true;
 }
 
-void CEditHistory::SetClean(const EditState& current) {
+void EditHistory::SetClean(const EditState& current) {
     m_states[std::size_t(m_index)] = current;
     m_cleanIndex = m_index;
     m_clean = current;
 }
 
 namespace {
-QString Shown(const CEditHistory::StepText& text) { return text ? text() : QString(); }
+QString Shown(const EditHistory::StepText& text) { return text ? text() : QString(); }
 }  // namespace
 
-QString CEditHistory::UndoText() const { return CanUndo() ? Shown(m_texts[std::size_t(m_index - 1)]) : QString(); }
+QString EditHistory::UndoText() const { return CanUndo() ? Shown(m_texts[std::size_t(m_index - 1)]) : QString(); }
 
-QString CEditHistory::RedoText() const { return CanRedo() ? Shown(m_texts[std::size_t(m_index)]) : QString(); }
+QString EditHistory::RedoText() const { return CanRedo() ? Shown(m_texts[std::size_t(m_index)]) : QString(); }
 
-EditState CEditHistory::Undo() {
+EditState EditHistory::Undo() {
     if (CanUndo()) --m_index;
     return StateAt(m_index);
 }
 
-EditState CEditHistory::Redo() {
+EditState EditHistory::Redo() {
     if (CanRedo()) ++m_index;
     return StateAt(m_index);
 }
 
-CEditHistory::Touched CEditHistory::TouchedBy(const CDocContent& before, const CDocContent& after) {
+EditHistory::Touched EditHistory::TouchedBy(const DocContent& before, const DocContent& after) {
     return {(after.configModified && !before.configModified) || !before.SameDeviceData(after),
             (after.labelsModified && !before.labelsModified) || !before.SameLabels(after)};
 }
 
-EditState CEditHistory::StateAt(int index) const {
+EditState EditHistory::StateAt(int index) const {
     EditState state = m_states[std::size_t(index)];
-    CDocContent& doc = state.doc;
+    DocContent& doc = state.doc;
     if (index == m_cleanIndex) {
         doc.configModified = m_clean.doc.configModified;
         doc.labelsModified = m_clean.doc.labelsModified;

@@ -19,12 +19,12 @@
 // What the view shows: the document's content and the configuration each
 // module item shows (which a module dialog sets together with the code).
 struct EditState {
-    CDocContent doc;
+    DocContent doc;
     std::vector<int> configIndexes;
     bool operator==(const EditState&) const = default;
 };
 
-class CEditHistory {
+class EditHistory {
 public:
     // The step's text in the current language, made when it is shown.
     using StepText = std::function<QString()>;
@@ -56,7 +56,7 @@ private:
         bool config = false;
         bool labels = false;
     };
-    static Touched TouchedBy(const CDocContent& before, const CDocContent& after);
+    static Touched TouchedBy(const DocContent& before, const DocContent& after);
     EditState StateAt(int index) const;
 
     std::vector<EditState> m_states{EditState{}};  // m_states[i]: after step i (0: the start)

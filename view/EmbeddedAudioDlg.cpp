@@ -23,7 +23,7 @@ QStringList Numbered(int count) {
 
 }  // namespace
 
-CEmbeddedAudioDlg::CEmbeddedAudioDlg(QWidget* parent) : CEditDialog(kTemplate, parent) {
+CEmbeddedAudioDlg::CEmbeddedAudioDlg(QWidget* parent) : EditDialog(kTemplate, parent) {
     List(IDC_GROUP_LIST)->addItems(Numbered(kAudioGroups));
     List(IDC_INPUTS_LIST)->addItems(Numbered(kStereoPairs));
 }

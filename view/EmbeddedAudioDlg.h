@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class CEmbeddedAudioDlg : public CEditDialog {
+class CEmbeddedAudioDlg : public EditDialog {
     Q_OBJECT
 public:
     explicit CEmbeddedAudioDlg(QWidget* parent = nullptr);

@@ -9,7 +9,7 @@
 #include <functional>
 
 // What an enabling handler reports for one command.
-struct CCmdUI {
+struct CmdUI {
     int id = 0;
     bool enabled = true;
     bool checked = false;
@@ -24,7 +24,7 @@ struct CCmdUI {
 class FrameHost {
 public:
     using CommandHandler = std::function<void()>;
-    using UpdateHandler = std::function<void(CCmdUI&)>;
+    using UpdateHandler = std::function<void(CmdUI&)>;
     using SaveModifiedHandler = std::function<bool()>;
     using OpenFileHandler = std::function<void(const QString& path)>;
 

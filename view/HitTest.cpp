@@ -1,13 +1,13 @@
 #include "view/HitTest.h"
 
 #include "model/CMainDoc.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 #include <algorithm>
 
 namespace {
 
-bool Contains(const CSkinLayout& layout, int item, int sub, QPoint point, QSize client) {
+bool Contains(const SkinLayout& layout, int item, int sub, QPoint point, QSize client) {
     QRect rect;
     return layout.GetItemRect(item, rect, sub, client) && SkinRectContains(rect, point);
 }
@@ -25,21 +25,21 @@ LinkEnd ModuleSubItem(const ViewItem& item, const CMainDoc& doc, int sub) {
 
 }  // namespace
 
-int HitItem(const CSkinLayout& layout, QPoint point, int sub, QSize client) {
+int HitItem(const SkinLayout& layout, QPoint point, int sub, QSize client) {
     const int count = int(layout.items().size());
     for (int item = 0; item < count; ++item)
         if (Contains(layout, item, sub, point, client)) return item;
     return -1;
 }
 
-int HitSubItem(const CSkinLayout& layout, const CMainDoc& doc, int item, QPoint point, QSize client) {
+int HitSubItem(const SkinLayout& layout, const CMainDoc& doc, int item, QPoint point, QSize client) {
     if (!InRange(item, int(layout.items().size()))) return -1;
     for (int sub : layout.items()[std::size_t(item)].SubItems())
         if (Contains(layout, item, sub, point, client)) return layout.IsSubItemEnabled(item, sub, doc) ? sub : -1;
     return -1;
 }
 
-SubItemRef HitTest(const CSkinLayout& layout, const CMainDoc& doc, QPoint point, QSize client) {
+SubItemRef HitTest(const SkinLayout& layout, const CMainDoc& doc, QPoint point, QSize client) {
     SubItemRef hit{HitItem(layout, point, SUBITEM_WHOLE, client), -1};
     if (hit.item == -1) return hit;
     hit.sub = HitSubItem(layout, doc, hit.item, point, client);
@@ -47,7 +47,7 @@ SubItemRef HitTest(const CSkinLayout& layout, const CMainDoc& doc, QPoint point,
     return hit;
 }
 
-LinkEnd ClassifySubItem(const CSkinLayout& layout, const CMainDoc& doc, SubItemRef ref) {
+LinkEnd ClassifySubItem(const SkinLayout& layout, const CMainDoc& doc, SubItemRef ref) {
     if (!ref.IsSubItem() || !InRange(ref.item, int(layout.items().size()))) return {};
     const ViewItem& item = layout.items()[std::size_t(ref.item)];
     switch (item.kind) {

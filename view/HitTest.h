@@ -4,14 +4,14 @@
 // document, so the rules can be checked without a window.
 //
 // Points are in view coordinates: a client point plus the scroll position,
-// the coordinates CSkinLayout::GetItemRect gives (centring included).
+// the coordinates SkinLayout::GetItemRect gives (centring included).
 #pragma once
 
 #include <QPoint>
 #include <QSize>
 
 class CMainDoc;
-class CSkinLayout;
+class SkinLayout;
 
 // An item and one of its sub-items; -1 for none (a sub-item of -1 is the
 // whole item, the module body).
@@ -27,17 +27,17 @@ struct SubItemRef {
 
 // The first item, in item order, whose rectangle for sub (SUBITEM_WHOLE or
 // SUBITEM_AREA) contains the point; -1 when none does.
-int HitItem(const CSkinLayout& layout, QPoint point, int sub, QSize client);
+int HitItem(const SkinLayout& layout, QPoint point, int sub, QSize client);
 
 // The input areas of the item's configuration in order, then its audio
 // areas: at the first one that contains the point, that sub-item when it is
 // enabled, otherwise -1. -1 when no area contains the point.
-int HitSubItem(const CSkinLayout& layout, const CMainDoc& doc, int item, QPoint point, QSize client);
+int HitSubItem(const SkinLayout& layout, const CMainDoc& doc, int item, QPoint point, QSize client);
 
 // The item under the point and its enabled sub-item; where the sub-item is
 // missing or disabled, whatever configuration area lies there (so a click
 // on a disabled input picks its module), with sub-item -1.
-SubItemRef HitTest(const CSkinLayout& layout, const CMainDoc& doc, QPoint point, QSize client);
+SubItemRef HitTest(const SkinLayout& layout, const CMainDoc& doc, QPoint point, QSize client);
 
 // What a sub-item stands for when linking.
 enum class LinkRole {
@@ -57,4 +57,4 @@ struct LinkEnd {
 
 // The role of a sub-item. Keys and panel inputs beyond the 16 the device
 // has, and inputs beyond the first 16, stand for nothing.
-LinkEnd ClassifySubItem(const CSkinLayout& layout, const CMainDoc& doc, SubItemRef ref);
+LinkEnd ClassifySubItem(const SkinLayout& layout, const CMainDoc& doc, SubItemRef ref);

@@ -25,14 +25,14 @@ public:
 
 }  // namespace
 
-CInputLabelDlg::CInputLabelDlg(QWidget* parent) : CEditDialog(kTemplate, parent) {
+CInputLabelDlg::CInputLabelDlg(QWidget* parent) : EditDialog(kTemplate, parent) {
     auto* edit = qobject_cast<QLineEdit*>(Control(IDC_LABEL_EDIT));
     edit->setMaxLength(kMaxLabelBytes);
     edit->setValidator(new StorableLabelValidator(edit));
 }
 
 void CInputLabelDlg::OnInitDialog() {
-    CEditDialog::OnInitDialog();
+    EditDialog::OnInitDialog();
     qobject_cast<QLineEdit*>(Control(IDC_LABEL_EDIT))->selectAll();
 }
 

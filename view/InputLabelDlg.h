@@ -5,7 +5,7 @@
 
 #include "view/EditDialog.h"
 
-class CInputLabelDlg : public CEditDialog {
+class CInputLabelDlg : public EditDialog {
     Q_OBJECT
 public:
     explicit CInputLabelDlg(QWidget* parent = nullptr);

@@ -1,7 +1,7 @@
 #include "view/KeyboardNavigation.h"
 
 #include "model/CMainDoc.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,7 +15,7 @@ bool IsModule(int kind) { return kind == ITEM_INPUT_MODULE || kind == ITEM_OUTPU
 // along its top, ending above the highest area of its sub-items (enabled or
 // not) and no taller than the lowest of them, so that the bodies form the
 // row of the module headers.
-void AddItemStops(const CSkinLayout& layout, const CMainDoc& doc, QSize client, int item,
+void AddItemStops(const SkinLayout& layout, const CMainDoc& doc, QSize client, int item,
                   std::vector<KeyboardStop>& stops) {
     const ViewItem& it = layout.items()[std::size_t(item)];
     QRect body;
@@ -59,7 +59,7 @@ std::vector<int> SubItemsOf(const ViewItem& item) {
     return item.kind == ITEM_CARD ? std::vector<int>{} : item.SubItems();
 }
 
-std::vector<int> EnabledSubItems(const CSkinLayout& layout, const CMainDoc& doc, int item) {
+std::vector<int> EnabledSubItems(const SkinLayout& layout, const CMainDoc& doc, int item) {
     std::vector<int> subs;
     if (item < 0 || std::size_t(item) >= layout.items().size()) return subs;
     for (int sub : SubItemsOf(layout.items()[std::size_t(item)]))
@@ -67,7 +67,7 @@ std::vector<int> EnabledSubItems(const CSkinLayout& layout, const CMainDoc& doc,
     return subs;
 }
 
-std::vector<KeyboardStop> KeyboardStops(const CSkinLayout& layout, const CMainDoc& doc, QSize client) {
+std::vector<KeyboardStop> KeyboardStops(const SkinLayout& layout, const CMainDoc& doc, QSize client) {
     std::vector<KeyboardStop> stops;
     for (int item = 0; item < int(layout.items().size()); ++item) AddItemStops(layout, doc, client, item, stops);
     FormRows(stops);

@@ -14,14 +14,14 @@
 #include <vector>
 
 class CMainDoc;
-class CSkinLayout;
+class SkinLayout;
 struct ViewItem;
 
 // The sub-items an item has areas for: its inputs in order, then its audio
 // channels; none for the card, whose areas stand for nothing.
 std::vector<int> SubItemsOf(const ViewItem& item);
 // Those of an item's sub-items that are enabled.
-std::vector<int> EnabledSubItems(const CSkinLayout& layout, const CMainDoc& doc, int item);
+std::vector<int> EnabledSubItems(const SkinLayout& layout, const CMainDoc& doc, int item);
 
 struct KeyboardStop {
     SubItemRef ref;  // a module body has sub-item -1
@@ -34,7 +34,7 @@ struct KeyboardStop {
 // configuration area above its first sub-item, so a body that covers the
 // whole face plate still comes before the connectors on it. The card and the
 // panels are not stops: nothing there can be edited as a whole.
-std::vector<KeyboardStop> KeyboardStops(const CSkinLayout& layout, const CMainDoc& doc, QSize client);
+std::vector<KeyboardStop> KeyboardStops(const SkinLayout& layout, const CMainDoc& doc, QSize client);
 
 // The stop of a reference in stops, or nullptr.
 const KeyboardStop* FindStop(const std::vector<KeyboardStop>& stops, SubItemRef ref);

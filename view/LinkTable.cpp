@@ -1,7 +1,7 @@
 #include "view/LinkTable.h"
 
 #include "model/CMainDoc.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 #include <string>
 
@@ -14,7 +14,7 @@ bool IsLinkable(int number) { return number >= 0 && number < kUsableInputs; }
 
 class LinkMarker {
 public:
-    LinkMarker(CSkinLayout& layout, const CMainDoc& doc) : m_layout(layout), m_doc(doc) {}
+    LinkMarker(SkinLayout& layout, const CMainDoc& doc) : m_layout(layout), m_doc(doc) {}
 
     void MarkInput(int input) {
         if (!IsLinkable(input)) return;
@@ -51,7 +51,7 @@ private:
         items[std::size_t(item)].mask |= uint32_t(1) << bit;
     }
 
-    CSkinLayout& m_layout;
+    SkinLayout& m_layout;
     const CMainDoc& m_doc;
 };
 
@@ -124,11 +124,11 @@ bool ExchangeLabels(CMainDoc& doc, int dragged, int target, LabelGetter get, Lab
 
 }  // namespace
 
-void ClearMasks(CSkinLayout& layout) {
+void ClearMasks(SkinLayout& layout) {
     for (ViewItem& item : layout.items()) item.mask = 0;
 }
 
-void MarkSelectionLinks(CSkinLayout& layout, const CMainDoc& doc, LinkEnd selected) {
+void MarkSelectionLinks(SkinLayout& layout, const CMainDoc& doc, LinkEnd selected) {
     LinkMarker marker(layout, doc);
     switch (selected.role) {
     case LinkRole::Key: {

@@ -7,10 +7,10 @@
 #include "view/HitTest.h"
 
 class CMainDoc;
-class CSkinLayout;
+class SkinLayout;
 
 // Sets the highlight mask of every item to 0.
-void ClearMasks(CSkinLayout& layout);
+void ClearMasks(SkinLayout& layout);
 
 // Sets the highlight bits of what is linked to the selected sub-item:
 //   key k          its input and that input's panel source;
@@ -20,7 +20,7 @@ void ClearMasks(CSkinLayout& layout);
 // A panel source that belongs to a module with embedded audio is shown on
 // that module's audio channel instead of on the input panel. The selected
 // sub-item's own bit is not set here.
-void MarkSelectionLinks(CSkinLayout& layout, const CMainDoc& doc, LinkEnd selected);
+void MarkSelectionLinks(SkinLayout& layout, const CMainDoc& doc, LinkEnd selected);
 
 // What dropping `dragged` onto `target` does to the document:
 //   key onto key             the two keys exchange inputs;

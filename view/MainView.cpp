@@ -64,7 +64,7 @@ CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent, std::uniq
 CMainView::~CMainView() { OnDestroy(); }
 
 CMainView::ViewFactory CMainView::Factory() {
-    auto skin = std::make_shared<CSkinReadAhead>(DefaultSkinPath(), CSkin::SkinPictures::Load);
+    auto skin = std::make_shared<SkinReadAhead>(DefaultSkinPath(), CSkin::SkinPictures::Load);
     return [skin](FrameHost& frame, CMainDoc& doc) -> QWidget* {
         auto* view = new CMainView(&frame, &doc, nullptr, skin->Take());
         view->OnInitialUpdate();

@@ -5,14 +5,14 @@
 //
 // Mouse editing: a click selects and highlights what is linked, a drag links
 // keys, inputs and panel inputs or exchanges labels, a double click opens the
-// edit dialog that fits. The rules live in CMouseEdit and the hit testing in
+// edit dialog that fits. The rules live in MouseEdit and the hit testing in
 // HitTest.h; this class turns mouse events into calls on them, runs the
 // dialogs and repaints after a change.
 #pragma once
 
 #include "model/ConfigImage.h"
 #include "render/ConfigPainter.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 #include "skin/Skin.h"
 #include "view/FrameHost.h"
 #include "view/MouseEdit.h"
@@ -31,9 +31,9 @@
 #include <vector>
 
 class CMainDoc;
-class CConfigBackups;
+class ConfigBackups;
 struct DeviceRead;
-class CEditDialog;
+class EditDialog;
 class QPainter;
 enum class KeyMove;
 class QMenu;
@@ -56,7 +56,7 @@ public:
     // A millisecond tick count that wraps at 32 bits, as the busy period measures it.
     using TickSource = std::function<uint32_t()>;
     // Runs an edit dialog modally and returns IDOK when it was confirmed.
-    using EditDialogRunner = std::function<int(CEditDialog&)>;
+    using EditDialogRunner = std::function<int(EditDialog&)>;
 
     // Creation: reads the view options and the saved port, loads the skin
     // beside the executable (unless one already read is handed over),
@@ -80,8 +80,8 @@ public:
     CMainDoc* GetDocument() const { return m_pDoc; }
     FrameHost* GetMainFrame() const { return m_pFrame; }
     const CSkin& Skin() const { return m_skin; }
-    CSkinLayout& Layout() { return m_layout; }
-    const CSkinLayout& Layout() const { return m_layout; }
+    SkinLayout& Layout() { return m_layout; }
+    const SkinLayout& Layout() const { return m_layout; }
     // Rebuilds the items from the document: resets selection and drag, brings
     // the title up to date, lays out (with its warnings), sets the scroll
     // size, rebuilds the tooltips and repaints.
@@ -120,7 +120,7 @@ public:
     // wherever the hit came from: the mouse and the keyboard share these.
     void ClickOn(SubItemRef hit, bool doubleClick);
     void DragOver(SubItemRef hit, bool drop);
-    const CMouseEdit& MouseState() const { return m_mouse; }
+    const MouseEdit& MouseState() const { return m_mouse; }
     // Sets the cursor for the mouse at a client point; the index chosen
     // (a ViewCursor) is kept for CursorIndex.
     void OnSetCursor(QPoint point);
@@ -144,7 +144,7 @@ public:
     // the clean point.
     void OnEditUndo();
     void OnEditRedo();
-    const CUndoStack& UndoStack() const { return m_undo; }
+    const UndoStack& UndoSteps() const { return m_undo; }
     // The view's context menu for what lies at hit (a right click's hit test,
     // or the keyboard's place): the edit a double click on it opens, the
     // links a drop of it could make (each target in a submenu, made as that
@@ -217,7 +217,7 @@ public:
     bool VerifyPending() const { return m_verifyPending; }
     // Where Connect and Load configuration keep their backups (not owned;
     // null restores the program's own folder).
-    void SetBackups(CConfigBackups* backups);
+    void SetBackups(ConfigBackups* backups);
     bool ToolTipsActive() const { return m_toolTipsActive; }
     const std::vector<ToolArea>& ToolAreas() const { return m_toolAreas; }
     // The tooltip text shown at a client point; empty where there is none.
@@ -298,7 +298,7 @@ private:
     EditState CurrentEditState() const;
     void ApplyEditState(const EditState& state);
     // Runs change (a drop or a dialog) and records what it changed as one step.
-    bool RecordEdit(CEditHistory::StepText text, const std::function<bool()>& change);
+    bool RecordEdit(EditHistory::StepText text, const std::function<bool()>& change);
     // The configuration was replaced: the history starts again from it.
     void ResetHistory();
     // The double-click edit of a hit; true when the view must show a change.
@@ -308,7 +308,7 @@ private:
     bool EditInputLabel(const ViewItem& item, int localInput);
     bool EditAudioChannel(const ViewItem& item, int channel);
     bool EditOutputSignal(const ViewItem& item, int output);
-    bool RunEditDialog(CEditDialog& dialog);
+    bool RunEditDialog(EditDialog& dialog);
     // The context menu's parts: the edit of hit, and its links (as drops).
     void AddEditCommand(QMenu& menu, SubItemRef hit);
     void AddLinkCommands(QMenu& menu, SubItemRef hit);
@@ -325,17 +325,17 @@ private:
     bool m_skinHandedOver;               // the skin came read (no LoadSkin at creation)
     std::unique_ptr<CSkin> m_skinStore;  // the skin the view owns, as m_skin
     CSkin& m_skin;
-    CSkinLayout m_layout;  // the item array (m_items) and the scroll size
-    ViewZoom m_zoom;       // viewport pixels per layout pixel
+    SkinLayout m_layout;  // the item array (m_items) and the scroll size
+    ViewZoom m_zoom;      // viewport pixels per layout pixel
 
     // Selection, drop target and drag state; BuildLayout resets them.
-    CMouseEdit m_mouse{m_layout, *m_pDoc};
+    MouseEdit m_mouse{m_layout, *m_pDoc};
     std::array<QCursor, kViewCursorCount> m_cursors;  // made on first use (ViewCursorShape)
     bool m_cursorsMade = false;
     bool m_keyboardCues = false;  // the focus mark shows (the keyboard was used)
     int m_cursorIndex = CURSOR_DEFAULT;
     EditDialogRunner m_runEditDialog;
-    CUndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};
+    UndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};
 
     int m_port = 0;
     QTimer* m_timer = nullptr;
@@ -355,7 +355,7 @@ private:
     bool m_verifyWrite = true;
     bool m_verifyPending = false;
     ConfigImage m_written{};  // what the last write sent, for verify
-    CConfigBackups* m_backups = nullptr;
+    ConfigBackups* m_backups = nullptr;
     bool m_noticeShown = false;
     bool m_portShown = false;
     bool m_destroyed = false;

@@ -13,13 +13,13 @@ void CMainView::RegisterCommands() {
     if (!m_pFrame) return;
     m_pFrame->SetCommandHandler(
         ID_DEVICE_CONNECT, [this] { OnConnect(); },
-        [this](CCmdUI& ui) {
+        [this](CmdUI& ui) {
             ui.Enable(CanConnect());
             // The port may be changed exactly while Connect is possible, and
             // never while a command is using it.
             m_pFrame->EnablePortSelector(CanConnect() && m_operationDepth == 0);
         });
-    const auto deviceUpdate = [this](CCmdUI& ui) { ui.Enable(CanUseDevice()); };
+    const auto deviceUpdate = [this](CmdUI& ui) { ui.Enable(CanUseDevice()); };
     m_pFrame->SetCommandHandler(
         ID_DEVICE_LOAD, [this] { OnLoadConfig(); }, deviceUpdate);
     m_pFrame->SetCommandHandler(
@@ -29,11 +29,11 @@ void CMainView::RegisterCommands() {
     m_pFrame->SetCommandHandler(
         ID_DEVICE_SYNC_TIME, [this] { OnSyncTime(); }, deviceUpdate);
     m_pFrame->SetCommandHandler(
-        ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); }, [this](CCmdUI& ui) { ui.SetCheck(m_showToolTips); });
+        ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); }, [this](CmdUI& ui) { ui.SetCheck(m_showToolTips); });
     m_pFrame->SetCommandHandler(
-        ID_VIEW_MESSAGES, [this] { OnToggleMessages(); }, [this](CCmdUI& ui) { ui.SetCheck(m_showMessages); });
+        ID_VIEW_MESSAGES, [this] { OnToggleMessages(); }, [this](CmdUI& ui) { ui.SetCheck(m_showMessages); });
     m_pFrame->SetCommandHandler(
-        ID_VIEW_VERIFY_WRITE, [this] { OnToggleVerifyWrite(); }, [this](CCmdUI& ui) { ui.SetCheck(m_verifyWrite); });
+        ID_VIEW_VERIFY_WRITE, [this] { OnToggleVerifyWrite(); }, [this](CmdUI& ui) { ui.SetCheck(m_verifyWrite); });
     RegisterFileCommands();
     RegisterZoomCommands();
     m_pFrame->SetSaveModifiedHandler([this] { return SaveModified(); });

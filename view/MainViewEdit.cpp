@@ -36,11 +36,11 @@ bool ShowsFallBack(const ViewItem& item) {
 }  // namespace
 
 void CMainView::SetEditDialogRunner(EditDialogRunner runner) {
-    if (!runner) runner = [](CEditDialog& dialog) { return dialog.DoModal(); };
+    if (!runner) runner = [](EditDialog& dialog) { return dialog.DoModal(); };
     m_runEditDialog = std::move(runner);
 }
 
-bool CMainView::RunEditDialog(CEditDialog& dialog) { return m_runEditDialog(dialog) == IDOK; }
+bool CMainView::RunEditDialog(EditDialog& dialog) { return m_runEditDialog(dialog) == IDOK; }
 
 ItemEdit CMainView::EditFor(SubItemRef hit) const {
     if (hit.item < 0 || std::size_t(hit.item) >= m_layout.items().size()) return ItemEdit::None;

@@ -16,7 +16,7 @@ const QString kConfigFileExtension = QStringLiteral(".vkcfg");
 }
 
 void CMainView::RegisterFileCommands() {
-    const auto withConfig = [this](CCmdUI& ui) { ui.Enable(HasConfig()); };
+    const auto withConfig = [this](CmdUI& ui) { ui.Enable(HasConfig()); };
     m_pFrame->SetCommandHandler(ID_FILE_OPEN, [this] { OnFileOpen(); });
     m_pFrame->SetCommandHandler(
         ID_FILE_SAVE, [this] { OnFileSave(); }, withConfig);

@@ -1,5 +1,5 @@
 // CMainView: the mouse. Events become HandleClick and HandleDrag calls on
-// hit-tested points; the rules themselves are in CMouseEdit.
+// hit-tested points; the rules themselves are in MouseEdit.
 #include "view/MainView.h"
 
 #include "lang/UiText.h"

@@ -24,7 +24,7 @@ DeviceRead CMainView::ReadDevice(CMainDoc* doc, bool force) {
     return doc ? ReadConfigFromDevice(*doc, force, runner, audioKinds) : ReadImageFromDevice(runner, audioKinds);
 }
 
-void CMainView::SetBackups(CConfigBackups* backups) { m_backups = backups; }
+void CMainView::SetBackups(ConfigBackups* backups) { m_backups = backups; }
 
 void CMainView::ShowStatusNote(unsigned id, const QStringList& inserts) {
     QString text;
@@ -33,7 +33,7 @@ void CMainView::ShowStatusNote(unsigned id, const QStringList& inserts) {
 }
 
 void CMainView::KeepBackup(const ConfigImage& image) {
-    CConfigBackups& backups = m_backups ? *m_backups : ProgramBackups();
+    ConfigBackups& backups = m_backups ? *m_backups : ProgramBackups();
     FileError error = FileError::None;
     const QString path = backups.Save(image, QStringLiteral("COM%1").arg(m_port + 1), &error);
     // The configuration is on screen either way; a backup that could not be
@@ -65,7 +65,7 @@ void CMainView::VerifyWritten() {
 
 void CMainView::OnFileOpenBackup() {
     if (!RunClosePrompt()) return;
-    const CConfigBackups& backups = m_backups ? *m_backups : ProgramBackups();
+    const ConfigBackups& backups = m_backups ? *m_backups : ProgramBackups();
     const QStringList kept = backups.List();
     // The newest backup is offered; the dialog shows the others beside it.
     const QString start = kept.isEmpty() ? backups.folder() : kept.last();

@@ -7,7 +7,7 @@
 #include "res/resource.h"
 
 void CMainView::SetUpUndo() {
-    m_mouse.SetEditRecorder([this](CEditHistory::StepText text, const std::function<void()>& change) {
+    m_mouse.SetEditRecorder([this](EditHistory::StepText text, const std::function<void()>& change) {
         RecordEdit(std::move(text), [&] {
             change();
             return true;
@@ -17,9 +17,9 @@ void CMainView::SetUpUndo() {
     // The buttons follow the stack as it moves.
     connect(&m_undo.Stack(), &QUndoStack::indexChanged, this, [this] { m_pFrame->RequestCommandUpdate(); });
     m_pFrame->SetCommandHandler(
-        ID_EDIT_UNDO, [this] { OnEditUndo(); }, [this](CCmdUI& ui) { ui.Enable(m_undo.CanUndo()); });
+        ID_EDIT_UNDO, [this] { OnEditUndo(); }, [this](CmdUI& ui) { ui.Enable(m_undo.CanUndo()); });
     m_pFrame->SetCommandHandler(
-        ID_EDIT_REDO, [this] { OnEditRedo(); }, [this](CCmdUI& ui) { ui.Enable(m_undo.CanRedo()); });
+        ID_EDIT_REDO, [this] { OnEditRedo(); }, [this](CmdUI& ui) { ui.Enable(m_undo.CanRedo()); });
 }
 
 EditState CMainView::CurrentEditState() const {
@@ -28,7 +28,7 @@ EditState CMainView::CurrentEditState() const {
     return state;
 }
 
-bool CMainView::RecordEdit(CEditHistory::StepText text, const std::function<bool()>& change) {
+bool CMainView::RecordEdit(EditHistory::StepText text, const std::function<bool()>& change) {
     const EditState before = CurrentEditState();
     const bool result = change();
     m_undo.Record(std::move(text), before, CurrentEditState());

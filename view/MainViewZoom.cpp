@@ -21,9 +21,9 @@ QPoint CMainView::ClientCentre() const { return QRect(QPoint(0, 0), ClientSize()
 void CMainView::RegisterZoomCommands() {
     if (!m_pFrame) return;
     m_pFrame->SetCommandHandler(
-        ID_VIEW_ZOOM_IN, [this] { OnZoomIn(); }, [this](CCmdUI& ui) { ui.Enable(ZoomPercent() < kZoomMaxPercent); });
+        ID_VIEW_ZOOM_IN, [this] { OnZoomIn(); }, [this](CmdUI& ui) { ui.Enable(ZoomPercent() < kZoomMaxPercent); });
     m_pFrame->SetCommandHandler(
-        ID_VIEW_ZOOM_OUT, [this] { OnZoomOut(); }, [this](CCmdUI& ui) { ui.Enable(ZoomPercent() > kZoomMinPercent); });
+        ID_VIEW_ZOOM_OUT, [this] { OnZoomOut(); }, [this](CmdUI& ui) { ui.Enable(ZoomPercent() > kZoomMinPercent); });
     m_pFrame->SetCommandHandler(ID_VIEW_ZOOM_RESET, [this] { OnZoomReset(); });
     m_pFrame->SetCommandHandler(ID_VIEW_ZOOM_FIT, [this] { OnZoomFit(); });
 }

@@ -20,7 +20,7 @@ constexpr uint32_t kNoInputRange = 0x0001;
 
 }  // namespace
 
-CModuleConfigDlg::CModuleConfigDlg(QWidget* parent) : CEditDialog(kTemplate, parent) {
+CModuleConfigDlg::CModuleConfigDlg(QWidget* parent) : EditDialog(kTemplate, parent) {
     connect(List(IDC_CONFIG_LIST), &QComboBox::currentIndexChanged, this, &CModuleConfigDlg::OnConfigChange);
 }
 
@@ -31,7 +31,7 @@ int CModuleConfigDlg::ChosenInputCount() const {
 
 void CModuleConfigDlg::OnInitDialog() {
     m_openedConfigIndex = m_configIndex;
-    CEditDialog::OnInitDialog();
+    EditDialog::OnInitDialog();
 }
 
 bool CModuleConfigDlg::DoDataExchange(bool save) {

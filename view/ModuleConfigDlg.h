@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-class CModuleConfigDlg : public CEditDialog {
+class CModuleConfigDlg : public EditDialog {
     Q_OBJECT
 public:
     explicit CModuleConfigDlg(QWidget* parent = nullptr);

@@ -1,19 +1,19 @@
 #include "view/MouseEdit.h"
 
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 #include "view/StepTexts.h"
 
-void CMouseEdit::Reset() {
+void MouseEdit::Reset() {
     m_selItem = m_selSub = m_dropItem = m_dropSub = -1;
     m_dragging = false;
 }
 
-bool CMouseEdit::IsOutput(int item) const {
+bool MouseEdit::IsOutput(int item) const {
     const auto& items = m_layout.items();
     return item >= 0 && std::size_t(item) < items.size() && items[std::size_t(item)].kind == ITEM_OUTPUT_MODULE;
 }
 
-bool CMouseEdit::Select(SubItemRef hit) {
+bool MouseEdit::Select(SubItemRef hit) {
     if (hit == Selection()) return false;
     ClearMasks(m_layout);
     if (hit.IsSubItem()) {
@@ -25,11 +25,11 @@ bool CMouseEdit::Select(SubItemRef hit) {
     return true;
 }
 
-bool CMouseEdit::IsValidDropTarget(SubItemRef hit) const {
+bool MouseEdit::IsValidDropTarget(SubItemRef hit) const {
     return hit.IsSubItem() && !IsOutput(hit.item) && hit != Selection();
 }
 
-bool CMouseEdit::UpdateDropTarget(SubItemRef hit) {
+bool MouseEdit::UpdateDropTarget(SubItemRef hit) {
     if (hit == DropTarget()) return false;
     if (IsValidDropTarget(hit)) {
         m_dropItem = hit.item;
@@ -41,7 +41,7 @@ bool CMouseEdit::UpdateDropTarget(SubItemRef hit) {
     return wasSet;
 }
 
-DropResult CMouseEdit::DropOnTarget() {
+DropResult MouseEdit::DropOnTarget() {
     const LinkEnd dragged = ClassifySubItem(m_layout, m_doc, Selection());
     const LinkEnd target = ClassifySubItem(m_layout, m_doc, DropTarget());
     DropResult link = DropResult::Nothing;
@@ -55,7 +55,7 @@ DropResult CMouseEdit::DropOnTarget() {
     return link;
 }
 
-DragOutcome CMouseEdit::Drag(SubItemRef hit, bool drop) {
+DragOutcome MouseEdit::Drag(SubItemRef hit, bool drop) {
     if (!m_dragging && Selection().IsSubItem() && !IsOutput(m_selItem)) {
         m_dragging = true;
         m_dropItem = m_dropSub = -1;
@@ -73,14 +73,14 @@ DragOutcome CMouseEdit::Drag(SubItemRef hit, bool drop) {
     return outcome;
 }
 
-bool CMouseEdit::CancelDrag() {
+bool MouseEdit::CancelDrag() {
     const bool wasSet = DropTarget().IsSet();
     m_dropItem = m_dropSub = -1;
     m_dragging = false;
     return wasSet;
 }
 
-int CMouseEdit::ChooseCursor(SubItemRef hit) const {
+int MouseEdit::ChooseCursor(SubItemRef hit) const {
     if (m_dragging) {
         if (DropTarget().IsSet()) return CURSOR_DROP;
         return hit == Selection() ? CURSOR_GRAB : CURSOR_NO_DROP;

@@ -13,7 +13,7 @@
 #include <functional>
 
 class CMainDoc;
-class CSkinLayout;
+class SkinLayout;
 
 // The view's cursors by index (resources 134..138), or the window's own.
 enum ViewCursor : int {
@@ -31,14 +31,14 @@ struct DragOutcome {
     DropResult link = DropResult::Nothing;  // what a drop onto a target did
 };
 
-class CMouseEdit {
+class MouseEdit {
 public:
     // Makes a document change as one step named by text (the view records
     // it for undo); without one the change is simply made.
     using EditRecorder = std::function<void(std::function<QString()> text, const std::function<void()>& change)>;
 
     // Both must outlive this object.
-    CMouseEdit(CSkinLayout& layout, CMainDoc& doc) : m_layout(layout), m_doc(doc) {}
+    MouseEdit(SkinLayout& layout, CMainDoc& doc) : m_layout(layout), m_doc(doc) {}
     // Every link a drop makes goes through the recorder.
     void SetEditRecorder(EditRecorder recorder) { m_record = std::move(recorder); }
 
@@ -72,7 +72,7 @@ private:
     bool UpdateDropTarget(SubItemRef hit);
     DropResult DropOnTarget();
 
-    CSkinLayout& m_layout;
+    SkinLayout& m_layout;
     CMainDoc& m_doc;
     EditRecorder m_record;
     int m_selItem = -1;

@@ -14,7 +14,7 @@ constexpr DialogTemplate kTemplate = {IDD_OUTPUT_SIGNAL, "Edit output signal", 1
 
 }  // namespace
 
-COutputSignalDlg::COutputSignalDlg(QWidget* parent) : CEditDialog(kTemplate, parent) {}
+COutputSignalDlg::COutputSignalDlg(QWidget* parent) : EditDialog(kTemplate, parent) {}
 
 bool COutputSignalDlg::DoDataExchange(bool save) {
     if (save) {

@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-class COutputSignalDlg : public CEditDialog {
+class COutputSignalDlg : public EditDialog {
     Q_OBJECT
 public:
     explicit COutputSignalDlg(QWidget* parent = nullptr);

@@ -2,12 +2,12 @@
 
 #include "lang/UiText.h"
 #include "res/resource.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 namespace {
 
 // Numbers are shown counted from 1, as the device's panels label them.
-CEditHistory::StepText Text(unsigned id, std::vector<int> numbers) {
+EditHistory::StepText Text(unsigned id, std::vector<int> numbers) {
     return [id, numbers] {
         QStringList inserts;
         for (int n : numbers) inserts << QString::number(n + 1);
@@ -30,7 +30,7 @@ QString EndName(LinkEnd end) {
 
 }  // namespace
 
-CEditHistory::StepText DropStepText(LinkEnd dragged, LinkEnd target) {
+EditHistory::StepText DropStepText(LinkEnd dragged, LinkEnd target) {
     if (dragged.role == target.role) {
         switch (dragged.role) {
         case LinkRole::Key: return Text(IDS_STEP_KEYS, {dragged.number, target.number});
@@ -46,7 +46,7 @@ CEditHistory::StepText DropStepText(LinkEnd dragged, LinkEnd target) {
     };
 }
 
-CEditHistory::StepText DialogStepText(const CMainDoc& doc, const ViewItem& item, int sub) {
+EditHistory::StepText DialogStepText(const CMainDoc& doc, const ViewItem& item, int sub) {
     const bool input = item.kind == ITEM_INPUT_MODULE;
     if (item.kind == ITEM_INPUT_PANEL) return Text(IDS_STEP_PANEL_LABEL, {sub});
     if (sub == SUBITEM_WHOLE) return Text(input ? IDS_STEP_INPUT_MODULE : IDS_STEP_OUTPUT_MODULE, {item.slot});

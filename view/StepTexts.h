@@ -9,6 +9,6 @@
 struct ViewItem;
 
 // A drop of dragged onto target (as DropLink carries it out).
-CEditHistory::StepText DropStepText(LinkEnd dragged, LinkEnd target);
+EditHistory::StepText DropStepText(LinkEnd dragged, LinkEnd target);
 // The edit dialog of an item's sub-item (-1: the module itself).
-CEditHistory::StepText DialogStepText(const CMainDoc& doc, const ViewItem& item, int sub);
+EditHistory::StepText DialogStepText(const CMainDoc& doc, const ViewItem& item, int sub);

@@ -4,7 +4,7 @@
 #include "model/CMainDoc.h"
 #include "model/ConfigImage.h"
 #include "res/resource.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 #include <algorithm>
 
@@ -46,7 +46,7 @@ unsigned AudioTextId(const ViewItem& item) {
     return item.module->m_audioKind == kAudioKindEmbedded ? IDS_TIP_AUDIO_INPUT : IDS_TIP_KEY;
 }
 
-void AddModuleAreas(const CSkinLayout& layout, QSize client, AreaCollector& areas) {
+void AddModuleAreas(const SkinLayout& layout, QSize client, AreaCollector& areas) {
     const auto& items = layout.items();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const int kind = items[i].kind;
@@ -57,14 +57,14 @@ void AddModuleAreas(const CSkinLayout& layout, QSize client, AreaCollector& area
     }
 }
 
-void AddSubItemArea(const CSkinLayout& layout, const CMainDoc& doc, QSize client, int item, int subItem,
-                    unsigned textId, AreaCollector& areas) {
+void AddSubItemArea(const SkinLayout& layout, const CMainDoc& doc, QSize client, int item, int subItem, unsigned textId,
+                    AreaCollector& areas) {
     QRect rect;
     if (textId == 0 || !layout.GetItemRect(item, rect, subItem, client)) return;
     if (layout.IsSubItemEnabled(item, subItem, doc)) areas.Add(rect, textId);
 }
 
-void AddSubItemAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, AreaCollector& areas) {
+void AddSubItemAreas(const SkinLayout& layout, const CMainDoc& doc, QSize client, AreaCollector& areas) {
     const auto& items = layout.items();
     for (std::size_t i = 0; i < items.size(); ++i)
         for (int sub : items[i].SubItems())
@@ -74,7 +74,7 @@ void AddSubItemAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize clien
 
 }  // namespace
 
-std::vector<ToolArea> BuildToolAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll,
+std::vector<ToolArea> BuildToolAreas(const SkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll,
                                      const ViewZoom& zoom) {
     AreaCollector areas(client, scroll, zoom);
     const QSize layoutClient = zoom.LayoutClient(client);

@@ -15,7 +15,7 @@
 #include <vector>
 
 class CMainDoc;
-class CSkinLayout;
+class SkinLayout;
 
 struct ToolArea {
     int id = 0;  // 1, 2, ... in the order the areas were added
@@ -26,7 +26,7 @@ struct ToolArea {
 
 // client is the window's client size, scroll its scroll position (both in
 // viewport pixels); zoom maps the layout's rectangles to them.
-std::vector<ToolArea> BuildToolAreas(const CSkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll,
+std::vector<ToolArea> BuildToolAreas(const SkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll,
                                      const ViewZoom& zoom = ViewZoom());
 
 // The area containing a client point, or nullptr. Where areas overlap (an

@@ -9,20 +9,20 @@
 
 #include <functional>
 
-class CUndoStack {
+class UndoStack {
 public:
     using ApplyState = std::function<void(const EditState&)>;
 
-    explicit CUndoStack(ApplyState apply) : m_apply(std::move(apply)) {}
+    explicit UndoStack(ApplyState apply) : m_apply(std::move(apply)) {}
     // Qt's stack empties itself as it goes: nobody is told any more.
-    ~CUndoStack() { m_stack.blockSignals(true); }
-    CUndoStack(const CUndoStack&) = delete;
-    CUndoStack& operator=(const CUndoStack&) = delete;
+    ~UndoStack() { m_stack.blockSignals(true); }
+    UndoStack(const UndoStack&) = delete;
+    UndoStack& operator=(const UndoStack&) = delete;
 
     // Empty, with current as the clean point (a configuration read, loaded or closed).
     void Clear(const EditState& current);
     // One step from before to after, already made; false when it changed nothing.
-    bool Record(CEditHistory::StepText text, const EditState& before, const EditState& after);
+    bool Record(EditHistory::StepText text, const EditState& before, const EditState& after);
     // The configuration was saved as it is now.
     void SetClean(const EditState& current);
 
@@ -34,12 +34,12 @@ public:
     QString RedoText() const { return m_history.RedoText(); }
 
     QUndoStack& Stack() { return m_stack; }
-    const CEditHistory& History() const { return m_history; }
+    const EditHistory& History() const { return m_history; }
 
 private:
     class StepCommand;
 
-    CEditHistory m_history;
+    EditHistory m_history;
     QUndoStack m_stack;
     ApplyState m_apply;
 };

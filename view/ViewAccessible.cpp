@@ -4,7 +4,7 @@
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "skin/LabelText.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 #include "view/KeyboardNavigation.h"
 #include "view/MainView.h"
 
@@ -42,7 +42,7 @@ QString ItemName(const ViewItem& item) {
 }
 
 // The words of the label boxes, so that what is heard is what is seen.
-QString SubItemName(const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc, SubItemRef ref) {
+QString SubItemName(const SkinLayout& layout, const CSkin& skin, const CMainDoc& doc, SubItemRef ref) {
     const ViewItem& item = layout.items()[std::size_t(ref.item)];
     const bool audio = ref.sub >= SUBITEM_AUDIO;
     const int area = audio ? ref.sub - SUBITEM_AUDIO : ref.sub;
@@ -243,7 +243,7 @@ void InstallViewAccessibility() {
     (void)installed;
 }
 
-QString AccessibleName(const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc, SubItemRef ref) {
+QString AccessibleName(const SkinLayout& layout, const CSkin& skin, const CMainDoc& doc, SubItemRef ref) {
     if (ref.item < 0 || std::size_t(ref.item) >= layout.items().size()) return {};
     if (ref.sub == -1) return ItemName(layout.items()[std::size_t(ref.item)]);
     return SubItemName(layout, skin, doc, ref);

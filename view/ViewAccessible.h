@@ -15,13 +15,13 @@ class CMainDoc;
 class QAccessibleEvent;
 class CMainView;
 class CSkin;
-class CSkinLayout;
+class SkinLayout;
 
 // Makes Qt use the view's interface; safe to call more than once.
 void InstallViewAccessibility();
 
 // The spoken name of an item (sub-item -1) or one of its sub-items.
-QString AccessibleName(const CSkinLayout& layout, const CSkin& skin, const CMainDoc& doc, SubItemRef ref);
+QString AccessibleName(const SkinLayout& layout, const CSkin& skin, const CMainDoc& doc, SubItemRef ref);
 
 // Announces that the keyboard moved to ref: a focus and a selection event
 // for its interface (for the view itself when ref is not set), while

@@ -49,7 +49,7 @@ bool QtViewDialogs::PageSetup(QWidget* parent, QPrinter& printer) {
 }
 
 void QtViewDialogs::ShowDifferences(QWidget* parent, const QString& heading, const QStringList& lines) {
-    CCompareDlg dialog(parent);
+    CompareDlg dialog(parent);
     dialog.SetDifferences(heading, lines);
     dialog.exec();
 }

@@ -174,7 +174,7 @@ TEST_F(Frame, UnhandledCommandsAreDisabledAndHandlersEnableThem) {
     int connects = 0;
     bool ready = true;
     m_frame->SetCommandHandler(
-        ID_DEVICE_CONNECT, [&] { ++connects; }, [&](CCmdUI& ui) { ui.Enable(ready); });
+        ID_DEVICE_CONNECT, [&] { ++connects; }, [&](CmdUI& ui) { ui.Enable(ready); });
     m_frame->UpdateCommandUI();
     EXPECT_TRUE(m_frame->Action(ID_DEVICE_CONNECT)->isEnabled());
     EXPECT_TRUE(Button(ID_DEVICE_CONNECT)->isEnabled());
@@ -192,7 +192,7 @@ TEST_F(Frame, UnhandledCommandsAreDisabledAndHandlersEnableThem) {
 TEST_F(Frame, CheckMarksFollowTheEnablingHandler) {
     bool showTips = true;
     m_frame->SetCommandHandler(
-        ID_VIEW_TOOLTIPS, [&] { showTips = !showTips; }, [&](CCmdUI& ui) { ui.SetCheck(showTips); });
+        ID_VIEW_TOOLTIPS, [&] { showTips = !showTips; }, [&](CmdUI& ui) { ui.SetCheck(showTips); });
     m_frame->UpdateCommandUI();
     QAction* tips = m_frame->Action(ID_VIEW_TOOLTIPS);
     EXPECT_TRUE(tips->isChecked());
@@ -207,7 +207,7 @@ TEST_F(Frame, CommandItemsCanBeAddedAndRemoved) {
     int picked = -1;
     QAction* item = m_frame->AddCommandItem(m_frame->LanguageMenu(), ID_LANGUAGE_FIRST, QStringLiteral("English"));
     m_frame->SetCommandHandler(
-        ID_LANGUAGE_FIRST, [&] { picked = 0; }, [](CCmdUI& ui) { ui.SetCheck(true); });
+        ID_LANGUAGE_FIRST, [&] { picked = 0; }, [](CmdUI& ui) { ui.SetCheck(true); });
     m_frame->UpdateCommandUI();
     EXPECT_EQ(m_frame->Action(ID_LANGUAGE_FIRST), item);
     EXPECT_EQ(m_frame->LanguageMenu()->actions().size(), 4);

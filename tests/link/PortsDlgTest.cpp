@@ -8,7 +8,7 @@
 
 #include "lang/UiText.h"
 #include "link/gui/CDlgOper.h"
-#include "link/gui/CPortsDlg.h"
+#include "link/gui/PortsDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ protected:
 };
 
 TEST_F(PortsDialog, EntriesOfferThePortsFoundAndKeepWhatIsStored) {
-    CPortsDlg dialog(m_ports);
+    PortsDlg dialog(m_ports);
     const QStringList offered{"/dev/ttyUSB0  FT232R USB UART, 0403:6001", "/dev/ttyS0"};
     EXPECT_EQ(Texts(dialog.Choice(0)), offered);
     EXPECT_EQ(dialog.Choice(0)->currentIndex(), 0) << "the by-id name stands for ttyUSB0";
@@ -76,7 +76,7 @@ TEST_F(PortsDialog, EntriesOfferThePortsFoundAndKeepWhatIsStored) {
 }
 
 TEST_F(PortsDialog, PortsThatComeAndGoAreShownWhileChoicesStay) {
-    CPortsDlg dialog(m_ports);
+    PortsDlg dialog(m_ports);
     dialog.Choice(3)->setEditText(QStringLiteral("/dev/ttyACM0"));
     m_ports.ports.push_back(Port("/dev/ttyACM0", "Arduino Uno", QStringLiteral("/dev/serial/by-id/usb-Arduino-if00")));
     QTRY_COMPARE_WITH_TIMEOUT(dialog.Choice(0)->count(), 3, 5000);
@@ -96,7 +96,7 @@ TEST_F(PortsDialog, PortsThatComeAndGoAreShownWhileChoicesStay) {
 TEST_F(PortsDialog, OkStoresTheMappingCancelKeepsIt) {
     for (const bool accept : {false, true}) {
         QTimer::singleShot(0, [accept] {
-            auto* dialog = qobject_cast<CPortsDlg*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<PortsDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             dialog->Choice(2)->setEditText(QStringLiteral("/dev/ttyUSB7"));
             accept ? dialog->accept() : dialog->reject();
@@ -113,7 +113,7 @@ TEST_F(PortsDialog, FindDeviceMarksTheEntryWhereTheDeviceAnswers) {
     PtyDevice device;
     m_ports.ports.clear();
     m_profile.Write("[Ports]\r\nCOM1=" + silent.path().toLatin1() + "\r\nCOM2=" + device.path().toLatin1() + "\r\n");
-    CPortsDlg dialog(m_ports);
+    PortsDlg dialog(m_ports);
     dialog.OnFindDevice();
     EXPECT_TRUE(dialog.probing());
     EXPECT_EQ(dialog.statusText(), "Searching for the device...");
@@ -127,7 +127,7 @@ TEST_F(PortsDialog, ANetworkPortIsKeptAsTypedAndFindDeviceAsksIt) {
     TcpPeer peer([&](TcpPeer& p, int fd) { server.Serve(p, fd); });
     m_ports.ports.clear();
     m_profile.Write("[Ports]\r\nCOM3=" + peer.Name("tcp").toLatin1() + "\r\n");
-    CPortsDlg dialog(m_ports);
+    PortsDlg dialog(m_ports);
     EXPECT_EQ(dialog.Choice(2)->toolTip(), peer.Name("tcp")) << "a network port is never \"not present\"";
     dialog.Choice(4)->setEditText(QStringLiteral(" rfc2217://rack-a:2001 "));
     EXPECT_EQ(dialog.Mapping().mid(2, 3), QStringList({peer.Name("tcp"), "/dev/ttyS3", "rfc2217://rack-a:2001"}));

@@ -115,7 +115,7 @@ TEST(ConfigDiff, SignalsAreNamedWhereTheSkinNamesThem) {
 TEST(ConfigBackups, NamedByTimeAndPortKeepingTheNewest) {
     QTemporaryDir dir;
     QDateTime now(QDate(2026, 12, 9), QTime(11, 45, 0));
-    CConfigBackups backups(
+    ConfigBackups backups(
         dir.filePath(QStringLiteral("below/backups")), [&now] { return now; }, 3);
     QStringList saved;
     const ConfigImage image = Rack();
@@ -139,7 +139,7 @@ TEST(ConfigBackups, NamedByTimeAndPortKeepingTheNewest) {
     EXPECT_EQ(backups.List().size(), 3);
 
     FileError error = FileError::None;
-    CConfigBackups blocked(mine.fileName() + QStringLiteral("/sub"));
+    ConfigBackups blocked(mine.fileName() + QStringLiteral("/sub"));
     EXPECT_TRUE(blocked.Save(image, QStringLiteral("COM1"), &error).isEmpty());
     EXPECT_NE(error, FileError::None);
 }
@@ -158,7 +158,7 @@ TEST(ConfigBackups, TwoProcessesSavingAtOnceLoseNothing) {
     for (const auto& row : rows) {
         QTemporaryDir dir;
         const QDateTime moment(QDate(2026, 3, 1), QTime(9, 30, 0));
-        CConfigBackups backups(dir.path(), [moment] { return moment; });
+        ConfigBackups backups(dir.path(), [moment] { return moment; });
         const ConfigImage image = Rack();
         int go[2];
         ASSERT_EQ(::pipe(go), 0);
@@ -192,7 +192,7 @@ TEST(ConfigBackups, TwoProcessesSavingAtOnceLoseNothing) {
 TEST(ConfigBackups, AClockThatWasAheadSilencesNoLaterBackup) {
     QTemporaryDir dir;
     QDateTime now(QDate(2027, 5, 1), QTime(8, 0, 0));
-    CConfigBackups backups(
+    ConfigBackups backups(
         dir.path(), [&now] { return now; }, 3);
     const ConfigImage image = Rack();
     QStringList ahead;

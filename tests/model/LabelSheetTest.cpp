@@ -166,7 +166,7 @@ TEST_P(LabelSheetRefusedTest, NamesRowColumnAndReasonAndChangesNothing) {
     CMainDoc doc;
     SetModules(doc);
     ASSERT_TRUE(doc.SetInputLabel(0, "Kept"));
-    const CDocContent before = {doc.Content()};
+    const DocContent before = {doc.Content()};
     const LabelSheetImport result = ImportLabelSheet(doc, Sheet(c.rows));
     ASSERT_FALSE(result.ok());
     const LabelSheetError& error = result.errors.front();

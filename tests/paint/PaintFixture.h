@@ -43,5 +43,5 @@ protected:
     RecordingPresenter m_presenter;
     CSkin m_skin;
     CMainDoc m_doc;
-    CSkinLayout m_layout;
+    SkinLayout m_layout;
 };

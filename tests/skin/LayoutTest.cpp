@@ -1,4 +1,4 @@
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 #include "skin/BmpBuilder.h"
 #include "support/RecordingPresenter.h"
 
@@ -108,7 +108,7 @@ protected:
     RecordingPresenter m_presenter;
     CSkin m_skin;
     CMainDoc m_doc;
-    CSkinLayout m_layout;
+    SkinLayout m_layout;
 };
 
 TEST_F(LayoutTest, TwoInputModulesACardAndWidePanelsAreCentredAsDescribed) {

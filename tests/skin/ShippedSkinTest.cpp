@@ -1,7 +1,7 @@
 // The skin shipped with the program must load cleanly with the real loader and
 // offer a usable catalogue.
 #include "model/CMainDoc.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 #include "skin/Skin.h"
 #include "skin/SkinCheck.h"
 #include "support/RecordingPresenter.h"
@@ -77,7 +77,7 @@ TEST_F(ShippedSkinTest, FullConfigurationLaysOutWithoutWarningsAndInsideItsSize)
         image.outputModules[s].code = uint8_t(outputs[s]);
     }
     ASSERT_TRUE(doc.ReadCfg(image, true));
-    CSkinLayout layout;
+    SkinLayout layout;
     layout.BuildLayout(skin, doc);
     // More than 16 inputs: only the input-limit warning may appear.
     for (const auto& m : recorder.messages()) EXPECT_EQ(m.id, 10042u) << m.text.toStdString();

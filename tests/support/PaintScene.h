@@ -4,7 +4,7 @@
 
 #include "model/CMainDoc.h"
 #include "skin/AudioKinds.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 #include "skin/Skin.h"
 
 #include <QString>

@@ -28,7 +28,7 @@ struct ControlText {
 
 struct DialogCase {
     const char* shotName;
-    std::function<std::unique_ptr<CEditDialog>(const CSkin&)> make;
+    std::function<std::unique_ptr<EditDialog>(const CSkin&)> make;
     int dialogId;
     const char* caption;
     int widthUnits;
@@ -115,7 +115,7 @@ void ExpectTidy(const QWidget& dialog, const char* name) {
 }
 
 // A translation into a wordier language, as TranslateDialog would apply it.
-void ApplyLongTexts(CEditDialog& dialog, const DialogCase& c) {
+void ApplyLongTexts(EditDialog& dialog, const DialogCase& c) {
     dialog.setWindowTitle(QStringLiteral("%1 (ausführliche Übersetzung)").arg(c.caption));
     for (const ControlText& t : c.texts)
         dialog.Control(t.id)->setProperty("text", QStringLiteral("Übersetzter Text für %1").arg(t.text));

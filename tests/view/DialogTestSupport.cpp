@@ -22,11 +22,11 @@ void Type(QWidget* widget, const QString& text) {
     for (QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-void ClickButton(const CEditDialog& dialog, int id) {
+void ClickButton(const EditDialog& dialog, int id) {
     QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(id)), Qt::LeftButton);
 }
 
-std::unique_ptr<CEditDialog> FilledModuleDialog(const CSkin& skin) {
+std::unique_ptr<EditDialog> FilledModuleDialog(const CSkin& skin) {
     const CSkinModule& module = skin.modules().front();
     auto dialog = std::make_unique<CModuleConfigDlg>();
     dialog->m_moduleNumber = "3";
@@ -38,7 +38,7 @@ std::unique_ptr<CEditDialog> FilledModuleDialog(const CSkin& skin) {
     return dialog;
 }
 
-std::unique_ptr<CEditDialog> FilledLabelDialog() {
+std::unique_ptr<EditDialog> FilledLabelDialog() {
     auto dialog = std::make_unique<CInputLabelDlg>();
     dialog->m_inputNumber = "5";
     dialog->m_inputType = "SDI";
@@ -46,7 +46,7 @@ std::unique_ptr<CEditDialog> FilledLabelDialog() {
     return dialog;
 }
 
-std::unique_ptr<CEditDialog> FilledSignalDialog(const CSkin& skin) {
+std::unique_ptr<EditDialog> FilledSignalDialog(const CSkin& skin) {
     auto dialog = std::make_unique<COutputSignalDlg>();
     dialog->m_outputNumber = "2";
     dialog->m_outputType = "BNC";
@@ -55,7 +55,7 @@ std::unique_ptr<CEditDialog> FilledSignalDialog(const CSkin& skin) {
     return dialog;
 }
 
-std::unique_ptr<CEditDialog> FilledAudioDialog() {
+std::unique_ptr<EditDialog> FilledAudioDialog() {
     auto dialog = std::make_unique<CEmbeddedAudioDlg>();
     dialog->m_inputNumber = "7";
     dialog->m_inputType = "Embedded audio";

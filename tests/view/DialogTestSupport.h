@@ -30,19 +30,19 @@ inline constexpr char kSkinXml[] = R"(<skin>
   </modules>
 </skin>)";
 
-inline QComboBox* ListOf(const CEditDialog& dialog, int id) { return qobject_cast<QComboBox*>(dialog.Control(id)); }
-inline QLineEdit* EditOf(const CEditDialog& dialog, int id) { return qobject_cast<QLineEdit*>(dialog.Control(id)); }
-inline QString TextOf(const CEditDialog& dialog, int id) { return dialog.Control(id)->property("text").toString(); }
+inline QComboBox* ListOf(const EditDialog& dialog, int id) { return qobject_cast<QComboBox*>(dialog.Control(id)); }
+inline QLineEdit* EditOf(const EditDialog& dialog, int id) { return qobject_cast<QLineEdit*>(dialog.Control(id)); }
+inline QString TextOf(const EditDialog& dialog, int id) { return dialog.Control(id)->property("text").toString(); }
 
 QStringList Entries(const QComboBox* list);
 // Sends each character as a key press carrying that text, as a keyboard does.
 void Type(QWidget* widget, const QString& text);
-void ClickButton(const CEditDialog& dialog, int id);
+void ClickButton(const EditDialog& dialog, int id);
 
 // The four dialogs filled with typical values.
-std::unique_ptr<CEditDialog> FilledModuleDialog(const CSkin& skin);
-std::unique_ptr<CEditDialog> FilledLabelDialog();
-std::unique_ptr<CEditDialog> FilledSignalDialog(const CSkin& skin);
-std::unique_ptr<CEditDialog> FilledAudioDialog();
+std::unique_ptr<EditDialog> FilledModuleDialog(const CSkin& skin);
+std::unique_ptr<EditDialog> FilledLabelDialog();
+std::unique_ptr<EditDialog> FilledSignalDialog(const CSkin& skin);
+std::unique_ptr<EditDialog> FilledAudioDialog();
 
 }  // namespace dialogtest

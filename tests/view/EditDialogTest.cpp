@@ -26,7 +26,7 @@ protected:
         return static_cast<CModuleConfigDlg&>(*m_dialog);
     }
     CSkin m_skin;
-    std::unique_ptr<CEditDialog> m_dialog;
+    std::unique_ptr<EditDialog> m_dialog;
 };
 
 TEST_F(EditDialogTest, ModuleDialogOffersTheCurrentCountThenTheLargestOfAnotherConfiguration) {

@@ -44,7 +44,7 @@ std::string Flags(const EditState& state) {
 
 TEST_P(History, FlagsAtEachPoint) {
     const HistoryCase& test = GetParam();
-    CEditHistory history;
+    EditHistory history;
     EditState shown = Start();
     history.Clear(shown);
     std::string flags;
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, History, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(History, StepsCarryTheirTextsAndRestoreWhatWasShown) {
-    CEditHistory history;
+    EditHistory history;
     EditState start = Start();
     history.Clear(start);
     EditState module = start;

@@ -175,7 +175,7 @@ TEST(KeyboardView, EnterOpensTheDialogADoubleClickOpens) {
     }
     // A confirmed dialog is applied as after a double click.
     rig.Select({kPanel, 9});
-    dialogs.answer = [](CEditDialog& dialog) {
+    dialogs.answer = [](EditDialog& dialog) {
         dialog.Control(IDC_LABEL_EDIT)->setProperty("text", QStringLiteral("Desk"));
         return Confirm(dialog);
     };

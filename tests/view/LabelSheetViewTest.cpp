@@ -33,13 +33,13 @@ TEST(LabelSheetView, ImportIsOneUndoStepAndARefusedSheetChangesNothing) {
     EXPECT_TRUE(ReadTestFile(dir.filePath(QStringLiteral("out.csv")))
                     .contains("\r\ninput,1,1,\"" + module.toUtf8() + "\",\r\n"));
 
-    const CDocContent before = rig.doc().Content();
+    const DocContent before = rig.doc().Content();
     const QString sheet = dir.filePath(QStringLiteral("in.csv"));
     ImportSheet(rig, sheet, "kind,number,slot,module,label\r\ninput,1,,,Cam 1\r\npanel,2,,,Desk\r\n");
     EXPECT_EQ(rig.doc().GetInputLabel(0, true), "Cam 1");
     EXPECT_EQ(rig.doc().GetPanelLabel(1, true), "Desk");
     EXPECT_TRUE(rig.doc().labelsModified());
-    EXPECT_EQ(rig.view().UndoStack().UndoText(), QStringLiteral("Import labels from in.csv"));
+    EXPECT_EQ(rig.view().UndoSteps().UndoText(), QStringLiteral("Import labels from in.csv"));
     EXPECT_EQ(rig.frame().statusBar()->currentMessage(), QStringLiteral("Labels imported from in.csv: 2 changed."));
     ASSERT_TRUE(rig.Command(ID_EDIT_UNDO));
     EXPECT_TRUE(rig.doc().Content() == before) << "both labels back, not modified";

@@ -17,8 +17,8 @@ using namespace mousetest;
 
 namespace {
 
-QComboBox* ListOf(const CEditDialog& dialog, int id) { return qobject_cast<QComboBox*>(dialog.Control(id)); }
-QString TextOf(const CEditDialog& dialog, int id) { return dialog.Control(id)->property("text").toString(); }
+QComboBox* ListOf(const EditDialog& dialog, int id) { return qobject_cast<QComboBox*>(dialog.Control(id)); }
+QString TextOf(const EditDialog& dialog, int id) { return dialog.Control(id)->property("text").toString(); }
 
 QStringList Entries(const QComboBox* list) {
     QStringList entries;
@@ -45,7 +45,7 @@ TEST(MouseDialogs, ModuleDialogRefillsTheInputCountsAndItsAnswerIsApplied) {
     DialogScript dialogs(rig.v());
     QStringList offered, refilled;
     QString opened, afterChange;
-    dialogs.answer = [&](CEditDialog& dialog) {
+    dialogs.answer = [&](EditDialog& dialog) {
         auto& module = static_cast<CModuleConfigDlg&>(dialog);
         EXPECT_EQ(TextOf(module, IDC_NUMBER_TEXT), "1");
         EXPECT_EQ(TextOf(module, IDC_TYPE_TEXT), "SDI input");
@@ -79,7 +79,7 @@ TEST(MouseDialogs, CancelledModuleDialogChangesNothingAndDoesNotRedraw) {
     PaintCounter paints(rig.v().viewport());
     paints.Take();
     DialogScript dialogs(rig.v());
-    dialogs.answer = [](CEditDialog& dialog) {
+    dialogs.answer = [](EditDialog& dialog) {
         ListOf(dialog, IDC_CONFIG_LIST)->setCurrentIndex(2);
         dialog.reject();
         return IDCANCEL;
@@ -96,7 +96,7 @@ TEST(MouseDialogs, OutputModuleDialogHidesTheInputsAndSetsTheCode) {
     ASSERT_TRUE(rig.Connect());
     DialogScript dialogs(rig.v());
     bool inputsHidden = false;
-    dialogs.answer = [&](CEditDialog& dialog) {
+    dialogs.answer = [&](EditDialog& dialog) {
         inputsHidden = dialog.Control(IDC_INPUTS_LIST)->isHidden() && dialog.Control(IDC_INPUTS_STATIC)->isHidden();
         ListOf(dialog, IDC_CONFIG_LIST)->setCurrentIndex(1);
         return Confirm(dialog);
@@ -114,7 +114,7 @@ TEST(MouseDialogs, RaisingTheInputCountPastSixteenRebuildsTheTooltipsAndWarns) {
     // SDI 8, analog 4, computer 2, panel inputs 8..13.
     ASSERT_EQ(AreasWithText(rig.v(), IDS_TIP_INPUT), 20);
     DialogScript dialogs(rig.v());
-    dialogs.answer = [](CEditDialog& dialog) {
+    dialogs.answer = [](EditDialog& dialog) {
         ListOf(dialog, IDC_INPUTS_LIST)->setCurrentIndex(7);  // 8 inputs: 18 in all
         return Confirm(dialog);
     };
@@ -134,7 +134,7 @@ TEST(MouseDialogs, EmbeddedAudioByte5OpensAsGroup3Pair2AndIsStoredBack) {
     DialogScript dialogs(rig.v());
     int group = -1, pair = -1;
     QString number, type;
-    dialogs.answer = [&](CEditDialog& dialog) {
+    dialogs.answer = [&](EditDialog& dialog) {
         group = ListOf(dialog, IDC_GROUP_LIST)->currentIndex();
         pair = ListOf(dialog, IDC_INPUTS_LIST)->currentIndex();
         number = TextOf(dialog, IDC_NUMBER_TEXT);
@@ -152,7 +152,7 @@ TEST(MouseDialogs, EmbeddedAudioByte5OpensAsGroup3Pair2AndIsStoredBack) {
     EXPECT_FALSE(rig.doc().configModified());
     EXPECT_EQ(rig.CountMessages(IDS_CHANGE_NOTICE), 0);
 
-    dialogs.answer = [](CEditDialog& dialog) {
+    dialogs.answer = [](EditDialog& dialog) {
         ListOf(dialog, IDC_GROUP_LIST)->setCurrentIndex(3);
         ListOf(dialog, IDC_INPUTS_LIST)->setCurrentIndex(0);
         return Confirm(dialog);
@@ -215,7 +215,7 @@ struct LabelAnswer {
     explicit LabelAnswer(QString text) : typed(std::move(text)) {}
     QString typed;
     QString number, type, shown;
-    int operator()(CEditDialog& dialog) {
+    int operator()(EditDialog& dialog) {
         number = TextOf(dialog, IDC_NUMBER_TEXT);
         type = TextOf(dialog, IDC_TYPE_TEXT);
         auto* edit = qobject_cast<QLineEdit*>(dialog.Control(IDC_LABEL_EDIT));
@@ -230,7 +230,7 @@ TEST(MouseDialogs, LabelDialogsStoreNewLabels) {
     ASSERT_TRUE(rig.Connect());
     DialogScript dialogs(rig.v());
     auto answer = std::make_shared<LabelAnswer>(QStringLiteral("Bühne"));
-    dialogs.answer = [answer](CEditDialog& dialog) { return (*answer)(dialog); };
+    dialogs.answer = [answer](EditDialog& dialog) { return (*answer)(dialog); };
     PaintCounter paints(rig.v().viewport());
     paints.Take();
     DoubleClick(rig.v(), ClientCentre(rig.v(), kPanel, 10));
@@ -257,7 +257,7 @@ TEST(MouseDialogs, ADuplicateLabelIsRefusedWithItsMessage) {
     rig.presenter->Clear();
     DialogScript dialogs(rig.v());
     auto answer = std::make_shared<LabelAnswer>(QStringLiteral("Camera"));
-    dialogs.answer = [answer](CEditDialog& dialog) { return (*answer)(dialog); };
+    dialogs.answer = [answer](EditDialog& dialog) { return (*answer)(dialog); };
     DoubleClick(rig.v(), ClientCentre(rig.v(), kAnalog, 1));
     answer->typed = QStringLiteral("Desk");
     DoubleClick(rig.v(), ClientCentre(rig.v(), kPanel, 10));
@@ -277,7 +277,7 @@ TEST(MouseDialogs, OutputSignalDialogSetsTheSignal) {
     DialogScript dialogs(rig.v());
     QString number;
     int opened = -1;
-    dialogs.answer = [&](CEditDialog& dialog) {
+    dialogs.answer = [&](EditDialog& dialog) {
         number = TextOf(dialog, IDC_NUMBER_TEXT);
         opened = ListOf(dialog, IDC_SIGNAL_LIST)->currentIndex();
         ListOf(dialog, IDC_SIGNAL_LIST)->setCurrentIndex(5);

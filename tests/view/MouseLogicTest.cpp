@@ -2,7 +2,7 @@
 // selection, the drop table, label exchange, the drag and drop-target rules
 // and the cursor choice, on the shipped skin and a four-module rack.
 #include "model/CMainDoc.h"
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 #include "support/RecordingPresenter.h"
 #include "TestRack.h"
 #include "view/KeyboardNavigation.h"
@@ -65,8 +65,8 @@ protected:
     RecordingPresenter presenter;
     CSkin skin;
     CMainDoc doc;
-    CSkinLayout layout;
-    CMouseEdit mouse{layout, doc};
+    SkinLayout layout;
+    MouseEdit mouse{layout, doc};
 };
 
 TEST_F(MouseLogicTest, HitTestFindsEnabledSubItemsAndFallsBackToTheConfigurationArea) {

@@ -73,7 +73,7 @@ bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 DialogScript::DialogScript(CMainView& view) : m_view(view) {
-    view.SetEditDialogRunner([this](CEditDialog& dialog) {
+    view.SetEditDialogRunner([this](EditDialog& dialog) {
         opened.push_back(dialog.DialogId());
         dialog.show();
         const int result = answer ? answer(dialog) : IDCANCEL;
@@ -84,7 +84,7 @@ DialogScript::DialogScript(CMainView& view) : m_view(view) {
 
 DialogScript::~DialogScript() { m_view.SetEditDialogRunner(nullptr); }
 
-int Confirm(CEditDialog& dialog) {
+int Confirm(EditDialog& dialog) {
     dialog.accept();
     return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
 }

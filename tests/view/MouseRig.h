@@ -60,14 +60,14 @@ class DialogScript {
 public:
     explicit DialogScript(CMainView& view);
     ~DialogScript();
-    std::function<int(CEditDialog&)> answer;
+    std::function<int(EditDialog&)> answer;
     std::vector<int> opened;  // dialog resource IDs in order
 private:
     CMainView& m_view;
 };
 
 // OK as the button does it; IDOK when the dialog took its fields.
-int Confirm(CEditDialog& dialog);
+int Confirm(EditDialog& dialog);
 
 // The demo rack connected in a window large enough to show it unscrolled,
 // with the change notice not yet shown.

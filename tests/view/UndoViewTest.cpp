@@ -33,14 +33,14 @@ EditState Shown(const MouseRig& rig) {
 void ExpectUndoRedo(MouseRig& rig, const EditState& before, const char* text) {
     const EditState after = Shown(rig);
     ASSERT_FALSE(after == before) << "the step changed something";
-    EXPECT_EQ(rig.v().UndoStack().UndoText(), text);
+    EXPECT_EQ(rig.v().UndoSteps().UndoText(), text);
     EXPECT_FALSE(rig.Enabled(ID_EDIT_REDO));
     PaintCounter paints(rig.v().viewport());
     paints.Take();
     ASSERT_TRUE(rig.Command(ID_EDIT_UNDO));
     EXPECT_TRUE(Shown(rig) == before);
     EXPECT_GT(paints.Take(), 0);
-    EXPECT_EQ(rig.v().UndoStack().RedoText(), text);
+    EXPECT_EQ(rig.v().UndoSteps().RedoText(), text);
     EXPECT_FALSE(rig.Enabled(ID_EDIT_UNDO));
     ASSERT_TRUE(rig.Command(ID_EDIT_REDO));
     EXPECT_TRUE(Shown(rig) == after);
@@ -86,16 +86,16 @@ TEST_P(UndoDrop, IsOneStepThatUndoesAndRedoes) {
     const EditState before = Shown(rig);
     DragOnto(rig, GetParam().from, GetParam().to);
     ExpectUndoRedo(rig, before, GetParam().text);
-    EXPECT_EQ(rig.v().UndoStack().History().Count(), 1);
+    EXPECT_EQ(rig.v().UndoSteps().History().Count(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, UndoDrop, ::testing::ValuesIn(kDrops),
                          [](const auto& info) { return std::string(info.param.name); });
 
-QComboBox* ListOf(CEditDialog& dialog, int id) { return qobject_cast<QComboBox*>(dialog.Control(id)); }
+QComboBox* ListOf(EditDialog& dialog, int id) { return qobject_cast<QComboBox*>(dialog.Control(id)); }
 
 // The next entry of a list, so that the answer always changes something.
-void NextEntry(CEditDialog& dialog, int id) {
+void NextEntry(EditDialog& dialog, int id) {
     QComboBox* list = ListOf(dialog, id);
     list->setCurrentIndex((list->currentIndex() + 1) % list->count());
 }
@@ -103,34 +103,34 @@ void NextEntry(CEditDialog& dialog, int id) {
 struct DialogCase {
     const char* name;
     SubItemRef hit;
-    void (*answer)(CEditDialog&);
+    void (*answer)(EditDialog&);
     const char* text;
 };
 
 const DialogCase kDialogs[] = {
     {"InputModule",
      {kAnalog, SUBITEM_AREA},
-     [](CEditDialog& d) { ListOf(d, IDC_INPUTS_LIST)->setCurrentIndex(7); },
+     [](EditDialog& d) { ListOf(d, IDC_INPUTS_LIST)->setCurrentIndex(7); },
      "Change input module 2"},
     {"OutputModule",
      {kSdiOut, SUBITEM_AREA},
-     [](CEditDialog& d) { NextEntry(d, IDC_CONFIG_LIST); },
+     [](EditDialog& d) { NextEntry(d, IDC_CONFIG_LIST); },
      "Change output module 2"},
     {"InputLabel",
      {kAnalog, 1},
-     [](CEditDialog& d) { qobject_cast<QLineEdit*>(d.Control(IDC_LABEL_EDIT))->setText("Studio"); },
+     [](EditDialog& d) { qobject_cast<QLineEdit*>(d.Control(IDC_LABEL_EDIT))->setText("Studio"); },
      "Change the label of input 10"},
     {"PanelLabel",
      {kPanel, 9},
-     [](CEditDialog& d) { qobject_cast<QLineEdit*>(d.Control(IDC_LABEL_EDIT))->setText("Studio"); },
+     [](EditDialog& d) { qobject_cast<QLineEdit*>(d.Control(IDC_LABEL_EDIT))->setText("Studio"); },
      "Change the label of panel input 10"},
     {"OutputSignal",
      {kHdmiOut, 2},
-     [](CEditDialog& d) { NextEntry(d, IDC_SIGNAL_LIST); },
+     [](EditDialog& d) { NextEntry(d, IDC_SIGNAL_LIST); },
      "Change the signal of output 3 of module 1"},
     {"EmbeddedAudio",
      {kSdi, SUBITEM_AUDIO + 2},
-     [](CEditDialog& d) { NextEntry(d, IDC_GROUP_LIST); },
+     [](EditDialog& d) { NextEntry(d, IDC_GROUP_LIST); },
      "Change the embedded audio of input 3"},
 };
 
@@ -141,7 +141,7 @@ TEST_P(UndoDialog, ResultIsOneStepThatUndoesAndRedoes) {
     ASSERT_TRUE(rig.Connect());
     const EditState before = Shown(rig);
     DialogScript dialogs(rig.v());
-    dialogs.answer = [this](CEditDialog& dialog) {
+    dialogs.answer = [this](EditDialog& dialog) {
         GetParam().answer(dialog);
         return Confirm(dialog);
     };
@@ -163,7 +163,7 @@ TEST(Undo, ACancelledDialogOrAnEmptyDropIsNoStep) {
     DoubleClick(rig.v(), ClientBody(rig.v(), kAnalog));
     DragOnto(rig, {kKeys, 2}, {kKeys, 2});
     DragOnto(rig, {kSdi, SUBITEM_AUDIO + 1}, {kSdi, SUBITEM_AUDIO + 2});  // audio onto audio links nothing
-    EXPECT_EQ(rig.v().UndoStack().History().Count(), 0);
+    EXPECT_EQ(rig.v().UndoSteps().History().Count(), 0);
     EXPECT_FALSE(rig.Enabled(ID_EDIT_UNDO));
 }
 
@@ -234,7 +234,7 @@ TEST_P(UndoAfter, ReplacingTheConfigurationEmptiesTheHistory) {
     ASSERT_TRUE(rig.Command(ID_EDIT_UNDO));
     ASSERT_TRUE(rig.Enabled(ID_EDIT_REDO));
     GetParam().replace(rig, file);
-    EXPECT_EQ(rig.v().UndoStack().History().Count(), 0);
+    EXPECT_EQ(rig.v().UndoSteps().History().Count(), 0);
     EXPECT_FALSE(rig.Enabled(ID_EDIT_UNDO));
     EXPECT_FALSE(rig.Enabled(ID_EDIT_REDO));
     EXPECT_FALSE(rig.doc().IsModified());
@@ -264,7 +264,7 @@ TEST(Undo, CtrlZUndoesCtrlShiftZAndCtrlYRedo) {
     PressKeys(rig, Qt::Key_Z, Qt::ControlModifier);
     PressKeys(rig, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(Shown(rig) == linked);
-    EXPECT_EQ(rig.v().UndoStack().History().Index(), 1);
+    EXPECT_EQ(rig.v().UndoSteps().History().Index(), 1);
 }
 
 QStringList Texts(const QMenu& menu) {
@@ -294,7 +294,7 @@ TEST(Undo, TheContextMenuNamesTheStepsAndRunsThem) {
 
     const auto menu = rig.v().CreateContextMenu();
     menu->actions()[0]->trigger();
-    EXPECT_FALSE(rig.v().UndoStack().CanUndo());
+    EXPECT_FALSE(rig.v().UndoSteps().CanUndo());
     EXPECT_EQ(Texts(*rig.v().CreateContextMenu()),
               QStringList({"&Undo\tCtrl+Z (off)", "&Redo Link key 3 to input 5\tCtrl+Shift+Z"}));
 }
@@ -321,11 +321,11 @@ TEST(Undo, TheContextMenuOffersTheEditAndTheLinksOfThePlace) {
     ASSERT_TRUE(keys && keys->actions().size() == 16);
     keys->actions()[2]->trigger();
     EXPECT_EQ(rig.doc().GetKeyOfInput(8), 2);
-    EXPECT_EQ(rig.v().UndoStack().UndoText(), "Link input 9 to key 3");
+    EXPECT_EQ(rig.v().UndoSteps().UndoText(), "Link input 9 to key 3");
 
     // A right click offers the place under the mouse; its edit is the double click's dialog.
     DialogScript dialogs(rig.v());
-    dialogs.answer = [](CEditDialog& dialog) {
+    dialogs.answer = [](EditDialog& dialog) {
         qobject_cast<QLineEdit*>(dialog.Control(IDC_LABEL_EDIT))->setText("Studio");
         return Confirm(dialog);
     };
@@ -340,7 +340,7 @@ TEST(Undo, TheContextMenuOffersTheEditAndTheLinksOfThePlace) {
     QApplication::sendEvent(rig.v().viewport(), &event);
     EXPECT_EQ(dialogs.opened, std::vector<int>{IDD_INPUT_LABEL});
     EXPECT_EQ(rig.doc().GetPanelLabel(9, true), "Studio");
-    EXPECT_EQ(rig.v().UndoStack().UndoText(), "Change the label of panel input 10");
+    EXPECT_EQ(rig.v().UndoSteps().UndoText(), "Change the label of panel input 10");
 }
 
 }  // namespace

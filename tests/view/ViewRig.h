@@ -92,7 +92,7 @@ public:
     uint32_t ticks = 1000;
     // Connect and Load configuration keep their backups here.
     QTemporaryDir backupDir;
-    CConfigBackups backups{backupDir.path()};
+    ConfigBackups backups{backupDir.path()};
 };
 
 void PollForModal(std::function<bool(QWidget*)> action);

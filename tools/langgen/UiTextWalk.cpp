@@ -8,7 +8,7 @@
 #include "lang/LanguageManager.h"
 #include "lang/StringTable.h"
 #include "link/gui/CDlgOper.h"
-#include "link/gui/CPortsDlg.h"
+#include "link/gui/PortsDlg.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "view/CompareDlg.h"
@@ -121,9 +121,9 @@ void WalkDialogs(UiTextWalk& walk) {
     const LanguageTable empty;
     WalkDialog(IDD_EDIT_TRANSLATION, std::make_unique<CEditTranslationDlg>(empty, empty).get(), walk);
     WalkDialog(IDD_EMBEDDED_AUDIO, std::make_unique<CEmbeddedAudioDlg>().get(), walk);
-    WalkDialog(IDD_COMPARE, std::make_unique<CCompareDlg>().get(), walk);
+    WalkDialog(IDD_COMPARE, std::make_unique<CompareDlg>().get(), walk);
     NoPorts noPorts;
-    WalkDialog(IDD_SERIAL_PORTS, std::make_unique<CPortsDlg>(noPorts).get(), walk);
+    WalkDialog(IDD_SERIAL_PORTS, std::make_unique<PortsDlg>(noPorts).get(), walk);
 }
 
 }  // namespace

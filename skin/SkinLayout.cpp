@@ -1,4 +1,4 @@
-#include "skin/Layout.h"
+#include "skin/SkinLayout.h"
 
 #include "model/CMainDoc.h"
 #include "res/resource.h"
@@ -35,19 +35,19 @@ std::vector<int> ViewItem::SubItems() const {
 }
 
 // The module row while it is being assembled from left to right.
-struct CSkinLayout::RowState {
+struct SkinLayout::RowState {
     int width = 0;
     int height = 0;
     bool noInputModules = true;
     bool unknownModule = false;
 };
 
-void CSkinLayout::Clear() {
+void SkinLayout::Clear() {
     m_items.clear();
     m_size = kEmptySize;
 }
 
-std::vector<unsigned> CSkinLayout::BuildLayout(const CSkin& skin, CMainDoc& doc) {
+std::vector<unsigned> SkinLayout::BuildLayout(const CSkin& skin, CMainDoc& doc) {
     m_items.clear();
     if (!doc.hasConfig()) {
         m_size = kEmptySize;
@@ -82,7 +82,7 @@ std::vector<unsigned> CSkinLayout::BuildLayout(const CSkin& skin, CMainDoc& doc)
     return warnings;
 }
 
-bool CSkinLayout::AppendModuleItem(const CSkin& skin, ItemKind kind, int slot, int code, RowState& row) {
+bool SkinLayout::AppendModuleItem(const CSkin& skin, ItemKind kind, int slot, int code, RowState& row) {
     const CSkinModule* module = skin.FindModuleByConfigID(code);
     int configIndex = module ? module->FindConfigIndex(code) : 0;
     if (!module) {
@@ -95,14 +95,14 @@ bool CSkinLayout::AppendModuleItem(const CSkin& skin, ItemKind kind, int slot, i
     return true;
 }
 
-void CSkinLayout::AppendRowItem(ViewItem item, RowState& row) {
+void SkinLayout::AppendRowItem(ViewItem item, RowState& row) {
     item.x = row.width;
     row.width += item.module->m_maxWidth;
     row.height = std::max(row.height, item.module->m_maxHeight);
     m_items.push_back(item);
 }
 
-void CSkinLayout::PlaceItems(const RowState& row) {
+void SkinLayout::PlaceItems(const RowState& row) {
     ViewItem& keyPanel = m_items[0];
     ViewItem& inputPanel = m_items[1];
     const int panelWidth = std::max(keyPanel.module->m_maxWidth, inputPanel.module->m_maxWidth);
@@ -121,12 +121,12 @@ void CSkinLayout::PlaceItems(const RowState& row) {
     keyPanel.y = panelHeight + row.height + 3 * kMargin;
 }
 
-QPoint CSkinLayout::CentringOffset(QSize client) const {
+QPoint SkinLayout::CentringOffset(QSize client) const {
     return QPoint(std::max(0, (client.width() - m_size.width()) / 2),
                   std::max(0, (client.height() - m_size.height()) / 2));
 }
 
-bool CSkinLayout::GetItemRect(int item, QRect& rect, int subItem, QSize client) const {
+bool SkinLayout::GetItemRect(int item, QRect& rect, int subItem, QSize client) const {
     rect = QRect();
     if (item < 0 || std::size_t(item) >= m_items.size()) return false;
     const ViewItem& it = m_items[std::size_t(item)];
@@ -143,7 +143,7 @@ bool CSkinLayout::GetItemRect(int item, QRect& rect, int subItem, QSize client) 
     return true;
 }
 
-bool CSkinLayout::IsSubItemEnabled(int item, int subItem, const CMainDoc& doc) const {
+bool SkinLayout::IsSubItemEnabled(int item, int subItem, const CMainDoc& doc) const {
     if (item < 0 || std::size_t(item) >= m_items.size()) return false;
     if (subItem < 0) return true;  // the whole item and its area
     const ViewItem& it = m_items[std::size_t(item)];
@@ -156,7 +156,7 @@ bool CSkinLayout::IsSubItemEnabled(int item, int subItem, const CMainDoc& doc) c
     }
 }
 
-int CSkinLayout::EmbeddedAudioCount(int input, const CMainDoc& doc) const {
+int SkinLayout::EmbeddedAudioCount(int input, const CMainDoc& doc) const {
     const int slot = doc.GetSlotOfInput(input);
     if (slot < 0 || slot >= kSlotCount || doc.image().audioKinds[slot] == 0) return 0;
     const int item = FindInputModuleItem(slot);
@@ -164,7 +164,7 @@ int CSkinLayout::EmbeddedAudioCount(int input, const CMainDoc& doc) const {
     return config ? int(config->m_audio.size()) : 0;
 }
 
-int CSkinLayout::FindInputModuleItem(int slot) const {
+int SkinLayout::FindInputModuleItem(int slot) const {
     for (std::size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].kind == ITEM_INPUT_MODULE && m_items[i].slot == slot) return int(i);
     }

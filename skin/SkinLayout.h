@@ -1,7 +1,7 @@
 // The configuration layout: the view's items (module row, input panel and key
 // panel) placed from the document's configuration and the skin, and the
 // rectangles of items and sub-items that painting, tooltips, hit testing and
-// drag and drop share. Plain code: the view owns one CSkinLayout, calls
+// drag and drop share. Plain code: the view owns one SkinLayout, calls
 // BuildLayout whenever the configuration is replaced, and does its own
 // follow-up (selection reset, title, tooltips, repaint) around the call.
 #pragma once
@@ -47,7 +47,7 @@ struct ViewItem {
     std::vector<int> SubItems() const;
 };
 
-class CSkinLayout {
+class SkinLayout {
 public:
     // Rebuilds the items and the layout size from the document and the skin.
     // Returns the warnings the user should see, as string IDs in the order to

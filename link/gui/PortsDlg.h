@@ -21,13 +21,13 @@ class QPushButton;
 class QThread;
 class QTimer;
 
-class CPortsDlg : public QDialog {
+class PortsDlg : public QDialog {
     Q_OBJECT
 public:
     // discovery must outlive the dialog; opener (optional) opens a device
     // for the probe instead of the serial port.
-    explicit CPortsDlg(PortDiscovery& discovery, QWidget* parent = nullptr, ProbePortOpener opener = {});
-    ~CPortsDlg() override;  // waits for a running probe
+    explicit PortsDlg(PortDiscovery& discovery, QWidget* parent = nullptr, ProbePortOpener opener = {});
+    ~PortsDlg() override;  // waits for a running probe
 
     // The devices shown for COM1..COM8: the current mapping at first.
     void SetMapping(const QStringList& devices);

@@ -1,4 +1,4 @@
-#include "link/gui/CPortsDlg.h"
+#include "link/gui/PortsDlg.h"
 
 #include "lang/ControlId.h"
 #include "lang/UiText.h"
@@ -53,7 +53,7 @@ QPushButton* Button(const char* text, int id, QWidget* parent) {
 
 }  // namespace
 
-CPortsDlg::CPortsDlg(PortDiscovery& discovery, QWidget* parent, ProbePortOpener opener)
+PortsDlg::PortsDlg(PortDiscovery& discovery, QWidget* parent, ProbePortOpener opener)
     : QDialog(parent), m_discovery(discovery), m_opener(std::move(opener)) {
     setObjectName(QStringLiteral("SerialPortsDlg"));
     setWindowTitle(QStringLiteral("Serial ports"));
@@ -101,8 +101,8 @@ CPortsDlg::CPortsDlg(PortDiscovery& discovery, QWidget* parent, ProbePortOpener 
     buttons->addWidget(m_ok);
     buttons->addWidget(cancel);
     outer->addLayout(buttons);
-    connect(m_refresh, &QPushButton::clicked, this, &CPortsDlg::OnRefresh);
-    connect(m_find, &QPushButton::clicked, this, &CPortsDlg::OnFindDevice);
+    connect(m_refresh, &QPushButton::clicked, this, &PortsDlg::OnRefresh);
+    connect(m_find, &QPushButton::clicked, this, &PortsDlg::OnFindDevice);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -110,25 +110,25 @@ CPortsDlg::CPortsDlg(PortDiscovery& discovery, QWidget* parent, ProbePortOpener 
     SetMapping(CurrentPortMapping());
     m_watch = new QTimer(this);
     m_watch->setInterval(kWatchIntervalMs);
-    connect(m_watch, &QTimer::timeout, this, &CPortsDlg::WatchPorts);
+    connect(m_watch, &QTimer::timeout, this, &PortsDlg::WatchPorts);
     m_watch->start();
 }
 
-CPortsDlg::~CPortsDlg() {
+PortsDlg::~PortsDlg() {
     if (!m_probe) return;
     m_cancelProbe = true;  // the port being probed still ends its one read
     m_probe->wait();
     delete m_probe;
 }
 
-void CPortsDlg::showEvent(QShowEvent* event) {
+void PortsDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (m_translated) return;
     m_translated = true;
     TranslateDialog(IDD_SERIAL_PORTS, this);
 }
 
-void CPortsDlg::FillChoice(int index, const QString& device) {
+void PortsDlg::FillChoice(int index, const QString& device) {
     QComboBox* choice = m_choices[index];
     const QSignalBlocker blocker(choice);
     choice->clear();
@@ -151,12 +151,12 @@ void CPortsDlg::FillChoice(int index, const QString& device) {
     choice->setToolTip(current >= 0 ? choice->itemData(current, Qt::ToolTipRole).toString() : QString());
 }
 
-void CPortsDlg::SetMapping(const QStringList& devices) {
+void PortsDlg::SetMapping(const QStringList& devices) {
     for (int n = 0; n < kPortCount; ++n) FillChoice(n, n < devices.size() ? devices[n] : QString());
     if (m_found.isEmpty()) m_status->setText(LoadUiString(IDS_PORTS_NONE));
 }
 
-QStringList CPortsDlg::Mapping() const {
+QStringList PortsDlg::Mapping() const {
     QStringList devices;
     for (const QComboBox* choice : m_choices) {
         const int index = choice->currentIndex();
@@ -167,18 +167,18 @@ QStringList CPortsDlg::Mapping() const {
     return devices;
 }
 
-void CPortsDlg::OnRefresh() {
+void PortsDlg::OnRefresh() {
     const QStringList mapping = Mapping();
     m_found = m_discovery.AvailablePorts();
     m_status->clear();
     SetMapping(mapping);
 }
 
-void CPortsDlg::WatchPorts() {
+void PortsDlg::WatchPorts() {
     if (Devices(m_discovery.AvailablePorts()) != Devices(m_found)) OnRefresh();
 }
 
-void CPortsDlg::OnFindDevice() {
+void PortsDlg::OnFindDevice() {
     if (m_probe) return;
     const QStringList devices = ProbeCandidates(Mapping(), m_found);
     for (QLabel* mark : m_marks) mark->clear();
@@ -189,11 +189,11 @@ void CPortsDlg::OnFindDevice() {
     m_probe = QThread::create([this, devices] {
         m_results = ProbePorts(devices, SystemLinkClock(), m_opener, [this] { return m_cancelProbe.load(); });
     });
-    connect(m_probe, &QThread::finished, this, &CPortsDlg::OnProbeDone);
+    connect(m_probe, &QThread::finished, this, &PortsDlg::OnProbeDone);
     m_probe->start();
 }
 
-void CPortsDlg::OnProbeDone() {
+void PortsDlg::OnProbeDone() {
     m_probe->wait();
     delete m_probe;
     m_probe = nullptr;
@@ -222,17 +222,17 @@ void CPortsDlg::OnProbeDone() {
     m_status->setText(status);
 }
 
-std::vector<int> CPortsDlg::MarkedEntries() const {
+std::vector<int> PortsDlg::MarkedEntries() const {
     std::vector<int> entries;
     for (int n = 0; n < kPortCount; ++n)
         if (!m_marks[n]->text().isEmpty()) entries.push_back(n);
     return entries;
 }
 
-QString CPortsDlg::statusText() const { return m_status->text(); }
+QString PortsDlg::statusText() const { return m_status->text(); }
 
 bool EditPortMapping(QWidget* parent, PortDiscovery& discovery) {
-    CPortsDlg dialog(discovery, parent);
+    PortsDlg dialog(discovery, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     const QStringList before = CurrentPortMapping();
     const QStringList after = dialog.Mapping();
