@@ -1,6 +1,6 @@
 // Exit statuses of vkx520ctl and vkx520sim. 1 to 6 are the link result codes
-// themselves; 8, 9 and 10 are vkx520ctl's own (read, write --verify, diff); the others follow the usual meanings
-// of <sysexits.h>.
+// themselves; 8 to 11 are vkx520ctl's own (read, write --verify, diff, write to several units); the others follow the
+// usual meanings of <sysexits.h>.
 #pragma once
 
 enum ExitCode : int {
@@ -12,6 +12,8 @@ enum ExitCode : int {
     EXIT_VERIFY_DIFFERENT = 9,
     // diff: the two configurations differ
     EXIT_DIFFERENT = 10,
+    // write to several units: at least one of them failed (the summary names them)
+    EXIT_SOME_UNITS_FAILED = 11,
     EXIT_USAGE = 64,          // wrong arguments
     EXIT_DATA_ERROR = 65,     // a file that is corrupt or not of the expected format
     EXIT_NO_INPUT = 66,       // an input file that cannot be opened

@@ -14,13 +14,11 @@ struct OptionName {
     const char* name;
     VerbOption option;
 };
-constexpr OptionName kValueOptions[] = {
-    {"--port", OPT_PORT}, {"-o", OPT_OUTPUT}, {"--output", OPT_OUTPUT}, {"--skin", OPT_SKIN}, {"--log", OPT_LOG}};
-constexpr OptionName kFlagOptions[] = {{"--yes", OPT_YES},
-                                       {"--json", OPT_JSON},
-                                       {"--no-backup", OPT_NO_BACKUP},
-                                       {"--verify", OPT_VERIFY},
-                                       {"--force", OPT_FORCE}};
+constexpr OptionName kValueOptions[] = {{"--port", OPT_PORT}, {"-o", OPT_OUTPUT}, {"--output", OPT_OUTPUT},
+                                        {"--skin", OPT_SKIN}, {"--log", OPT_LOG}, {"--units", OPT_UNITS},
+                                        {"--only", OPT_ONLY}};
+constexpr OptionName kFlagOptions[] = {{"--yes", OPT_YES},       {"--json", OPT_JSON},   {"--no-backup", OPT_NO_BACKUP},
+                                       {"--verify", OPT_VERIFY}, {"--force", OPT_FORCE}, {"--dry-run", OPT_DRY_RUN}};
 
 QString* ValueField(VerbOptions& options, VerbOption option) {
     switch (option) {
@@ -28,6 +26,8 @@ QString* ValueField(VerbOptions& options, VerbOption option) {
     case OPT_OUTPUT: return &options.output;
     case OPT_SKIN: return &options.skin;
     case OPT_LOG: return &options.log;
+    case OPT_UNITS: return &options.units;
+    case OPT_ONLY: return &options.only;
     default: return nullptr;
     }
 }
@@ -48,6 +48,9 @@ const char* DisplayName(unsigned option) {
     case OPT_NO_BACKUP: return "--no-backup";
     case OPT_VERIFY: return "--verify";
     case OPT_FORCE: return "--force";
+    case OPT_UNITS: return "--units";
+    case OPT_ONLY: return "--only";
+    case OPT_DRY_RUN: return "--dry-run";
     default: return "--json";
     }
 }
@@ -96,19 +99,24 @@ private:
     bool Set(const OptionName& option, const QString& value) {
         if (!(m_syntax.allowed & option.option))
             return Fail(QStringLiteral("%1 does not apply here").arg(QLatin1String(option.name)));
-        if (m_seen & option.option) return Fail(QStringLiteral("%1 is given twice").arg(QLatin1String(option.name)));
+        const bool repeats = option.option == OPT_PORT && (m_syntax.allowed & OPT_MANY_PORTS);
+        if ((m_seen & option.option) && !repeats)
+            return Fail(QStringLiteral("%1 is given twice").arg(QLatin1String(option.name)));
         m_seen |= option.option;
+        if (option.option == OPT_PORT) m_options.ports << value;
+        if (repeats && m_options.ports.size() > 1) return true;
         if (QString* field = ValueField(m_options, option.option)) *field = value;
         if (option.option == OPT_YES) m_options.yes = true;
         if (option.option == OPT_JSON) m_options.json = true;
         if (option.option == OPT_NO_BACKUP) m_options.noBackup = true;
         if (option.option == OPT_VERIFY) m_options.verify = true;
         if (option.option == OPT_FORCE) m_options.force = true;
+        if (option.option == OPT_DRY_RUN) m_options.dryRun = true;
         return true;
     }
 
     bool CheckComplete() {
-        for (unsigned bit = 1; bit <= OPT_FORCE; bit <<= 1)
+        for (unsigned bit = 1; bit <= OPT_LAST; bit <<= 1)
             if ((m_syntax.required & bit) && !(m_seen & bit))
                 return Fail(QStringLiteral("%1 is required").arg(QLatin1String(DisplayName(bit))));
         if (m_options.files.size() > m_syntax.files)

@@ -15,6 +15,12 @@ enum VerbOption : unsigned {
     OPT_NO_BACKUP = 1u << 6,  // --no-backup
     OPT_VERIFY = 1u << 7,     // --verify
     OPT_FORCE = 1u << 8,      // --force
+    OPT_UNITS = 1u << 9,      // --units INVENTORY
+    OPT_ONLY = 1u << 10,      // --only PART,PART...
+    OPT_DRY_RUN = 1u << 11,   // --dry-run
+    OPT_LAST = OPT_DRY_RUN,
+    // Not an option: --port may be given more than once (options.ports).
+    OPT_MANY_PORTS = 1u << 16,
 };
 
 struct VerbSyntax {
@@ -25,10 +31,11 @@ struct VerbSyntax {
 };
 
 struct VerbOptions {
-    QString port, output, skin, log;
+    QString port, output, skin, log, units, only;
+    QStringList ports;  // every --port in order; port is the first
     bool yes = false;
     bool json = false;
-    bool noBackup = false, verify = false, force = false;
+    bool noBackup = false, verify = false, force = false, dryRun = false;
     QStringList files;
 };
 

@@ -17,8 +17,8 @@
 #include <QRegularExpression>
 
 #include <csignal>
-#include <mutex>
 #include <cstdio>
+#include <mutex>
 
 namespace {
 
@@ -27,39 +27,29 @@ void OnInterrupt(int) { g_abortRequested = 1; }
 
 // While operations run, Ctrl-C ends them between two steps (as the dialog's
 // Abort button does) instead of killing the program halfway through a step.
-// Operations on several ports at once share the handler: the first one
-// installs it, the last one puts the previous handler back.
+// Operations of several units may run at once on their own threads: the
+// first to start takes SIGINT, the last to end gives it back.
+std::mutex g_interruptMutex;
+int g_interruptUsers = 0;
+struct sigaction g_previousInterrupt {};
+
 class InterruptAsAbort {
 public:
     InterruptAsAbort() {
-        std::lock_guard lock(Mutex());
-        if (Users()++ > 0) return;
+        std::lock_guard lock(g_interruptMutex);
+        if (g_interruptUsers++ > 0) return;
         g_abortRequested = 0;
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &Previous());
+        sigaction(SIGINT, &action, &g_previousInterrupt);
     }
     ~InterruptAsAbort() {
-        std::lock_guard lock(Mutex());
-        if (--Users() == 0) sigaction(SIGINT, &Previous(), nullptr);
+        std::lock_guard lock(g_interruptMutex);
+        if (--g_interruptUsers == 0) sigaction(SIGINT, &g_previousInterrupt, nullptr);
     }
     InterruptAsAbort(const InterruptAsAbort&) = delete;
     InterruptAsAbort& operator=(const InterruptAsAbort&) = delete;
-
-private:
-    static std::mutex& Mutex() {
-        static std::mutex mutex;
-        return mutex;
-    }
-    static int& Users() {
-        static int users = 0;
-        return users;
-    }
-    static struct sigaction& Previous() {
-        static struct sigaction previous {};
-        return previous;
-    }
 };
 
 }  // namespace

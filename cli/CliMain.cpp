@@ -28,13 +28,24 @@ constexpr Verb kVerbs[] = {
      "            whose settings are read too; a backup of what was read is kept\n"
      "            in the backups folder (the newest 200) unless --no-backup\n"},
     {"write", RunWrite,
-     "vkx520ctl write    --port PORT FILE.vkcfg [--yes] [--verify [--skin modules.xml]]\n"
-     "                     [--log FILE]",
+     "vkx520ctl write    --port PORT [--port PORT ...] | --units INVENTORY  FILE.vkcfg\n"
+     "                     [--only PARTS] [--dry-run] [--yes] [--verify]\n"
+     "                     [--skin modules.xml] [--log FILE]",
      "  write     writes FILE.vkcfg's configuration to the device, which then\n"
      "            restarts; asks \"Write configuration to device?\" first when\n"
      "            standard input is a terminal, unless --yes is given; --verify\n"
      "            waits for the device to answer again (at most 25 s), reads it\n"
-     "            back and compares what it holds with what was written\n"},
+     "            back and compares what it holds with what was written.\n"
+     "            --only modules,outputs,keys,panel,audio reads the device first\n"
+     "            and takes only those parts of FILE.vkcfg, keeping the rest as\n"
+     "            the device holds it. --dry-run reads the device and lists what\n"
+     "            a write would change (device -> written), sending no change.\n"
+     "            Several --port, or --units INVENTORY (one unit per line: its\n"
+     "            port and an optional JSON patch of its own fields, see the man\n"
+     "            page), write to many units at once: each is read first (a\n"
+     "            backup kept), written and verified as asked, a line each as it\n"
+     "            ends, led by its port, then a summary naming the units that\n"
+     "            failed; one unit's failure stops no other (status 11)\n"},
     {"set-time", RunSetTime, "vkx520ctl set-time --port PORT [--log FILE]",
      "  set-time  sets the device clock to this computer's time of day\n"},
     {"reset", RunReset, "vkx520ctl reset    --port PORT [--log FILE]", "  reset     restarts the device\n"},
@@ -119,10 +130,13 @@ Exit status:
   9      write --verify: the device holds something else than was written
          (the differences are listed)
   10     diff: the configurations differ
+  11     write to several units: some of them failed (the summary names
+         them; each unit's line gives its own status)
   64     wrong arguments
   65     a file is corrupt or not a configuration file (skin-check: the
          skin has problems; import: a field is wrong, and named; labels
-         import: rows are refused, each named)
+         import: rows are refused, each named; write --units: a line of
+         the inventory is wrong, named with its reason; nothing is sent)
   66     an input file cannot be opened
   73     an output file cannot be created
 )";

@@ -1,58 +1,35 @@
-// vkx520ctl write: Write configuration from a file, on a copy of its image.
+// vkx520ctl write: Write configuration from a file, on a copy of its image,
+// to one unit or to many.
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
 #include "cli/ConfigFileArg.h"
+#include "cli/ConfigJson.h"
+#include "cli/UnitInventory.h"
+#include "cli/UnitWrite.h"
 #include "base/ExitCodes.h"
 #include "cli/TerminalPresenter.h"
 #include "lang/UiText.h"
 #include "link/DeviceOperation.h"
 #include "res/resource.h"
 
-#include "link/DeviceRead.h"
-#include "model/ConfigDiff.h"
 #include "skin/Skin.h"
 
-#include <chrono>
+#include <QDir>
+
 #include <cstdio>
-#include <thread>
 
 #include <unistd.h>
 
 namespace {
 constexpr VerbSyntax kWriteSyntax{
-    "vkx520ctl write --port PORT FILE.vkcfg [--yes] [--verify [--skin modules.xml]] [--log FILE]",
-    OPT_PORT | OPT_YES | OPT_LOG | OPT_VERIFY | OPT_SKIN, OPT_PORT, 1};
+    "vkx520ctl write FILE.vkcfg (--port PORT [--port PORT ...] | --units INVENTORY) [--only PARTS] [--dry-run] "
+    "[--yes] [--verify] [--skin modules.xml] [--log FILE]",
+    OPT_PORT | OPT_MANY_PORTS | OPT_UNITS | OPT_ONLY | OPT_DRY_RUN | OPT_YES | OPT_LOG | OPT_VERIFY | OPT_SKIN, 0, 1};
 
-// After a write the device restarts and stays silent for a while; verify
-// asks it again and again until it answers, for at most this long.
-constexpr auto kVerifyPatience = std::chrono::seconds(25);
-constexpr auto kVerifyPause = std::chrono::milliseconds(500);
-
-// Reads the device back once it answers again and compares it with what was
-// written. EXIT_OK when it holds the same, EXIT_VERIFY_DIFFERENT after
-// listing the differences, or the link code of the last read when the device
-// never answered or stopped answering before all was read.
-int VerifyWritten(CliLink& link, const ConfigImage& written, const CSkin& skin) {
-    const auto deadline = std::chrono::steady_clock::now() + kVerifyPatience;
-    DeviceRead read;
-    for (;;) {
-        read = ReadDeviceImage(link, skin, true);
-        const bool waiting = read.result == LINK_ERR_NO_REPLY || read.result == LINK_ERR_CRC;
-        if (!waiting || std::chrono::steady_clock::now() + kVerifyPause >= deadline) break;
-        std::this_thread::sleep_for(kVerifyPause);
-    }
-    if (const LinkResult code = RefuseIncompleteRead(read, false); code != LINK_OK) return code;
-    const std::vector<ConfigDifference> differences = CompareConfigs({written}, {read.image}, CompareScope::Device);
-    if (differences.empty()) {
-        std::printf("%s\n", LoadUiString(IDS_VERIFY_OK).toLocal8Bit().constData());
-        return EXIT_OK;
-    }
-    std::fprintf(stderr, "vkx520ctl: the device does not hold the configuration written (written -> device):\n");
-    for (const QString& line : DifferenceLines(differences, skin.signalNames()).split(u'\n'))
-        std::fprintf(stderr, "vkx520ctl:   %s\n", line.toLocal8Bit().constData());
-    return EXIT_VERIFY_DIFFERENT;
-}
+// An inventory is a short text; anything larger is not one.
+constexpr qint64 kMaxInventoryBytes = 1 << 20;
+constexpr qint64 kMaxTemplateBytes = 1 << 20;
 
 // Asks the desktop program's question when someone is at the terminal.
 bool ConfirmWrite(bool assumeYes) {
@@ -63,30 +40,106 @@ bool ConfirmWrite(bool assumeYes) {
     SetMessagePresenter(previous);
     return yes;
 }
+
+QByteArray Native(const QString& path) { return QDir::toNativeSeparators(path).toLocal8Bit(); }
+
+// The units of --units, each with the template and its own patch, then
+// those of --port. Everything is checked before anything is sent.
+int CollectUnits(const VerbOptions& options, const ConfigImage& templateImage, const CSkin& skin,
+                 std::vector<UnitTarget>& units) {
+    if (!options.units.isEmpty()) {
+        QByteArray text;
+        if (const int status = ReadInputArg(options.units, kMaxInventoryBytes, text); status != EXIT_OK) return status;
+        if (text.startsWith("\xEF\xBB\xBF")) text.remove(0, 3);
+        QString error;
+        const std::optional<std::vector<InventoryUnit>> inventory = ParseInventory(text, error);
+        if (!inventory) {
+            std::fprintf(stderr, "vkx520ctl: %s: %s\n", Native(options.units).constData(), qPrintable(error));
+            return EXIT_DATA_ERROR;
+        }
+        std::optional<QJsonObject> templateJson;
+        for (const InventoryUnit& unit : *inventory) {
+            UnitTarget target{unit.port, templateImage};
+            if (!unit.patch.isEmpty()) {
+                if (!templateJson) {
+                    QByteArray bytes;
+                    if (const int status = ReadInputArg(options.files.first(), kMaxTemplateBytes, bytes);
+                        status != EXIT_OK)
+                        return status;
+                    templateJson = ConfigFileToJson(bytes, skin);
+                }
+                const JsonImport patched = templateJson ? ApplyUnitPatch(*templateJson, unit.patch) : JsonImport{};
+                const std::optional<ConfigFileContents> file =
+                    patched.ok() ? ParseConfigFile(patched.fileBytes) : std::nullopt;
+                if (!file) {
+                    std::fprintf(
+                        stderr, "vkx520ctl: %s: line %d: %s\n", Native(options.units).constData(), unit.line,
+                        qPrintable(patched.ok() ? QStringLiteral("the template cannot take it") : patched.error));
+                    return EXIT_DATA_ERROR;
+                }
+                target.image = file->image;
+            }
+            units.push_back(std::move(target));
+        }
+    }
+    for (const QString& port : options.ports) units.push_back({port, templateImage});
+    // One worker per port: two at once on one line would garble both.
+    for (std::size_t i = 0; i < units.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j) {
+            const PortChoice a = ResolvePortArg(units[i].port), b = ResolvePortArg(units[j].port);
+            if (a.index == b.index && a.devicePath == b.devicePath) {
+                ComplainAboutUsage(QStringLiteral("the port %1 is named twice").arg(units[i].port), kWriteSyntax.usage);
+                return EXIT_USAGE;
+            }
+        }
+    return EXIT_OK;
+}
 }  // namespace
 
 int RunWrite(const QStringList& args) {
     VerbOptions options;
     if (!ParseVerbArgsOrComplain(args, kWriteSyntax, options)) return EXIT_USAGE;
     if (const int status = ApplyLogOption(options.log); status != EXIT_OK) return status;
-    if (!options.verify && !options.skin.isEmpty()) {
+    if (options.ports.isEmpty() && options.units.isEmpty()) {
+        ComplainAboutUsage(QStringLiteral("--port or --units is required"), kWriteSyntax.usage);
+        return EXIT_USAGE;
+    }
+    const bool many = options.ports.size() > 1 || !options.units.isEmpty();
+    UnitWriteMode mode;
+    mode.verify = options.verify;
+    mode.dryRun = options.dryRun;
+    mode.readFirst = many || !options.only.isEmpty() || options.dryRun;
+    if (!options.only.isEmpty()) {
+        QString error;
+        const std::optional<unsigned> parts = ParseConfigParts(options.only, error);
+        if (!parts) {
+            ComplainAboutUsage(QStringLiteral("--only: %1").arg(error), kWriteSyntax.usage);
+            return EXIT_USAGE;
+        }
+        mode.parts = *parts;
+    }
+    if (!mode.verify && !mode.readFirst && !options.skin.isEmpty()) {
         ComplainAboutUsage(QStringLiteral("--skin applies only with --verify"), kWriteSyntax.usage);
+        return EXIT_USAGE;
+    }
+    if (mode.dryRun && mode.verify) {
+        ComplainAboutUsage(QStringLiteral("--verify does not go with --dry-run"), kWriteSyntax.usage);
         return EXIT_USAGE;
     }
     if (const int status = CheckSkinArg(options); status != EXIT_OK) return status;
     CMainDoc doc;
     if (const int status = LoadConfigFileArg(doc, options.files.first()); status != EXIT_OK) return status;
-    if (!ConfirmWrite(options.yes)) {
+    // Without the default skin the audio kinds stay 0 and signals have no names.
+    CSkin skin;
+    if (mode.verify || mode.readFirst) skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
+    std::vector<UnitTarget> units;
+    if (const int status = CollectUnits(options, doc.image(), skin, units); status != EXIT_OK) return status;
+    if (!mode.dryRun && !ConfirmWrite(options.yes)) {
         UiMessageBox(IDS_LINK_ERROR_BASE + LINK_ERR_ABORTED, MB_OK | MB_ICONEXCLAMATION);
         return LINK_ERR_ABORTED;
     }
-    ConfigImage image = doc.image();
+    if (many) return WriteManyUnits(units, mode, skin);
     CliLink link(options.port);
-    if (const int code = link.Run(OPER_WRITE_CONFIG, image); code != LINK_OK) return code;
-    std::printf("%s\n", LoadUiString(IDS_WRITE_DONE).toLocal8Bit().constData());
-    if (!options.verify) return EXIT_OK;
-    std::fflush(stdout);
-    CSkin skin;  // without the default skin the audio kinds stay 0
-    skin.LoadSkinFile(SkinPathArg(options), CSkin::SkinPictures::Skip);
-    return VerifyWritten(link, doc.image(), skin);
+    TerminalOutput terminal;
+    return WriteUnit(doc.image(), mode, options.port, link, skin, terminal).status;
 }

@@ -483,25 +483,30 @@ std::optional<QJsonObject> ConfigFileToJson(QByteArrayView fileBytes, const CSki
 
 JsonImport ConfigFileFromJson(const QJsonObject& json, bool force) { return Importer(json, force).Run(); }
 
-JsonImport ConfigFileFromJsonText(QByteArrayView text, bool force) {
+std::optional<QJsonObject> ParseJsonObjectText(QByteArrayView text, QString& error) {
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(text.toByteArray(), &parseError);
-    JsonImport failed;
     if (document.isNull()) {
         const QString field = JsonPathScanner(text).ScanTo(parseError.offset);
-        failed.error = (field.isEmpty() ? QString() : field + QStringLiteral(": ")) +
-                       QStringLiteral("%1 (at byte %2)").arg(parseError.errorString()).arg(parseError.offset);
-        return failed;
+        error = (field.isEmpty() ? QString() : field + QStringLiteral(": ")) +
+                QStringLiteral("%1 (at byte %2)").arg(parseError.errorString()).arg(parseError.offset);
+        return std::nullopt;
     }
     if (!document.isObject()) {
-        failed.error = QStringLiteral("not a JSON object (at byte 0)");
-        return failed;
+        error = QStringLiteral("not a JSON object (at byte 0)");
+        return std::nullopt;
     }
     JsonPathScanner scanner(text);
     scanner.ScanTo(-1);
     if (!scanner.duplicate().isEmpty()) {
-        failed.error = scanner.duplicate() + QStringLiteral(": given twice");
-        return failed;
+        error = scanner.duplicate() + QStringLiteral(": given twice");
+        return std::nullopt;
     }
-    return ConfigFileFromJson(document.object(), force);
+    return document.object();
+}
+
+JsonImport ConfigFileFromJsonText(QByteArrayView text, bool force) {
+    JsonImport failed;
+    const std::optional<QJsonObject> object = ParseJsonObjectText(text, failed.error);
+    return object ? ConfigFileFromJson(*object, force) : failed;
 }

@@ -30,6 +30,11 @@ struct JsonImport {
 // A keyMap that is not a permutation of 1..16 is refused unless force is set.
 JsonImport ConfigFileFromJson(const QJsonObject& json, bool force);
 
+// JSON text that must be one object with no key given twice in any object;
+// nothing, with error naming the field where it goes wrong and the byte,
+// otherwise.
+std::optional<QJsonObject> ParseJsonObjectText(QByteArrayView text, QString& error);
+
 // The same from the JSON text, which must be one object with no key given
 // twice in any object; a text that does not parse is refused naming the
 // field where it goes wrong and the byte.

@@ -45,8 +45,13 @@ bool PtyServer::Open() {
         ::tcsetattr(m_slaveKeeper, TCSANOW, &settings);
     }
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    m_device.SetRequestObserver([this](const std::vector<uint8_t>&) { ++m_stats.requests; });
+    m_device.SetRequestObserver([this](const std::vector<uint8_t>& frame) { CountRequest(frame); });
     return true;
+}
+
+void PtyServer::CountRequest(const std::vector<uint8_t>& frame) {
+    ++m_stats.requests;
+    if (m_requestListener) m_requestListener(frame);
 }
 
 bool PtyServer::Listen(const QString& host, uint16_t port) {
@@ -74,7 +79,7 @@ bool PtyServer::Listen(const QString& host, uint16_t port) {
     }
     ::freeaddrinfo(addresses);
     m_listenHost = host;
-    m_device.SetRequestObserver([this](const std::vector<uint8_t>&) { ++m_stats.requests; });
+    m_device.SetRequestObserver([this](const std::vector<uint8_t>& frame) { CountRequest(frame); });
     return m_listener >= 0;
 }
 

@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdint>
 #include <deque>
+#include <functional>
 
 struct PtyStats {
     uint64_t requests = 0;      // well-formed request frames
@@ -47,6 +48,11 @@ public:
     // Serves requests until stop becomes nonzero (set from a signal handler).
     void Run(const volatile std::sig_atomic_t& stop);
     const PtyStats& stats() const { return m_stats; }
+    // Called with each well-formed request as it arrives (the device itself
+    // forgets them).
+    void SetRequestListener(std::function<void(const std::vector<uint8_t>&)> listener) {
+        m_requestListener = std::move(listener);
+    }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -59,6 +65,7 @@ private:
         Clock::time_point due;  // when its last bit has left the device
     };
 
+    void CountRequest(const std::vector<uint8_t>& frame);
     void Receive(Clock::time_point now);
     void Accept();
     void DropConnection();
@@ -77,6 +84,7 @@ private:
     Clock::time_point m_outputLineFreeAt{};  // the last reply byte scheduled so far is out
     std::deque<PendingByte> m_pending;
     PtyStats m_stats;
+    std::function<void(const std::vector<uint8_t>&)> m_requestListener;
     Clock::time_point m_firstByteAt{};
     bool m_anyByte = false;
 };

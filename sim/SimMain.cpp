@@ -44,6 +44,9 @@ SIGINT or SIGTERM.
   --reboot-silence MS   stay silent for MS milliseconds after a reset
   --stats               on exit print: requests, request bytes, reply bytes
                         and the time from the first byte in to the last out
+  --request-log FILE    on exit write every request received to FILE, one
+                        per line: its command byte, a colon, then the whole
+                        frame, in hexadecimal ("0e: ...")
   --help                this text
   --version             the version of vkx520sim
 
@@ -61,7 +64,7 @@ Faults, to see how programs cope:
 )";
 
 struct SimOptions {
-    QString link, load, save, writeDemo, listen;
+    QString link, load, save, writeDemo, listen, requestLog;
     bool pace = false, stats = false, silent = false, help = false, version = false, ignoreModuleWrites = false;
     int rebootSilenceMs = 0, corrupt = 0, busyMs = 0, fail = 0, unplugAfter = -1, eraseBusyMs = 0;
     int badBlock = -1;
@@ -84,11 +87,9 @@ constexpr FlagOption kFlags[] = {
     {"pace", &SimOptions::pace},     {"stats", &SimOptions::stats},
     {"silent", &SimOptions::silent}, {"ignore-module-writes", &SimOptions::ignoreModuleWrites},
     {"help", &SimOptions::help},     {"version", &SimOptions::version}};
-constexpr TextOption kTexts[] = {{"link", &SimOptions::link},
-                                 {"listen", &SimOptions::listen},
-                                 {"load", &SimOptions::load},
-                                 {"save", &SimOptions::save},
-                                 {"write-demo", &SimOptions::writeDemo}};
+constexpr TextOption kTexts[] = {
+    {"link", &SimOptions::link}, {"listen", &SimOptions::listen},        {"load", &SimOptions::load},
+    {"save", &SimOptions::save}, {"write-demo", &SimOptions::writeDemo}, {"request-log", &SimOptions::requestLog}};
 constexpr NumberOption kNumbers[] = {{"reboot-silence", &SimOptions::rebootSilenceMs},
                                      {"corrupt", &SimOptions::corrupt},
                                      {"busy", &SimOptions::busyMs},
@@ -190,6 +191,19 @@ void PrintStats(const PtyStats& stats) {
                 static_cast<unsigned long long>(stats.replyBytes), static_cast<long long>(stats.activeSpan.count()));
 }
 
+// A request as a line of the request log: "0e: 00 03 0e ...".
+QByteArray RequestLine(const std::vector<uint8_t>& frame) {
+    return QByteArray(1, char(frame[2])).toHex() + ": " +
+           QByteArray(reinterpret_cast<const char*>(frame.data()), qsizetype(frame.size())).toHex(' ') + '\n';
+}
+
+bool WriteRequestLog(const QByteArray& text, const QString& path) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size()) return true;
+    std::fprintf(stderr, "vkx520sim: cannot write the request log %s\n", qPrintable(path));
+    return false;
+}
+
 int Serve(const SimOptions& options) {
     ConfigFileContents state = SimStateOf(MakeDemoImage());
     if (!options.load.isEmpty())
@@ -212,6 +226,10 @@ int Serve(const SimOptions& options) {
         return 1;
     }
     server.SetPacing(options.pace);
+    QByteArray requestLog;
+    if (!options.requestLog.isEmpty())
+        server.SetRequestListener(
+            [&requestLog](const std::vector<uint8_t>& frame) { requestLog += RequestLine(frame); });
     if (!options.link.isEmpty() && !MakeLink(options.link, server.slavePath())) {
         std::fprintf(stderr, "vkx520sim: cannot create the link %s\n", qPrintable(options.link));
         return EXIT_CANNOT_CREATE;
@@ -230,6 +248,8 @@ int Serve(const SimOptions& options) {
         status = SaveConfigFileArg(state, options.save);
     }
     if (options.stats) PrintStats(server.stats());
+    if (!options.requestLog.isEmpty() && !WriteRequestLog(requestLog, options.requestLog) && status == EXIT_OK)
+        status = EXIT_CANNOT_CREATE;
     return status;
 }
 

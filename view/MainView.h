@@ -354,7 +354,8 @@ private:
     bool m_showMessages = true;
     bool m_verifyWrite = true;
     bool m_verifyPending = false;
-    ConfigImage m_written{};  // what the last write sent, for verify
+    ConfigImage m_written{};   // what the last write sent, for verify
+    ConfigImage m_lastRead{};  // what the device held at the last read, for the write's confirmation
     ConfigBackups* m_backups = nullptr;
     bool m_noticeShown = false;
     bool m_portShown = false;

@@ -6,6 +6,7 @@
 #include "link/DeviceOperation.h"
 #include "link/DeviceRead.h"
 #include "model/CMainDoc.h"
+#include "model/ConfigParts.h"
 #include "res/resource.h"
 #include "skin/AudioKinds.h"
 
@@ -77,6 +78,7 @@ bool CMainView::ReadFromDevice(bool force) {
         if (read.result == LINK_OK && !read.taken) ShowNotice(m_pDoc->lastNotice());  // another device's modules
         if (!read.taken) return false;
         KeepBackup(read.image);
+        m_lastRead = read.image;
         BuildLayout();
         ResetHistory();
         return true;
@@ -84,7 +86,10 @@ bool CMainView::ReadFromDevice(bool force) {
 }
 
 bool CMainView::WriteConfig() {
-    if (UiMessageBox(IDS_WRITE_CONFIRM, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return false;
+    // Under the question: what the write changes against what was last read.
+    constexpr int kMaxChangeLines = 24;
+    const QString changes = WriteChangesText(m_lastRead, m_pDoc->image(), m_skin.signalNames(), kMaxChangeLines);
+    if (UiMessageBoxDetailed(IDS_WRITE_CONFIRM, MB_YESNO | MB_ICONEXCLAMATION, changes) != IDYES) return false;
     ConfigImage image = m_pDoc->image();
     if (!RunOperation([&] { return RunDeviceOperation(OPER_WRITE_CONFIG, m_port, image, this); })) return false;
     // The device restarts with what it was given: what is shown is no longer

@@ -198,6 +198,12 @@ TEST(MainView, WriteSendsTheConfigurationThenKeepsTheDeviceBusyFor15Seconds) {
     rig.presenter->Answer(IDYES);
     EXPECT_TRUE(rig.Command(ID_DEVICE_WRITE));
     EXPECT_EQ(rig.presenter->ids(), (std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_WRITE_DONE}));
+    // The question as specified, with the one change against the device under it.
+    const QStringList confirm = rig.presenter->messages()[0].text.split(u'\n');
+    ASSERT_EQ(confirm.size(), 2);
+    EXPECT_EQ(confirm[0], QStringLiteral("Write configuration to device?"));
+    EXPECT_TRUE(confirm[1].startsWith(QStringLiteral("Output slot 1, output 2: signal: "))) << qPrintable(confirm[1]);
+    EXPECT_TRUE(confirm[1].endsWith(QStringLiteral("(3)"))) << qPrintable(confirm[1]);
     EXPECT_EQ(rig.presenter->messages()[1].style, MB_OK | MB_ICONINFORMATION);
     EXPECT_EQ(rig.device.SaveImage().outputModules[0].signal[1], 3);
     EXPECT_FALSE(rig.doc().deviceBound());
