@@ -25,7 +25,7 @@ namespace {
 volatile std::sig_atomic_t g_abortRequested = 0;
 void OnInterrupt(int) { g_abortRequested = 1; }
 
-// While an operation runs, Ctrl-C ends it between two steps (as the dialog's
+// While operations run, Ctrl-C ends them between two steps (as the dialog's
 // Abort button does) instead of killing the program halfway through a step.
 // Operations of several units may run at once on their own threads: the
 // first to start takes SIGINT, the last to end gives it back.
@@ -89,38 +89,30 @@ PortChoice ResolvePortWithMapping(const QString& port, CliLink::FirstStart first
 CliLink::CliLink(const QString& port, FirstStart firstStart)
     : m_choice(ResolvePortWithMapping(port, firstStart)), m_serialPorts(m_choice.devicePath) {}
 
-LinkResult CliLink::RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone,
-                             PortOpenFailure* openFailure) {
-    const LinkEnvironment env{&m_ports, &SystemLinkClock()};
+OperationOutcome CliLink::RunSteps(DeviceOperation& operation) {
     InterruptAsAbort interrupt;
     OperationObserver observer;
     observer.abortRequested = [] { return g_abortRequested != 0; };
-    return RunDeviceOperationSync(command, m_choice.index, image, env, observer, checksumWarning, anyStepDone,
-                                  openFailure);
+    return BlockingOperationRunner(m_choice.index, {&m_ports, &SystemLinkClock()}, observer).Run(operation);
 }
 
-LinkResult CliLink::RunQuietly(DeviceCommand command, ConfigImage& image) {
-    return RunSteps(command, image, nullptr, nullptr, nullptr);
+void TellOperationOutcome(DeviceCommand command, const OperationOutcome& outcome) {
+    const OutcomeMessage message = OutcomeMessageOf(command, outcome);
+    if (message.textId != 0) UiMessageBoxDetailed(message.textId, message.style, message.detail);
+}
+
+OperationOutcome CliLink::Run(DeviceOperation& operation) {
+    const OperationOutcome outcome = RunSteps(operation);
+    TellOperationOutcome(operation.command(), outcome);
+    return outcome;
 }
 
 LinkResult CliLink::Run(DeviceCommand command, ConfigImage& image) {
-    bool checksumWarning = false, anyStepDone = false;
-    PortOpenFailure openFailure;
-    const LinkResult result = RunSteps(command, image, &checksumWarning, &anyStepDone, &openFailure);
-    if (result != LINK_OK) {
-        ShowOperationFailure(command, result, anyStepDone, openFailure);
-    } else if (checksumWarning) {
-        UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
-    }
-    return result;
+    return RunOperationOn(*this, command, image).result;
 }
 
 DeviceRead ReadDeviceImage(CliLink& link, const CSkin& skin, bool quiet) {
-    const DeviceReadSteps steps{[&link, quiet](DeviceCommand command, ConfigImage& image) {
-                                    return quiet ? link.RunQuietly(command, image) : link.Run(command, image);
-                                },
-                                [&skin](ConfigImage& image) { return FillAudioKinds(skin, image); }};
-    return ReadImageFromDevice(steps);
+    return ReadImageFromDevice(quiet ? link.Quiet() : link, AudioKindTableOf(skin));
 }
 
 LinkResult RefuseIncompleteRead(const DeviceRead& read, bool linkErrorShown) {

@@ -28,10 +28,14 @@ PortChoice ResolvePortArg(const QString& port);
 // EXIT_OK, or EXIT_CANNOT_CREATE after saying why FILE cannot take them.
 int ApplyLogOption(const QString& logPath);
 
-// The port a verb works on. It is opened by the first step and kept open
-// for every step and operation of the verb, each step starting on a purged
-// line as if the port had just been opened.
-class CliLink {
+// The port a verb works on, and how vkx520ctl runs a device operation on it:
+// blocking, with the same step loop and link code as the desktop program's
+// operation dialog, then telling the outcome on standard error as that
+// dialog's runner tells it. The port is opened by the first step and kept
+// open for every step and operation of the verb, each step starting on a
+// purged line as if the port had just been opened. Several links may run at
+// once on threads of their own (one per port).
+class CliLink : public OperationRunner {
 public:
     // A COM name means what the desktop program's first start makes it mean.
     // A verb that changes the device stores that mapping as the first start
@@ -41,20 +45,35 @@ public:
 
     // Runs a device operation and shows, as the operation dialog does, the
     // link error (string 21108 + code) or the checksum warning on standard
-    // error. Ctrl-C asks for an abort, honoured between steps. Returns the
-    // link result code.
+    // error. Ctrl-C asks for an abort, honoured between steps.
+    OperationOutcome Run(DeviceOperation& operation) override;
+    // The same into or from image (RunOperationOn); returns the link result code.
     LinkResult Run(DeviceCommand command, ConfigImage& image);
-    // The same without telling anything (waiting for a device to answer).
-    LinkResult RunQuietly(DeviceCommand command, ConfigImage& image);
+    // Runs operations without telling anything (waiting for a device to answer).
+    OperationRunner& Quiet() { return m_quiet; }
 
 private:
-    LinkResult RunSteps(DeviceCommand command, ConfigImage& image, bool* checksumWarning, bool* anyStepDone,
-                        PortOpenFailure* openFailure);
+    OperationOutcome RunSteps(DeviceOperation& operation);
+
+    class QuietRunner : public OperationRunner {
+    public:
+        explicit QuietRunner(CliLink& link) : m_link(link) {}
+        OperationOutcome Run(DeviceOperation& operation) override { return m_link.RunSteps(operation); }
+
+    private:
+        CliLink& m_link;
+    };
 
     PortChoice m_choice;
     SerialPortFactory m_serialPorts;
     HeldPortFactory m_ports{m_serialPorts};
+    QuietRunner m_quiet{*this};
 };
+
+// Tells the outcome of an operation as the operation dialog's runner does:
+// the error with its detail line, or the checksum warning; nothing on plain
+// success.
+void TellOperationOutcome(DeviceCommand command, const OperationOutcome& outcome);
 
 struct VerbSyntax;
 // A verb that only needs a port: parses, runs the operation with an image it

@@ -10,6 +10,7 @@
 #include "skin/SkinReadAhead.h"
 
 #include <cstdio>
+#include <future>
 #include <memory>
 
 namespace {
@@ -25,9 +26,9 @@ constexpr VerbSyntax kReadSyntax{
 // that is missing (only the default one may be) leaves the audio kinds 0.
 DeviceRead ReadIntoDocument(const QString& port, SkinReadAhead& skin, CMainDoc& doc) {
     CliLink link(port);
-    const DeviceReadSteps steps{[&link](DeviceCommand command, ConfigImage& image) { return link.Run(command, image); },
-                                [&skin](ConfigImage& image) { return FillAudioKinds(skin.Get(), image); }};
-    return ReadConfigFromDevice(doc, false, steps);
+    // The table is made from the skin when the read asks for it, after the configuration.
+    auto audioKinds = std::async(std::launch::deferred, [&skin] { return AudioKindTableOf(skin.Get()); });
+    return ReadConfigFromDevice(doc, false, link, audioKinds.share());
 }
 
 }  // namespace

@@ -9,21 +9,40 @@
 namespace {
 
 constexpr int kReadSteps = 4;
-constexpr int kWriteInputModuleStep = 2;    // 2 + slot
-constexpr int kWriteOutputModuleStep = 10;  // 10 + slot
-constexpr int kWriteAudioStep = 18;         // 18 + slot
-constexpr int kWriteResetStep = 26;
+constexpr int kWriteResetStep = 26;  // after the link tables (0, 1) and three rows of eight slots
 constexpr DeviceBlock kReadOrder[kReadSteps] = {kInputTableBlock, kPanelMapBlock, kKeyMapBlock, kOutputTableBlock};
 
-LinkStep MemoryStep(int operation, ConfigImage& image, const DeviceBlock& block) {
-    return {operation, image.bytes() + block.offset, uint32_t(block.length), block.address};
-}
+static_assert(1 + sizeof(OutputModuleSlot) <= std::tuple_size_v<decltype(OperationStep::command)>);
 
 bool IsAudioSlot(const ConfigImage& image, int slot) { return image.audioKinds[slot] == kAudioKindEmbedded; }
 
 }  // namespace
 
-DeviceOperation::DeviceOperation(DeviceCommand command, ConfigImage& image) : m_command(command), m_image(image) {}
+unsigned LinkErrorTextId(LinkResult code) {
+    return code == LINK_ERR_NO_THREAD ? unsigned(IDS_NO_LINK_THREAD) : IDS_LINK_ERROR_BASE + unsigned(code);
+}
+
+OutcomeMessage OutcomeMessageOf(DeviceCommand command, const OperationOutcome& outcome) {
+    if (outcome.result == LINK_OK)
+        return outcome.checksumWarning ? OutcomeMessage{IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION, {}}
+                                       : OutcomeMessage{};
+    QString detail;
+    if (outcome.result == LINK_ERR_PORT || outcome.openFailure.problem == PortProblem::ConnectionClosed)
+        detail = PortOpenDetail(outcome.openFailure);
+    if (outcome.result != LINK_ERR_PORT && command == OPER_WRITE_CONFIG && outcome.anyStepDone)
+        detail += (detail.isEmpty() ? QString() : QStringLiteral("\n")) + LoadUiString(IDS_WRITE_PARTIAL);
+    return {LinkErrorTextId(outcome.result), MB_OK | MB_ICONSTOP, detail};
+}
+
+DeviceOperation::DeviceOperation(DeviceCommand command, const ConfigImage& image) : m_command(command), m_image(image) {
+    switch (m_command) {
+    case OPER_READ_CONFIG: PlanRead(); break;
+    case OPER_WRITE_CONFIG: PlanWrite(); break;
+    case OPER_RESET: Add(0, LINK_RESET); break;
+    case OPER_SET_TIME: Add(0, LINK_SET_TIME); break;
+    case OPER_READ_MODULE_DATA: PlanModuleData(); break;
+    }  // an unknown command has no steps
+}
 
 int DeviceOperation::ProgressMax() const {
     switch (m_command) {
@@ -34,20 +53,6 @@ int DeviceOperation::ProgressMax() const {
     case OPER_READ_MODULE_DATA: return kSlotCount;
     default: return 0;
     }
-}
-
-unsigned LinkErrorTextId(LinkResult code) {
-    return code == LINK_ERR_NO_THREAD ? unsigned(IDS_NO_LINK_THREAD) : IDS_LINK_ERROR_BASE + unsigned(code);
-}
-
-void ShowOperationFailure(DeviceCommand command, LinkResult result, bool anyStepDone,
-                          const PortOpenFailure& openFailure) {
-    QString detail;
-    if (result == LINK_ERR_PORT || openFailure.problem == PortProblem::ConnectionClosed)
-        detail = PortOpenDetail(openFailure);
-    if (result != LINK_ERR_PORT && command == OPER_WRITE_CONFIG && anyStepDone)
-        detail += (detail.isEmpty() ? QString() : QStringLiteral("\n")) + LoadUiString(IDS_WRITE_PARTIAL);
-    UiMessageBoxDetailed(LinkErrorTextId(result), MB_OK | MB_ICONSTOP, detail);
 }
 
 unsigned DeviceOperation::StatusTextId() const {
@@ -63,126 +68,94 @@ uint32_t DeviceOperation::AudioBytesOfSlot(const ConfigImage& image, int slot) {
     return std::min<uint32_t>(image.inputModules[slot].count, kInputsPerSlot);
 }
 
-bool DeviceOperation::PrepareStep(LinkStep& step, const std::function<void(int)>& moveBar) {
+OperationStep& DeviceOperation::Add(int number, int operation) {
+    OperationStep& step = m_plan.emplace_back();
+    step.number = number;
+    step.progress = number + 1;
+    step.operation = operation;
+    return step;
+}
+
+void DeviceOperation::AddMemoryStep(int operation, const DeviceBlock& block) {
+    OperationStep& step = Add(int(m_plan.size()), operation);
+    step.address = block.address;
+    step.length = uint32_t(block.length);
+    step.memory = m_image.bytes() + block.offset;
+}
+
+void DeviceOperation::PlanRead() {
+    for (const DeviceBlock& block : kReadOrder) AddMemoryStep(LINK_READ, block);
+}
+
+// Every step number of a write is in the plan: a slot with nothing to send is
+// passed (the bar moves over it) rather than left out.
+void DeviceOperation::PlanWrite() {
+    StoreBlockCrc(m_image, kPanelMapBlock);
+    StoreBlockCrc(m_image, kKeyMapBlock);
+    AddMemoryStep(LINK_WRITE, kPanelMapBlock);
+    AddMemoryStep(LINK_WRITE, kKeyMapBlock);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const InputModuleSlot& module = m_image.inputModules[slot];
+        OperationStep& step = Add(int(m_plan.size()), module.code != 0 ? LINK_MODULE_WRITE : LINK_NOP);
+        step.command = {InputModuleRegister(slot), module.code, module.count};
+        step.length = 3;
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        OperationStep& step =
+            Add(int(m_plan.size()), m_image.outputModules[slot].code != 0 ? LINK_MODULE_WRITE : LINK_NOP);
+        step.command[0] = OutputModuleRegister(slot);
+        std::memcpy(step.command.data() + 1, &m_image.outputModules[slot], sizeof(OutputModuleSlot));
+        step.length = 1 + sizeof(OutputModuleSlot);
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const bool audio = m_image.inputModules[slot].code != 0 && IsAudioSlot(m_image, slot);
+        OperationStep& step = Add(int(m_plan.size()), audio ? LINK_MODULE_DATA : LINK_NOP);
+        const uint32_t count = AudioBytesOfSlot(m_image, slot);
+        step.command[0] = InputModuleRegister(slot);
+        std::memcpy(step.command.data() + 1, m_image.audioTable[slot], count);
+        step.length = 1 + count;
+    }
+    Add(kWriteResetStep, LINK_RESET);
+}
+
+// Only the slots of audio kind 2 are read; the step numbers are the slots',
+// so the bar jumps over the others. Each asks for at most the 8 bytes a
+// slot's audio row holds, whatever count the device reported, so the request
+// stays within one frame and the row.
+void DeviceOperation::PlanModuleData() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!IsAudioSlot(m_image, slot)) continue;
+        OperationStep& step = Add(slot, LINK_MODULE_READ);
+        step.command[0] = InputModuleRegister(slot);
+        step.length = AudioBytesOfSlot(m_image, slot);
+        step.replyTo = m_image.audioTable[slot];
+    }
+}
+
+void DeviceOperation::StepDone(const OperationStep& step) {
+    if (step.replyTo) std::memcpy(step.replyTo, step.command.data(), step.length);
+}
+
+LinkResult DeviceOperation::Finish() {
     switch (m_command) {
     case OPER_READ_CONFIG:
-        if (m_step >= kReadSteps) return NoStepLeft(LINK_OK);
-        step = ReadConfigStep();
-        return true;
-    case OPER_WRITE_CONFIG: return PrepareWriteStep(step, moveBar);
+        switch (CheckDeviceBlocks(m_image)) {
+        case BlockCheck::ModuleTablesBad: return LINK_ERR_DEVICE;
+        case BlockCheck::LinkTablesReset: m_checksumWarning = true; break;
+        case BlockCheck::Ok: break;
+        }
+        return LINK_OK;
+    case OPER_WRITE_CONFIG:
     case OPER_RESET:
     case OPER_SET_TIME:
-        if (m_step > 0) return NoStepLeft(LINK_OK);
-        step = {m_command == OPER_RESET ? LINK_RESET : LINK_SET_TIME, m_scratch, 0, 0};
-        return true;
-    case OPER_READ_MODULE_DATA:
-        if (!SeekModuleDataSlot()) return NoStepLeft(LINK_OK);
-        step = ModuleDataStep();
-        return true;
-    default: return NoStepLeft(LINK_ERR_ABORTED);  // unknown command: nothing was done
+    case OPER_READ_MODULE_DATA: return LINK_OK;
     }
+    return LINK_ERR_ABORTED;  // unknown command: nothing was done
 }
 
-bool DeviceOperation::CompleteStep() {
-    switch (m_command) {
-    case OPER_READ_CONFIG: return CompleteReadConfig();
-    case OPER_WRITE_CONFIG: return m_step >= kWriteResetStep && Finish(LINK_OK);
-    case OPER_READ_MODULE_DATA: return CompleteModuleData();
-    default: return Finish(LINK_OK);
-    }
-}
-
-bool DeviceOperation::Finish(LinkResult result) {
-    m_result = result;
-    return true;
-}
-
-bool DeviceOperation::NoStepLeft(LinkResult result) {
-    m_result = result;
-    return false;
-}
-
-// --- read configuration ---------------------------------------------------
-
-LinkStep DeviceOperation::ReadConfigStep() const { return MemoryStep(LINK_READ, m_image, kReadOrder[m_step]); }
-
-bool DeviceOperation::CompleteReadConfig() {
-    if (m_step < kReadSteps - 1) return false;
-    switch (CheckDeviceBlocks(m_image)) {
-    case BlockCheck::ModuleTablesBad: return Finish(LINK_ERR_DEVICE);
-    case BlockCheck::LinkTablesReset: m_checksumWarning = true; break;
-    case BlockCheck::Ok: break;
-    }
-    return Finish(LINK_OK);
-}
-
-// --- write configuration --------------------------------------------------
-
-bool DeviceOperation::WriteStepHasWork(int step) const {
-    if (step < kWriteInputModuleStep || step >= kWriteResetStep) return true;
-    if (step < kWriteOutputModuleStep) return m_image.inputModules[step - kWriteInputModuleStep].code != 0;
-    if (step < kWriteAudioStep) return m_image.outputModules[step - kWriteOutputModuleStep].code != 0;
-    const int slot = step - kWriteAudioStep;
-    return m_image.inputModules[slot].code != 0 && IsAudioSlot(m_image, slot);
-}
-
-bool DeviceOperation::PrepareWriteStep(LinkStep& step, const std::function<void(int)>& moveBar) {
-    if (m_step > kWriteResetStep) return NoStepLeft(LINK_OK);
-    while (!WriteStepHasWork(m_step)) {
-        ++m_step;
-        if (moveBar) moveBar(m_step);
-    }
-    step = WriteConfigStep(m_step);
-    return true;
-}
-
-LinkStep DeviceOperation::WriteConfigStep(int step) {
-    if (step == 0) {
-        StoreBlockCrc(m_image, kPanelMapBlock);
-        return MemoryStep(LINK_WRITE, m_image, kPanelMapBlock);
-    }
-    if (step == 1) {
-        StoreBlockCrc(m_image, kKeyMapBlock);
-        return MemoryStep(LINK_WRITE, m_image, kKeyMapBlock);
-    }
-    if (step == kWriteResetStep) return {LINK_RESET, m_scratch, 0, 0};
-    if (step < kWriteOutputModuleStep) {
-        const int slot = step - kWriteInputModuleStep;
-        const InputModuleSlot& module = m_image.inputModules[slot];
-        const uint8_t payload[3] = {InputModuleRegister(slot), module.code, module.count};
-        std::memcpy(m_scratch, payload, sizeof payload);
-        return {LINK_MODULE_WRITE, m_scratch, sizeof payload, 0};
-    }
-    if (step < kWriteAudioStep) {
-        const int slot = step - kWriteOutputModuleStep;
-        m_scratch[0] = OutputModuleRegister(slot);
-        std::memcpy(m_scratch + 1, &m_image.outputModules[slot], sizeof(OutputModuleSlot));
-        return {LINK_MODULE_WRITE, m_scratch, 1 + sizeof(OutputModuleSlot), 0};
-    }
-    const int slot = step - kWriteAudioStep;
-    const uint32_t count = AudioBytesOfSlot(m_image, slot);
-    m_scratch[0] = InputModuleRegister(slot);
-    std::memcpy(m_scratch + 1, m_image.audioTable[slot], count);
-    return {LINK_MODULE_DATA, m_scratch, 1 + count, 0};
-}
-
-// --- read module data -------------------------------------------------------
-
-bool DeviceOperation::SeekModuleDataSlot() {
-    while (m_step < kSlotCount && !IsAudioSlot(m_image, m_step)) ++m_step;
-    return m_step < kSlotCount;
-}
-
-// Asks for at most the 8 bytes a slot's audio row holds, whatever count the
-// device reported, so the request stays within one frame and the row.
-LinkStep DeviceOperation::ModuleDataStep() {
-    m_scratch[0] = InputModuleRegister(m_step);
-    return {LINK_MODULE_READ, m_scratch, AudioBytesOfSlot(m_image, m_step), 0};
-}
-
-bool DeviceOperation::CompleteModuleData() {
-    std::memcpy(m_image.audioTable[m_step], m_scratch, AudioBytesOfSlot(m_image, m_step));
-    for (int slot = m_step + 1; slot < kSlotCount; ++slot)
-        if (IsAudioSlot(m_image, slot)) return false;
-    return Finish(LINK_OK);
+OperationOutcome RunOperationOn(OperationRunner& runner, DeviceCommand command, ConfigImage& image) {
+    DeviceOperation operation(command, image);
+    const OperationOutcome outcome = runner.Run(operation);
+    if (command == OPER_READ_CONFIG || command == OPER_READ_MODULE_DATA) image = operation.image();
+    return outcome;
 }

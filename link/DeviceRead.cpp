@@ -2,21 +2,49 @@
 
 #include "model/CMainDoc.h"
 
-DeviceRead ReadImageFromDevice(const DeviceReadSteps& steps) {
+namespace {
+
+std::shared_future<AudioKindTable> Ready(const AudioKindTable& table) {
+    std::promise<AudioKindTable> made;
+    made.set_value(table);
+    return made.get_future().share();
+}
+
+}  // namespace
+
+DeviceRead ReadImageFromDevice(OperationRunner& runner, std::shared_future<AudioKindTable> audioKinds) {
     DeviceRead read;
-    ConfigImage& image = read.image;
-    image.Clear();
-    read.result = steps.runOperation(OPER_READ_CONFIG, image);
+    read.image.Clear();
+    {
+        DeviceOperation config(OPER_READ_CONFIG, read.image);
+        const OperationOutcome outcome = runner.Run(config);
+        read.image = config.image();
+        read.result = outcome.result;
+        read.reason = outcome.openFailure;
+        read.anyStepDone = outcome.anyStepDone;
+        read.checksumWarning = outcome.checksumWarning;
+    }
     if (read.result != LINK_OK) return read;
-    if (steps.fillAudioKinds(image)) {
-        read.audioResult = steps.runOperation(OPER_READ_MODULE_DATA, image);
+    if (ApplyAudioKinds(audioKinds.get(), read.image)) {
+        DeviceOperation audio(OPER_READ_MODULE_DATA, read.image);
+        read.audioResult = runner.Run(audio).result;
+        read.image = audio.image();
         read.audioMissing = read.audioResult != LINK_OK;
     }
     return read;
 }
 
-DeviceRead ReadConfigFromDevice(CMainDoc& doc, bool force, const DeviceReadSteps& steps) {
-    DeviceRead read = ReadImageFromDevice(steps);
+DeviceRead ReadImageFromDevice(OperationRunner& runner, const AudioKindTable& audioKinds) {
+    return ReadImageFromDevice(runner, Ready(audioKinds));
+}
+
+DeviceRead ReadConfigFromDevice(CMainDoc& doc, bool force, OperationRunner& runner,
+                                std::shared_future<AudioKindTable> audioKinds) {
+    DeviceRead read = ReadImageFromDevice(runner, std::move(audioKinds));
     if (read.result == LINK_OK) read.taken = doc.ReadCfg(read.image, force);
     return read;
+}
+
+DeviceRead ReadConfigFromDevice(CMainDoc& doc, bool force, OperationRunner& runner, const AudioKindTable& audioKinds) {
+    return ReadConfigFromDevice(doc, force, runner, Ready(audioKinds));
 }

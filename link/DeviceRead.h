@@ -1,30 +1,26 @@
 // Reading the configuration from the device into the document: Connect and
 // Load configuration in the desktop program, `vkx520ctl read` on the command
 // line. The configuration comes first; which modules carry embedded audio is
-// known from the skin, not the device, so the caller says that; then the
-// embedded audio settings are read where there are any, and the document
-// takes the whole.
+// known from the skin, not the device, so the caller hands in the skin's
+// table; then the embedded audio settings are read where there are any, and
+// the document takes the whole. The runner runs each of the two operations
+// (and tells its user of a failure or the checksum warning, as it talks to
+// its user); the result comes back as a value.
 #pragma once
 
 #include "link/DeviceOperation.h"
 
-#include <functional>
+#include <future>
 
 class CMainDoc;
 
-// What the caller provides: how one device operation runs on its port, and
-// the audio kinds of its skin.
-struct DeviceReadSteps {
-    // Runs one device operation into the image and tells the user of its
-    // failure or checksum warning, as that caller talks to its user.
-    std::function<LinkResult(DeviceCommand command, ConfigImage& image)> runOperation;
-    // Stores each occupied input slot's audio kind; true when any slot got
-    // embedded audio, that is when module data is to be read.
-    std::function<bool(ConfigImage& image)> fillAudioKinds;
-};
-
 struct DeviceRead {
     LinkResult result = LINK_ERR_ABORTED;  // of the configuration read; nothing else happens unless LINK_OK
+    // Why the configuration read failed, as far as known: why the port did
+    // not open or the connection closed.
+    PortOpenFailure reason;
+    bool anyStepDone = false;      // some step of the configuration read went well
+    bool checksumWarning = false;  // the read replaced bad link tables by their defaults
     // The embedded audio settings could not be read. The configuration is
     // still worth having: the slots not read keep their audio bytes 0.
     bool audioMissing = false;
@@ -42,9 +38,15 @@ struct DeviceRead {
     LinkResult WholeResult() const { return result != LINK_OK ? result : audioMissing ? audioResult : LINK_OK; }
 };
 
-// The device's configuration without a document (taken stays false).
-DeviceRead ReadImageFromDevice(const DeviceReadSteps& steps);
+// The device's configuration without a document (taken stays false). The
+// audio kinds may still be in the making (a skin read meanwhile): they are
+// waited for once the configuration is in.
+DeviceRead ReadImageFromDevice(OperationRunner& runner, std::shared_future<AudioKindTable> audioKinds);
+DeviceRead ReadImageFromDevice(OperationRunner& runner, const AudioKindTable& audioKinds);
 
 // force: the document takes the modules even when they do not match those it
-// shows (Load configuration); otherwise a mismatch is refused with a message.
-DeviceRead ReadConfigFromDevice(CMainDoc& doc, bool force, const DeviceReadSteps& steps);
+// shows (Load configuration); otherwise a mismatch is refused (the document's
+// lastNotice() says why).
+DeviceRead ReadConfigFromDevice(CMainDoc& doc, bool force, OperationRunner& runner,
+                                std::shared_future<AudioKindTable> audioKinds);
+DeviceRead ReadConfigFromDevice(CMainDoc& doc, bool force, OperationRunner& runner, const AudioKindTable& audioKinds);

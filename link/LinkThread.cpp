@@ -16,10 +16,12 @@ namespace {
 SerialPortFactory g_serialPorts;
 std::atomic<LinkPortFactory*> g_ports{nullptr};
 std::atomic<LinkClock*> g_clock{nullptr};
-std::atomic<bool> g_failNextStart{false};
 
-// What the starter and StopLinkThread know about a running worker.
+// What the starter and Stop know about a running worker, under the mutex of
+// the worker's operation.
 struct WorkerState {
+    explicit WorkerState(std::mutex& mutex) : mutex(mutex) {}
+    std::mutex& mutex;
     bool ended = false;
     bool cancelled = false;
     LinkPort* port = nullptr;  // while open
@@ -38,36 +40,18 @@ void Join(WorkerThread& thread) {
     thread.reset();
 }
 
-struct Workers {
-    ~Workers() {  // a program ending during an operation still waits for its worker
-        Join(current);
-        Join(retired);
-    }
-    std::mutex mutex;
-    std::condition_variable ended;
-    WorkerThread current;
-    WorkerThread retired;  // the one before; its final report has returned
-    std::shared_ptr<WorkerState> currentState;
-    LinkRequest request;  // the latest request, as started
-};
-
-Workers& TheWorkers() {
-    static Workers workers;
-    return workers;
-}
-
-// Publishes the open port so that StopLinkThread can cancel a pending read.
+// Publishes the open port so that Stop can cancel a pending read.
 class PortRegistration {
 public:
     PortRegistration(WorkerState* state, LinkPort& port) : m_state(state) {
         if (!m_state) return;
-        std::lock_guard lock(TheWorkers().mutex);
+        std::lock_guard lock(m_state->mutex);
         m_state->port = &port;
         if (m_state->cancelled) port.Cancel();
     }
     ~PortRegistration() {
         if (!m_state) return;
-        std::lock_guard lock(TheWorkers().mutex);
+        std::lock_guard lock(m_state->mutex);
         m_state->port = nullptr;
     }
     PortRegistration(const PortRegistration&) = delete;
@@ -97,32 +81,17 @@ int RunRequest(const LinkRequest& request, WorkerState* state) {
     return code;
 }
 
-void WorkerMain(LinkRequest request, std::shared_ptr<WorkerState> state) {
-    RunRequest(request, state.get());
-    Workers& workers = TheWorkers();
-    std::lock_guard lock(workers.mutex);
-    state->ended = true;
-    workers.ended.notify_all();
-}
-
-void JoinRetired() {
-    Workers& workers = TheWorkers();
-    WorkerThread retired;
-    {
-        std::lock_guard lock(workers.mutex);
-        retired = std::move(workers.retired);
-    }
-    Join(retired);
-}
-
 // A started QThread is running or, if it was quick, finished; neither means
 // the system could not create it.
-WorkerThread StartWorker(const LinkRequest& request, std::shared_ptr<WorkerState> state) {
-    WorkerThread thread(QThread::create(WorkerMain, request, std::move(state)));
-    thread->start();
-    if (!thread->isRunning() && !thread->isFinished()) return nullptr;
-    return thread;
-}
+class QtThreads : public WorkerThreads {
+public:
+    std::unique_ptr<QThread> Start(std::function<void()> work) override {
+        WorkerThread thread(QThread::create(std::move(work)));
+        thread->start();
+        if (!thread->isRunning() && !thread->isFinished()) return nullptr;
+        return thread;
+    }
+};
 
 }  // namespace
 
@@ -139,19 +108,53 @@ void SetDefaultLinkEnvironment(LinkPortFactory* ports, LinkClock* clock) {
 
 int LinkThreadProc(const LinkRequest& request) { return RunRequest(request, nullptr); }
 
-bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t* buffer, uint32_t length,
-                     uint32_t address, PortOpenFailure* openFailure) {
+WorkerThreads& QtWorkerThreads() {
+    static QtThreads threads;
+    return threads;
+}
+
+struct LinkWorker::State {
+    explicit State(WorkerThreads& threads) : threads(threads) {}
+    WorkerThreads& threads;
+    std::mutex mutex;
+    std::condition_variable ended;
+    WorkerThread current;
+    WorkerThread retired;  // the one before; its final report has returned
+    std::shared_ptr<WorkerState> currentState;
+
+    void JoinRetired() {
+        WorkerThread thread;
+        {
+            std::lock_guard lock(mutex);
+            thread = std::move(retired);
+        }
+        Join(thread);
+    }
+};
+
+LinkWorker::LinkWorker(WorkerThreads& threads) : m_state(std::make_unique<State>(threads)) {}
+
+LinkWorker::~LinkWorker() {
+    Join(m_state->current);
+    Join(m_state->retired);
+}
+
+bool LinkWorker::Start(LinkNotifyTarget* notify, int port, int operation, uint8_t* buffer, uint32_t length,
+                       uint32_t address, PortOpenFailure* openFailure) {
     // The worker before the current one returned from its final report before
     // the current one was started; joining it here cannot wait on us.
-    JoinRetired();
+    State& workers = *m_state;
+    workers.JoinRetired();
     const LinkEnvironment env = DefaultLinkEnvironment();
-    LinkRequest request{notify, port, operation, address, length, buffer, env.ports, env.clock, openFailure};
-    Workers& workers = TheWorkers();
+    const LinkRequest request{notify, port, operation, address, length, buffer, env.ports, env.clock, openFailure};
     std::lock_guard lock(workers.mutex);
-    workers.request = request;
-    if (g_failNextStart.exchange(false)) return false;
-    auto state = std::make_shared<WorkerState>();
-    WorkerThread thread = StartWorker(request, state);
+    auto state = std::make_shared<WorkerState>(workers.mutex);
+    WorkerThread thread = workers.threads.Start([request, state, &workers] {
+        RunRequest(request, state.get());
+        std::lock_guard ending(workers.mutex);
+        state->ended = true;
+        workers.ended.notify_all();
+    });
     if (!thread) return false;  // out of threads: the caller ends the operation
     workers.retired = std::move(workers.current);
     workers.current = std::move(thread);
@@ -159,8 +162,8 @@ bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t*
     return true;
 }
 
-void StopLinkThread(int timeoutMs) {
-    Workers& workers = TheWorkers();
+void LinkWorker::Stop(int timeoutMs) {
+    State& workers = *m_state;
     WorkerThread current;
     {
         std::unique_lock lock(workers.mutex);
@@ -175,7 +178,5 @@ void StopLinkThread(int timeoutMs) {
         workers.currentState.reset();
     }
     Join(current);
-    JoinRetired();
+    workers.JoinRetired();
 }
-
-void FailNextLinkThreadStart() { g_failNextStart = true; }

@@ -1,11 +1,14 @@
 // The serial worker: one thread (a QThread) per device step opens the port,
 // runs one link operation, closes the port and reports the result
-// synchronously to its notify target. At most one worker runs at a time.
+// synchronously to its notify target. At most one worker of an operation
+// runs at a time.
 #pragma once
 
 #include "link/LinkProtocol.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 // What a worker does; copied into the worker when it starts.
 struct LinkRequest {
@@ -41,16 +44,40 @@ void SetDefaultLinkEnvironment(LinkPortFactory* ports, LinkClock* clock);
 // QCoreApplication exists (Qt's serial port warns on any other).
 int LinkThreadProc(const LinkRequest& request);
 
-// Starts a worker for the request in the default environment. False when no
-// thread could be created: then no report will come, and the caller ends the
-// operation itself.
-// openFailure (optional) receives why the port did not open, as in LinkRequest.
-bool StartLinkThread(LinkNotifyTarget* notify, int port, int operation, uint8_t* buffer, uint32_t length,
-                     uint32_t address, PortOpenFailure* openFailure = nullptr);
-// Waits up to timeoutMs for the latest worker; if it is still running, its
-// pending read is cancelled and the thread joined. A thread is never killed.
-// The notify target must not block while this runs (close it first).
-void StopLinkThread(int timeoutMs);
+class QThread;
 
-// Makes the next StartLinkThread fail as if no thread could be created.
-void FailNextLinkThreadStart();
+// Creates the threads workers run on. Qt's by default; tests provide one that
+// cannot create any.
+class WorkerThreads {
+public:
+    virtual ~WorkerThreads() = default;
+    // A started thread running work; null when none could be created.
+    virtual std::unique_ptr<QThread> Start(std::function<void()> work) = 0;
+};
+WorkerThreads& QtWorkerThreads();
+
+// The workers of one operation: one thread per step, at most one running.
+// Several operations (on several ports) each have their own.
+class LinkWorker {
+public:
+    explicit LinkWorker(WorkerThreads& threads = QtWorkerThreads());
+    ~LinkWorker();  // a program ending during an operation still waits for its worker
+    LinkWorker(const LinkWorker&) = delete;
+    LinkWorker& operator=(const LinkWorker&) = delete;
+
+    // Starts a worker for the request in the default environment. False when
+    // no thread could be created: then no report will come, and the caller
+    // ends the operation itself. openFailure (optional) receives why the port
+    // did not open, as in LinkRequest. May be called from inside the previous
+    // worker's final report.
+    bool Start(LinkNotifyTarget* notify, int port, int operation, uint8_t* buffer, uint32_t length, uint32_t address,
+               PortOpenFailure* openFailure = nullptr);
+    // Waits up to timeoutMs for the latest worker; if it is still running, its
+    // pending read is cancelled and the thread joined. A thread is never
+    // killed. The notify target must not block while this runs (close it first).
+    void Stop(int timeoutMs);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};

@@ -11,18 +11,29 @@ public:
 
 }  // namespace
 
+BlockingOperationRunner::BlockingOperationRunner(int portIndex, const LinkEnvironment& env, OperationObserver observer)
+    : m_port(portIndex), m_env(env), m_observer(std::move(observer)) {}
+
+OperationOutcome BlockingOperationRunner::Run(DeviceOperation& operation) {
+    OperationStepLoop loop(operation, m_observer);
+    DirectTarget target;
+    PortOpenFailure openFailure;
+    LinkStep step;
+    while (loop.PrepareStep(step)) {
+        const LinkRequest request{&target,     m_port,      step.operation, step.address, step.length,
+                                  step.buffer, m_env.ports, m_env.clock,    &openFailure};
+        if (!loop.StepEnded(LinkResult(LinkThreadProc(request)))) break;
+    }
+    return loop.Outcome(openFailure);
+}
+
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
                                   const OperationObserver& observer, bool* checksumWarning, bool* anyStepDone,
                                   PortOpenFailure* openFailure) {
-    OperationStepLoop loop(command, image, observer);
-    DirectTarget target;
-    LinkStep step;
-    while (loop.PrepareStep(step)) {
-        const LinkRequest request{&target,     portIndex, step.operation, step.address, step.length,
-                                  step.buffer, env.ports, env.clock,      openFailure};
-        if (!loop.StepEnded(LinkResult(LinkThreadProc(request)))) break;
-    }
-    if (checksumWarning && loop.completed()) *checksumWarning = loop.checksumWarning();
-    if (anyStepDone) *anyStepDone = loop.anyStepDone();
-    return loop.result();
+    BlockingOperationRunner runner(portIndex, env, observer);
+    const OperationOutcome outcome = RunOperationOn(runner, command, image);
+    if (checksumWarning) *checksumWarning = outcome.checksumWarning;
+    if (anyStepDone) *anyStepDone = outcome.anyStepDone;
+    if (openFailure) *openFailure = outcome.openFailure;
+    return outcome.result;
 }

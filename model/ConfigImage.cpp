@@ -37,3 +37,15 @@ BlockCheck CheckDeviceBlocks(ConfigImage& image) {
     }
     return result;
 }
+
+bool ApplyAudioKinds(const AudioKindTable& table, ConfigImage& image) {
+    bool embedded = false;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const uint8_t code = image.inputModules[slot].code;
+        const auto kind = code != 0 ? table.find(code) : table.end();
+        if (kind == table.end()) continue;
+        image.audioKinds[slot] = kind->second;
+        embedded = embedded || kind->second == kAudioKindEmbedded;
+    }
+    return embedded;
+}

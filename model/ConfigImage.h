@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 
 constexpr int kSlotCount = 8;      // input module slots, and output module slots
 constexpr int kInputsPerSlot = 8;  // places per slot for labels and audio settings
@@ -88,3 +89,12 @@ BlockCheck CheckDeviceBlocks(ConfigImage& image);
 
 void SetDefaultPanelInputMap(ConfigImage& image);
 void SetDefaultKeyMap(ConfigImage& image);
+
+// The audio kind of each module code a skin knows (the low byte of the
+// skin's audio kind). The device does not tell it: a read from the device
+// stores it beside the modules it read.
+using AudioKindTable = std::map<uint8_t, uint8_t>;
+// Stores the audio kind of each occupied slot's module; empty slots and codes
+// the table lacks are left as they are. True when any slot got kind 2
+// (embedded audio), that is when module data should be read.
+bool ApplyAudioKinds(const AudioKindTable& table, ConfigImage& image);

@@ -2,14 +2,12 @@
 
 #include "skin/Skin.h"
 
-bool FillAudioKinds(const CSkin& skin, ConfigImage& image) {
-    bool embedded = false;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const int code = image.inputModules[slot].code;
-        const CSkinModule* module = code != 0 ? skin.FindModuleByConfigID(code) : nullptr;
-        if (!module) continue;
-        image.audioKinds[slot] = uint8_t(module->m_audioKind & 0xFF);
-        embedded = embedded || image.audioKinds[slot] == kAudioKindEmbedded;
-    }
-    return embedded;
+AudioKindTable AudioKindTableOf(const CSkin& skin) {
+    AudioKindTable table;
+    for (int code = 1; code <= 0xFF; ++code)
+        if (const CSkinModule* module = skin.FindModuleByConfigID(code))
+            table[uint8_t(code)] = uint8_t(module->m_audioKind & 0xFF);
+    return table;
 }
+
+bool FillAudioKinds(const CSkin& skin, ConfigImage& image) { return ApplyAudioKinds(AudioKindTableOf(skin), image); }

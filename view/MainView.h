@@ -32,7 +32,7 @@
 
 class CMainDoc;
 class ConfigBackups;
-struct DeviceReadSteps;
+struct DeviceRead;
 class EditDialog;
 class QPainter;
 enum class KeyMove;
@@ -278,9 +278,9 @@ private:
     // The enabling depends on the device state that changed.
     void DeviceStateChanged();
     void StartBusyPeriod(uint32_t periodMs);
-    // How this view runs the steps of a read: the operation dialog on m_port,
-    // the audio kinds from its skin.
-    DeviceReadSteps ReadSteps();
+    // Reads the device in the operation dialog on m_port, with the audio
+    // kinds of the skin, into doc (when given) as Connect does.
+    DeviceRead ReadDevice(CMainDoc* doc = nullptr, bool force = false);
     // Keeps the configuration just read from the device as a backup.
     void KeepBackup(const ConfigImage& image);
     // Reads the device back and compares it with what was written.

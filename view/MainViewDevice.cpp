@@ -74,7 +74,7 @@ bool CMainView::ReadFromDevice(bool force) {
         // Each failure has been shown by the operation dialog or by the
         // document; without the audio settings the configuration is still
         // worth showing.
-        const DeviceRead read = ReadConfigFromDevice(*m_pDoc, force, ReadSteps());
+        const DeviceRead read = ReadDevice(m_pDoc, force);
         if (read.result == LINK_OK && !read.taken) ShowNotice(m_pDoc->lastNotice());  // another device's modules
         if (!read.taken) return false;
         KeepBackup(read.image);

@@ -18,11 +18,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-DeviceReadSteps CMainView::ReadSteps() {
-    return {[this](DeviceCommand command, ConfigImage& image) {
-                return RunDeviceOperationDialog(command, m_port, image, this);
-            },
-            [this](ConfigImage& image) { return FillAudioKinds(m_skin, image); }};
+DeviceRead CMainView::ReadDevice(CMainDoc* doc, bool force) {
+    DialogOperationRunner runner(m_port, this);
+    const AudioKindTable audioKinds = AudioKindTableOf(m_skin);
+    return doc ? ReadConfigFromDevice(*doc, force, runner, audioKinds) : ReadImageFromDevice(runner, audioKinds);
 }
 
 void CMainView::SetBackups(ConfigBackups* backups) { m_backups = backups; }
@@ -49,7 +48,7 @@ void CMainView::VerifyWritten() {
     m_verifyPending = false;
     DeviceRead read;
     RunOperation([&] {
-        read = ReadImageFromDevice(ReadSteps());
+        read = ReadDevice();
         return read.result == LINK_OK;
     });
     // The operation dialog has said why; a read that stopped halfway compares nothing.
@@ -86,7 +85,7 @@ void CMainView::OnFileCompare() {
     if (withDevice) {
         DeviceRead read;
         RunOperation([&] {
-            read = ReadImageFromDevice(ReadSteps());
+            read = ReadDevice();
             return read.result == LINK_OK;
         });
         if (read.WholeResult() != LINK_OK) return;

@@ -1,6 +1,7 @@
 #include "link/gui/CDlgOper.h"
 
 #include "lang/ControlId.h"
+#include "lang/gui/DialogUnits.h"
 #include "lang/gui/TranslateUi.h"
 #include "lang/UiText.h"
 #include "base/DiagLog.h"
@@ -16,10 +17,11 @@ namespace {
 
 constexpr int kStopWaitMs = 5000;
 
-// Dialog units of the 8-point dialog font, in pixels.
-QRect DialogUnits(int x, int y, int w, int h) {
-    const auto px = [](int units, int base, int divisor) { return units * base / divisor; };
-    return {px(x, 6, 4), px(y, 13, 8), px(w, 6, 4), px(h, 13, 8)};
+// Dialog units of the 8-point dialog font, in pixels; width and height are
+// mapped on their own (not from the edges) so the bar keeps its height.
+QRect DialogRect(int x, int y, int w, int h) {
+    const DialogUnits du(6, 13);
+    return {QPoint(du.X(x), du.Y(y)), du.Size(w, h)};
 }
 
 template <typename Control>
@@ -38,16 +40,17 @@ bool IsDialogEndingKey(const QEvent* event) {
 
 }  // namespace
 
-CDlgOper::CDlgOper(QWidget* parent)
+CDlgOper::CDlgOper(QWidget* parent, WorkerThreads& threads)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_notify(this, [this](int code, long param) { return OnSerialNotify(code, param); }) {
+      m_notify(this, [this](int code, long param) { return OnSerialNotify(code, param); }),
+      m_worker(threads) {
     setWindowTitle(QStringLiteral("Operation in progress..."));
-    setFixedSize(DialogUnits(0, 0, 235, 77).size());
-    m_status = AddControl<QLabel>(this, IDC_OPER_STATUS, DialogUnits(8, 8, 220, 12));
+    setFixedSize(DialogRect(0, 0, 235, 77).size());
+    m_status = AddControl<QLabel>(this, IDC_OPER_STATUS, DialogRect(8, 8, 220, 12));
     m_status->setText(QStringLiteral("-"));
-    m_progress = AddControl<QProgressBar>(this, IDC_OPER_PROGRESS, DialogUnits(8, 28, 220, 14));
+    m_progress = AddControl<QProgressBar>(this, IDC_OPER_PROGRESS, DialogRect(8, 28, 220, 14));
     m_progress->setTextVisible(false);
-    m_abort = AddControl<QPushButton>(this, IDC_OPER_ABORT, DialogUnits(88, 57, 50, 14));
+    m_abort = AddControl<QPushButton>(this, IDC_OPER_ABORT, DialogRect(88, 57, 50, 14));
     m_abort->setText(QStringLiteral("Abort"));
     m_abort->setAutoDefault(false);
     connect(m_abort, &QPushButton::clicked, this, [this] { OnAbort(); });
@@ -58,16 +61,20 @@ CDlgOper::CDlgOper(QWidget* parent)
 
 CDlgOper::~CDlgOper() { OnDestroy(); }
 
-void CDlgOper::StartCommand(DeviceCommand command, int port, ConfigImage* image) {
-    LogMessage("CDlgOper::StartCommand(%d, %d)", int(command), port);
+void CDlgOper::StartCommand(DeviceOperation& operation, int port) {
+    LogMessage("CDlgOper::StartCommand(%d, %d)", int(operation.command()), port);
     m_bAbort = false;
-    m_nCommand = command;
     m_nPort = port;
-    m_pImage = image;
     OperationObserver observer;
     observer.progress = [this](int position, int) { m_progress->setValue(position); };
     observer.abortRequested = [this] { return m_bAbort; };
-    m_operation = std::make_unique<OperationStepLoop>(command, *image, std::move(observer));
+    m_operation = std::make_unique<OperationStepLoop>(operation, std::move(observer));
+}
+
+OperationOutcome CDlgOper::Outcome() const {
+    OperationOutcome outcome = m_operation ? m_operation->Outcome(m_openFailure) : OperationOutcome{};
+    outcome.result = m_nResult;
+    return outcome;
 }
 
 void CDlgOper::showEvent(QShowEvent* event) {
@@ -104,7 +111,7 @@ void CDlgOper::OnAbort() {
 void CDlgOper::OnDestroy() {
     LogMessage("CDlgOper::OnDestroy(): called");
     m_notify.Close();
-    StopLinkThread(kStopWaitMs);
+    m_worker.Stop(kStopWaitMs);
     LogMessage("CDlgOper::OnDestroy(): done");
 }
 
@@ -122,7 +129,7 @@ int CDlgOper::OnSerialNotify(int wParam, long lParam) {
 void CDlgOper::StartStep() {
     LinkStep step;
     if (!m_operation->PrepareStep(step)) return EndLater(m_operation->result());
-    if (!StartLinkThread(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address, &m_openFailure))
+    if (!m_worker.Start(&m_notify, m_nPort, step.operation, step.buffer, step.length, step.address, &m_openFailure))
         EndLater(LINK_ERR_NO_THREAD);  // no worker, so no report would ever end the dialog
 }
 
@@ -139,25 +146,29 @@ void CDlgOper::EndLater(LinkResult result) {
         this, [this] { done(m_nResult == LINK_OK ? Accepted : Rejected); }, Qt::QueuedConnection);
 }
 
-LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage& image, QWidget* parent) {
-    LinkResult result;
-    bool checksumWarning, anyStepDone;
-    PortOpenFailure openFailure;
+void ShowOperationOutcome(DeviceCommand command, const OperationOutcome& outcome) {
+    const OutcomeMessage message = OutcomeMessageOf(command, outcome);
+    if (message.textId != 0) UiMessageBoxDetailed(message.textId, message.style, message.detail);
+}
+
+DialogOperationRunner::DialogOperationRunner(int port, QWidget* parent, WorkerThreads& threads)
+    : m_port(port), m_parent(parent), m_threads(threads) {}
+
+OperationOutcome DialogOperationRunner::Run(DeviceOperation& operation) {
+    OperationOutcome outcome;
     {
-        CDlgOper dialog(parent);
-        dialog.StartCommand(command, port, &image);
+        CDlgOper dialog(m_parent, m_threads);
+        dialog.StartCommand(operation, m_port);
         dialog.exec();
-        result = dialog.resultCode();
-        checksumWarning = dialog.checksumWarning();
-        anyStepDone = dialog.anyStepDone();
-        openFailure = dialog.openFailure();
+        outcome = dialog.Outcome();
     }  // the dialog's end waits for its last worker
-    if (result != LINK_OK) {
-        ShowOperationFailure(command, result, anyStepDone, openFailure);
-        return result;
-    }
-    if (checksumWarning) UiMessageBox(IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION);
-    return LINK_OK;
+    ShowOperationOutcome(operation.command(), outcome);
+    return outcome;
+}
+
+LinkResult RunDeviceOperationDialog(DeviceCommand command, int port, ConfigImage& image, QWidget* parent) {
+    DialogOperationRunner runner(port, parent);
+    return RunOperationOn(runner, command, image).result;
 }
 
 bool RunDeviceOperation(DeviceCommand command, int port, ConfigImage& image, QWidget* parent) {

@@ -136,6 +136,7 @@ TEST(WriteConfig, SendsLinkTablesModulesAudioThenReset) {
     MarkAudioSlots(image);
     image.panelCrc ^= 0xFF;  // stale CRC bytes are recomputed before sending
     image.keyCrc ^= 0xFF;
+    const ConfigImage given = image;
     const Outcome outcome = RunOperation(rig, OPER_WRITE_CONFIG, image);
     ASSERT_EQ(outcome.code, LINK_OK);
     EXPECT_EQ(rig.Commands(), (Bytes{CMD_SET_ADDRESS, CMD_WRITE_MEMORY, CMD_SET_ADDRESS, CMD_WRITE_MEMORY,
@@ -143,8 +144,10 @@ TEST(WriteConfig, SendsLinkTablesModulesAudioThenReset) {
                                      CMD_MODULE_WRITE, CMD_MODULE_WRITE,                    // output slots 0, 5
                                      CMD_MODULE_DATA, CMD_MODULE_DATA,                      // audio slots 0, 2
                                      CMD_RESET}));
-    EXPECT_TRUE(IsBlockValid(image, kPanelMapBlock));
-    EXPECT_TRUE(IsBlockValid(image, kKeyMapBlock));
+    EXPECT_TRUE(IsBlockValid(rig.device.SaveImage(), kPanelMapBlock));
+    EXPECT_TRUE(IsBlockValid(rig.device.SaveImage(), kKeyMapBlock));
+    EXPECT_EQ(0, std::memcmp(image.bytes(), given.bytes(), sizeof(ConfigImage)))
+        << "the caller's image is left as it is";
 
     const auto audio = rig.Requests(CMD_MODULE_DATA);
     EXPECT_EQ(Bytes(audio[0].begin() + 3, audio[0].end() - 1), (Bytes{5, 0xB0, 1, 2, 3, 4}));
@@ -238,6 +241,60 @@ TEST(Abort, HonouredBetweenSteps) {
     reset.Clear();
     EXPECT_EQ(RunOperation(last, OPER_RESET, reset, 0, 1).code, LINK_ERR_ABORTED);
     EXPECT_EQ(last.device.resetCount(), 1);
+}
+
+// Each operation's plan: step number, bar position once done, link
+// operation, address and length (LINK_NOP: passed without sending).
+TEST(Plan, StepsOfEachOperation) {
+    struct Row {
+        int number, progress, operation;
+        uint32_t address, length;
+        bool operator==(const Row&) const = default;
+    };
+    ConfigImage image = SampleImage();
+    MarkAudioSlots(image);
+    const auto rows = [](const DeviceOperation& operation) {
+        std::vector<Row> rows;
+        for (const OperationStep& s : operation.plan())
+            rows.push_back({s.number, s.progress, s.operation, s.address, s.length});
+        return rows;
+    };
+    EXPECT_EQ(rows(DeviceOperation(OPER_READ_CONFIG, image)), (std::vector<Row>{{0, 1, LINK_READ, 0xFF0000, 18},
+                                                                                {1, 2, LINK_READ, 0xFF0040, 17},
+                                                                                {2, 3, LINK_READ, 0xFF0060, 17},
+                                                                                {3, 4, LINK_READ, 0xFF0080, 41}}));
+    EXPECT_EQ(rows(DeviceOperation(OPER_RESET, image)), (std::vector<Row>{{0, 1, LINK_RESET, 0, 0}}));
+    EXPECT_EQ(rows(DeviceOperation(OPER_SET_TIME, image)), (std::vector<Row>{{0, 1, LINK_SET_TIME, 0, 0}}));
+    EXPECT_TRUE(rows(DeviceOperation(DeviceCommand(99), image)).empty());
+    // Slots 0 and 2 carry audio: the bar jumps over slot 1.
+    EXPECT_EQ(rows(DeviceOperation(OPER_READ_MODULE_DATA, image)),
+              (std::vector<Row>{{0, 1, LINK_MODULE_READ, 0, 4}, {2, 3, LINK_MODULE_READ, 0, 8}}));
+
+    std::vector<Row> write{{0, 1, LINK_WRITE, 0xFF0040, 17}, {1, 2, LINK_WRITE, 0xFF0060, 17}};
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        write.push_back({2 + slot, 3 + slot, slot <= 2 ? LINK_MODULE_WRITE : LINK_NOP, 0, 3});
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        write.push_back({10 + slot, 11 + slot, slot == 0 || slot == 5 ? LINK_MODULE_WRITE : LINK_NOP, 0, 6});
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const uint32_t count = slot == 0 ? 4 : slot == 1 ? 8 : slot == 2 ? 8 : 0;
+        write.push_back({18 + slot, 19 + slot, slot == 0 || slot == 2 ? LINK_MODULE_DATA : LINK_NOP, 0, 1 + count});
+    }
+    write.push_back({26, 27, LINK_RESET, 0, 0});
+    EXPECT_EQ(rows(DeviceOperation(OPER_WRITE_CONFIG, image)), write);
+}
+
+// The block checks of the link tables are set on the operation's copy, before
+// its plan runs; the image handed in is not touched.
+TEST(Plan, WriteSetsTheBlockChecksOnItsCopy) {
+    ConfigImage image = SampleImage();
+    image.panelCrc ^= 0xFF;
+    image.keyCrc ^= 0xFF;
+    const ConfigImage given = image;
+    const DeviceOperation write(OPER_WRITE_CONFIG, image);
+    EXPECT_TRUE(IsBlockValid(write.image(), kPanelMapBlock));
+    EXPECT_TRUE(IsBlockValid(write.image(), kKeyMapBlock));
+    EXPECT_EQ(0, std::memcmp(image.bytes(), given.bytes(), sizeof(ConfigImage)));
+    EXPECT_EQ(write.plan()[0].memory, write.image().bytes() + kPanelMapBlock.offset) << "the copy is what is sent";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "support/SimRig.h"
 
 #include "lang/ControlId.h"
+#include "lang/UiText.h"
 #include "link/gui/CDlgOper.h"
 #include "base/CrossThreadCalls.h"
 #include "base/DiagLog.h"
@@ -127,6 +128,7 @@ struct MessageCase {
     bool success;
     std::vector<unsigned> ids;
     unsigned style;
+    bool noThread = false;
 };
 
 TEST_F(DlgOperTest, ResultMessages) {
@@ -146,7 +148,7 @@ TEST_F(DlgOperTest, ResultMessages) {
          true,
          {IDS_CHECKSUM_WARNING},
          MB_OK | MB_ICONEXCLAMATION},
-        {"no thread", [](SimRig&) { FailNextLinkThreadStart(); }, 0, false, {IDS_NO_LINK_THREAD}, MB_OK | MB_ICONSTOP},
+        {"no thread", [](SimRig&) {}, 0, false, {IDS_NO_LINK_THREAD}, MB_OK | MB_ICONSTOP, true},
     };
     for (const MessageCase& c : cases) {
         SimRig local;
@@ -154,7 +156,10 @@ TEST_F(DlgOperTest, ResultMessages) {
         RecordingPresenter recorder;
         c.setup(local);
         image.Clear();
-        EXPECT_EQ(RunDeviceOperation(OPER_READ_CONFIG, c.port, image, nullptr), c.success) << c.name;
+        FailNextThreadStart threads;
+        threads.failNext = c.noThread;
+        DialogOperationRunner runner(c.port, nullptr, threads);
+        EXPECT_EQ(RunOperationOn(runner, OPER_READ_CONFIG, image).result == LINK_OK, c.success) << c.name;
         EXPECT_EQ(recorder.ids(), c.ids) << c.name;
         ASSERT_FALSE(recorder.messages().empty()) << c.name;
         EXPECT_EQ(recorder.messages()[0].style, c.style) << c.name;
@@ -240,6 +245,43 @@ TEST_F(DlgOperTest, LogLinesOfAFailedRead) {
     EXPECT_EQ(texts, (QStringList{"CDlgOper::StartCommand(1, 3)", "read from 00FF0000, 18 bytes",
                                   "CDlgOper::OnSerialNotify((3, 0)", "CDlgOper::OnDestroy(): called",
                                   "CDlgOper::OnDestroy(): done"}));
+}
+
+// What the runner shows for a failure: the link message unchanged, with a
+// line under it where more is known.
+TEST(OperationOutcome, ShownWithItsReasonUnderTheUnchangedMessage) {
+    const PortOpenFailure denied{
+        PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}, {}, 0};
+    PortOpenFailure closed;
+    closed.problem = PortProblem::ConnectionClosed;
+    closed.device = QStringLiteral("tcp://rack-a:2001");
+    const struct {
+        DeviceCommand command;
+        OperationOutcome outcome;
+        unsigned id;
+        QString text;
+    } cases[] = {
+        {OPER_READ_CONFIG,
+         {LINK_ERR_PORT, false, false, denied},
+         21109,
+         LoadUiString(21109) + u'\n' + PortOpenDetail(denied)},
+        // a reason belongs to a port that did not open only
+        {OPER_READ_CONFIG, {LINK_ERR_NO_REPLY, false, false, denied}, 21111, LoadUiString(21111)},
+        {OPER_READ_CONFIG, {LINK_ERR_PORT, false, false, {}}, 21109, LoadUiString(21109)},  // nothing known
+        {OPER_WRITE_CONFIG,
+         {LINK_ERR_NO_REPLY, false, true, closed},
+         21111,
+         LoadUiString(21111) + u'\n' + PortOpenDetail(closed) + u'\n' + LoadUiString(IDS_WRITE_PARTIAL)},
+    };
+    RecordingPresenter presenter;
+    for (const auto& c : cases) ShowOperationOutcome(c.command, c.outcome);
+    ASSERT_EQ(presenter.messages().size(), std::size(cases));
+    for (std::size_t n = 0; n < std::size(cases); ++n) {
+        EXPECT_EQ(presenter.ids()[n], cases[n].id) << n;
+        EXPECT_EQ(presenter.messages()[n].text, cases[n].text) << n;
+        EXPECT_EQ(presenter.messages()[n].style, unsigned(MB_OK | MB_ICONSTOP)) << n;
+    }
+    EXPECT_FALSE(PortOpenDetail(denied).isEmpty());
 }
 
 }  // namespace

@@ -69,22 +69,23 @@ class LinkThreadTest : public ::testing::Test {
 protected:
     void SetUp() override { SetDefaultLinkEnvironment(&rig.ports, &rig.clock); }
     void TearDown() override {
-        StopLinkThread(5000);
+        worker.Stop(5000);
         SetDefaultLinkEnvironment(nullptr, nullptr);
     }
     SimRig rig;
     ThreadTarget target;
+    LinkWorker worker;
 };
 
 TEST_F(LinkThreadTest, ReportsProgressThenTheResult) {
     uint8_t buffer[41];
-    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 41, 0xFF0080));
+    ASSERT_TRUE(worker.Start(&target, 0, LINK_READ, buffer, 41, 0xFF0080));
     EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_PROGRESS, 0}, {LINK_PROGRESS, 32}, {LINK_OK, 0}}));
 }
 
 TEST_F(LinkThreadTest, QueryReportsItsByteCount) {
     uint8_t buffer[6];
-    ASSERT_TRUE(StartLinkThread(&target, 7, LINK_QUERY, buffer, 6, 0));
+    ASSERT_TRUE(worker.Start(&target, 7, LINK_QUERY, buffer, 6, 0));
     EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_OK, 6}}));
     EXPECT_EQ(rig.ports.lastPortIndex(), 7);
 }
@@ -92,16 +93,17 @@ TEST_F(LinkThreadTest, QueryReportsItsByteCount) {
 TEST_F(LinkThreadTest, PortThatCannotBeOpenedStillReports) {
     rig.ports.SetPresent(false);
     uint8_t buffer[18];
-    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
+    ASSERT_TRUE(worker.Start(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
     EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_ERR_PORT, 0}}));
 }
 
 TEST_F(LinkThreadTest, ThreadCreationFailureIsReturned) {
-    FailNextLinkThreadStart();
+    FailNextThreadStart threads;
+    LinkWorker failing(threads);
     uint8_t buffer[1];
-    EXPECT_FALSE(StartLinkThread(&target, 0, LINK_NOP, buffer, 0, 0));
+    EXPECT_FALSE(failing.Start(&target, 0, LINK_NOP, buffer, 0, 0));
     EXPECT_TRUE(target.WaitForFinal(50ms).empty());
-    EXPECT_TRUE(StartLinkThread(&target, 0, LINK_NOP, buffer, 0, 0));  // only the next start fails
+    EXPECT_TRUE(failing.Start(&target, 0, LINK_NOP, buffer, 0, 0));  // only the next start fails
     EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_OK, 0}}));
 }
 
@@ -109,11 +111,11 @@ TEST_F(LinkThreadTest, StopCancelsABlockedReadAndJoins) {
     BlockingPorts blocking;
     SetDefaultLinkEnvironment(&blocking, nullptr);
     uint8_t buffer[18];
-    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
+    ASSERT_TRUE(worker.Start(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
     while (!blocking.reading) std::this_thread::sleep_for(1ms);
     QElapsedTimer timer;
     timer.start();
-    StopLinkThread(50);
+    worker.Stop(50);
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(target.WaitForFinal(0ms), (std::vector<Report>{{LINK_ERR_NO_REPLY, 0}}));
 }
@@ -126,19 +128,21 @@ public:
         // One read of the count per report: the step started here may report
         // (and count down) before this one returns.
         const int left = code == LINK_OK ? --remaining : remaining.load();
-        if (code == LINK_OK && left > 0) StartLinkThread(this, 0, LINK_QUERY, buffer, 4, 0);
+        if (code == LINK_OK && left > 0) worker->Start(this, 0, LINK_QUERY, buffer, 4, 0);
         if (left > 0) return 0;
         return ThreadTarget::SendSerialNotify(code, param);
     }
     std::atomic<int> remaining{5};
     uint8_t buffer[4] = {};
+    LinkWorker* worker = nullptr;
 };
 
 TEST_F(LinkThreadTest, NextStepStartsFromInsideTheReport) {
     ChainingTarget chain;
-    ASSERT_TRUE(StartLinkThread(&chain, 0, LINK_QUERY, chain.buffer, 4, 0));
+    chain.worker = &worker;
+    ASSERT_TRUE(worker.Start(&chain, 0, LINK_QUERY, chain.buffer, 4, 0));
     EXPECT_EQ(chain.WaitForFinal(), (std::vector<Report>{{LINK_OK, 4}}));
-    StopLinkThread(5000);
+    worker.Stop(5000);
     EXPECT_EQ(rig.device.CountRequests(CMD_QUERY), 5u);
 }
 
@@ -152,34 +156,35 @@ protected:
         SetDefaultLinkEnvironment(&ports, nullptr);
     }
     void TearDown() override {
-        StopLinkThread(5000);
+        worker.Stop(5000);
         SetDefaultLinkEnvironment(nullptr, nullptr);
     }
     PtyDevice pty;
     SerialPortFactory ports{pty.path()};
     ThreadTarget target;
     QtMessageTrap qtMessages;
+    LinkWorker worker;
 };
 
 TEST_F(SerialWorkerTest, StepsRunWithoutQtWarnings) {
     uint8_t buffer[41];
-    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 41, 0xFF0080));
+    ASSERT_TRUE(worker.Start(&target, 0, LINK_READ, buffer, 41, 0xFF0080));
     EXPECT_EQ(target.WaitForFinal(), (std::vector<Report>{{LINK_PROGRESS, 0}, {LINK_PROGRESS, 32}, {LINK_OK, 0}}));
     ThreadTarget second;
-    ASSERT_TRUE(StartLinkThread(&second, 0, LINK_QUERY, buffer, 6, 0));
+    ASSERT_TRUE(worker.Start(&second, 0, LINK_QUERY, buffer, 6, 0));
     EXPECT_EQ(second.WaitForFinal(), (std::vector<Report>{{LINK_OK, 6}}));
-    StopLinkThread(5000);
+    worker.Stop(5000);
     EXPECT_EQ(qtMessages.Joined(), "");
 }
 
 TEST_F(SerialWorkerTest, StopCancelsAReadOnASilentLine) {
     pty.WithDevice([](SimDevice& device) { device.SetSilent(true); });
     uint8_t buffer[18];
-    ASSERT_TRUE(StartLinkThread(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
+    ASSERT_TRUE(worker.Start(&target, 0, LINK_READ, buffer, 18, 0xFF0000));
     std::this_thread::sleep_for(100ms);  // the worker is now waiting for a reply
     QElapsedTimer timer;
     timer.start();
-    StopLinkThread(50);
+    worker.Stop(50);
     // Unstopped, three silent read calls would take over two seconds.
     EXPECT_LT(timer.elapsed(), 1000);
     EXPECT_EQ(target.WaitForFinal(0ms), (std::vector<Report>{{LINK_ERR_NO_REPLY, 0}}));

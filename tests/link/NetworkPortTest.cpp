@@ -215,15 +215,4 @@ TEST(NetworkPort, CancelEndsAWaitAtOnceFromAnotherThread) {
     EXPECT_FALSE(port->Write(request, sizeof request));
 }
 
-TEST(NetworkPort, AClosedConnectionIsToldUnderTheLinkMessage) {
-    PortOpenFailure closed;
-    closed.problem = PortProblem::ConnectionClosed;
-    closed.device = QStringLiteral("tcp://rack-a:2001");
-    RecordingPresenter presenter;
-    ShowOperationFailure(OPER_WRITE_CONFIG, LINK_ERR_NO_REPLY, true, closed);
-    ASSERT_EQ(presenter.messages().size(), 1u);
-    EXPECT_EQ(presenter.messages()[0].text,
-              LoadUiString(21111) + u'\n' + PortOpenDetail(closed) + u'\n' + LoadUiString(IDS_WRITE_PARTIAL));
-}
-
 }  // namespace

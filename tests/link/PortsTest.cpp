@@ -166,7 +166,7 @@ TEST(PortOpenFailure, DetailLineSaysWhatStandsInTheWay) {
     for (const auto& c : cases) EXPECT_EQ(PortOpenDetail(c.failure), c.detail);
 }
 
-TEST(PortOpenFailure, TravelsUpWithTheLinkErrorAndIsShownUnderTheUnchangedMessage) {
+TEST(PortOpenFailure, TravelsUpWithTheLinkError) {
     RefusingPorts refusing(
         {PortProblem::PermissionDenied, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("dialout"), {}, {}, {}, 0});
     HeldPortFactory held(refusing);
@@ -178,18 +178,6 @@ TEST(PortOpenFailure, TravelsUpWithTheLinkErrorAndIsShownUnderTheUnchangedMessag
         LINK_ERR_PORT);
     EXPECT_EQ(why.problem, PortProblem::PermissionDenied);
     EXPECT_EQ(why.group, "dialout");
-
-    RecordingPresenter presenter;
-    ShowOperationFailure(OPER_READ_CONFIG, LINK_ERR_PORT, false, why);
-    ShowOperationFailure(OPER_READ_CONFIG, LINK_ERR_NO_REPLY, false,
-                         why);  // a reason belongs to a port that did not open only
-    ShowOperationFailure(OPER_READ_CONFIG, LINK_ERR_PORT, false, {});  // nothing known: the message alone
-    ASSERT_EQ(presenter.messages().size(), 3u);
-    EXPECT_EQ(presenter.ids(), std::vector<unsigned>({21109, 21111, 21109}));
-    EXPECT_EQ(presenter.messages()[0].text, LoadUiString(21109) + u'\n' + PortOpenDetail(why));
-    EXPECT_EQ(presenter.messages()[0].style, unsigned(MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(presenter.messages()[1].text, LoadUiString(21111));
-    EXPECT_EQ(presenter.messages()[2].text, LoadUiString(21109));
 }
 
 TEST(PortOpenFailure, MissingDeviceIsNamedAsSuch) {

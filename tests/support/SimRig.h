@@ -6,7 +6,10 @@
 #include "link/LinkThread.h"
 #include "sim/SimLinkPort.h"
 
+#include <utility>
 #include <vector>
+
+#include <QThread>
 
 struct Report {
     int code;
@@ -28,6 +31,16 @@ public:
     }
     std::vector<Report> reports;
     int progressAnswer = 0;
+};
+
+// Worker threads that cannot be created the next time a worker is started.
+class FailNextThreadStart : public WorkerThreads {
+public:
+    std::unique_ptr<QThread> Start(std::function<void()> work) override {
+        if (std::exchange(failNext, false)) return nullptr;
+        return QtWorkerThreads().Start(std::move(work));
+    }
+    bool failNext = true;
 };
 
 struct SimRig {
