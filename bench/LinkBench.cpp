@@ -6,6 +6,8 @@
 // process; the process less the start-up and exit of a vkx520ctl that does
 // nothing (--version, measured in the same run); and the link alone (the
 // simulator's time from the first request byte in to the last reply byte out).
+#include "BenchMedian.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -70,11 +72,6 @@ bool Measure(const QStringList& ctlArgsBeforePort, const QStringList& ctlArgsAft
     sample.linkSeconds = counts.activeSeconds;
     sample.idealSeconds = double(counts.bytes) * kByteSeconds + extraIdeal;
     return true;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The wall time of a vkx520ctl that starts, prints its version and ends.

@@ -7,6 +7,8 @@
 // Two ratios to the direct line per way: the whole vkx520ctl process, and the
 // device's own time from the first request byte in to the last reply byte
 // out.
+#include "BenchMedian.h"
+
 #include "Ser2NetRig.h"
 
 #include <QCoreApplication>
@@ -26,11 +28,6 @@ struct Sample {
     double wallSeconds = 0;
     double deviceSeconds = 0;
 };
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 struct Way {
     const char* name;

@@ -4,6 +4,8 @@
 //
 //   bench_paint [runs] [--png file]   (--png also writes the painted layout)
 
+#include "BenchMedian.h"
+
 #include "render/ConfigPainter.h"
 #include "support/PaintScene.h"
 
@@ -58,11 +60,6 @@ void BlitPictures(QImage& target, const Scene& scene, QSize client) {
         if (const CSkinConfig* config = scene.layout.items()[std::size_t(i)].config())
             painter.drawImage(r.topLeft(), config->m_picture.image());
     }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 template <typename F>

@@ -7,6 +7,8 @@
 // app/FirstPaintExit.h); the time counted runs from just before the process
 // is started. The platform is offscreen unless QT_QPA_PLATFORM says otherwise
 // (for example xcb under xvfb-run).
+#include "BenchMedian.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
@@ -56,11 +58,6 @@ double TimeToFirstPaint(const Program& program) {
     }
     const long long painted = out.mid(at + 15).trimmed().toLongLong();
     return double(painted - start) / 1e6;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // devices pacing every byte at 38400 baud, each unit read, written and
 // verified, against the same write to one of them alone, in the same run.
 // Units run side by side, so the ratio should stay close to 1.
+#include "BenchMedian.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -37,11 +39,6 @@ double TimeWrite(const QString& templateFile, const QString& inventory) {
 bool WriteText(const QString& path, const QByteArray& text) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace
