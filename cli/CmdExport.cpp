@@ -54,7 +54,8 @@ int RunImport(const QStringList& args) {
     if (const int status = ReadInputArg(path, kMaxImportBytes, text); status != EXIT_OK) return status;
     const JsonImport imported = ConfigFileFromJsonText(text, options.force);
     if (!imported.ok()) {
-        std::fprintf(stderr, "vkx520ctl: %s: %s\n", Native(path).constData(), qPrintable(imported.error));
+        const char* hint = imported.keyMapNotPermutation ? "; --force imports it as it is" : "";
+        std::fprintf(stderr, "vkx520ctl: %s: %s%s\n", Native(path).constData(), qPrintable(imported.error), hint);
         return EXIT_DATA_ERROR;
     }
     return WriteOutputArg(options.output, imported.fileBytes);

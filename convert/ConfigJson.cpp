@@ -63,6 +63,7 @@ public:
         JsonImport result;
         if (!m_error.isEmpty()) {
             result.error = m_error;
+            result.keyMapNotPermutation = m_keyMapNotPermutation;
             return result;
         }
         result.fileBytes = Assemble();
@@ -196,8 +197,8 @@ private:
                     continue;
                 }
                 Fail(QStringLiteral("keyMap"),
-                     QStringLiteral("not a permutation of 1..16 (%1 is out of place; --force imports it as it is)")
-                         .arg(key));
+                     QStringLiteral("not a permutation of 1..16 (%1 is out of place)").arg(key));
+                m_keyMapNotPermutation = true;
                 break;
             }
         }
@@ -355,6 +356,7 @@ private:
 
     const QJsonObject& m_json;
     const bool m_force;
+    bool m_keyMapNotPermutation = false;
     QString m_error;
     uint32_t m_version = kConfigFileVersion2;
     ConfigImage m_image{};

@@ -23,6 +23,9 @@ struct JsonImport {
     QByteArray fileBytes;  // the configuration file, when error is empty
     // What is wrong, naming the field: "inputLabels[2][3]: 23 bytes, at most 19".
     QString error;
+    // The fault said is a keyMap that is not a permutation, which a forced
+    // import would take as it is.
+    bool keyMapNotPermutation = false;
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -96,7 +96,7 @@ TEST(ConfigJson, ImportNamesTheFieldOfEachError) {
         {[](QJsonObject& j) { SetLabel(j, 0, 0, QStringLiteral("\u03a9")); },
          "inputLabels[0][0]: \"\u03a9\" has characters the labels' code page (Windows-1252) cannot hold"},
         {[](QJsonObject& j) { SetIn(j, QStringLiteral("keyMap"), [](QJsonArray& a) { a[4] = 1; }); },
-         "keyMap: not a permutation of 1..16 (1 is out of place; --force imports it as it is)"},
+         "keyMap: not a permutation of 1..16 (1 is out of place)"},
         {[](QJsonObject& j) { SetIn(j, QStringLiteral("panelInputMap"), [](QJsonArray& a) { a[2] = 256; }); },
          "panelInputMap[2]: 256 is not a number from 0 to 255"},
         {[](QJsonObject& j) { SetIn(j, QStringLiteral("audio"), [](QJsonArray& a) { a.removeLast(); }); },
