@@ -106,13 +106,19 @@ int WriteManyUnits(const std::vector<UnitTarget>& units, const UnitWriteMode& mo
 
     const auto work = [&] {
         for (std::size_t i = next++; i < units.size() && !aborted; i = next++) {
-            started[i] = 1;
+            {
+                std::lock_guard lock(printing);
+                started[i] = 1;
+            }
             t_unit = &reports[i];
-            outcomes[i] = WriteUnit(units[i].image, mode, units[i].port, *links[i], skin, reports[i]);
+            const UnitOutcome outcome = WriteUnit(units[i].image, mode, units[i].port, *links[i], skin, reports[i]);
             t_unit = nullptr;
             // Ctrl-C: the units under way end between steps, no more begin.
-            if (outcomes[i].status == LINK_ERR_ABORTED) aborted = true;
+            if (outcome.status == LINK_ERR_ABORTED) aborted = true;
+            // The results are handed over under the lock: QThread::wait's own
+            // synchronisation is not one a race checker can see.
             std::lock_guard lock(printing);
+            outcomes[i] = outcome;
             Print(stderr, units[i].port, reports[i].err());
             std::fflush(stderr);
             Print(stdout, units[i].port, reports[i].out() + QStringList{ClosingLine(outcomes[i], mode)});
@@ -128,6 +134,7 @@ int WriteManyUnits(const std::vector<UnitTarget>& units, const UnitWriteMode& mo
     for (const auto& worker : workers) worker->wait();
 
     QStringList failed;
+    std::lock_guard lock(printing);
     for (std::size_t i = 0; i < units.size(); ++i) {
         if (!started[i])
             failed << QStringLiteral("%1 (not begun)").arg(units[i].port);
