@@ -13,6 +13,7 @@
 #include "model/CMainDoc.h"
 #include "res/resource.h"
 #include "view/ClosePrompt.h"
+#include "view/MainCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -151,6 +152,16 @@ void CMainFrame::SetView(QWidget* view) {
 QAction* CMainFrame::Action(int commandId) const {
     const auto it = m_actions.find(commandId);
     return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::SetCommands(std::unique_ptr<MainCommands> commands) {
+    m_commands = std::move(commands);
+    if (!m_commands) return;
+    for (CommandBinding& command : m_commands->Bindings())
+        SetCommandHandler(command.id, std::move(command.onCommand), std::move(command.onUpdate));
+    FileCommands& files = m_commands->Files();
+    SetSaveModifiedHandler([&files] { return files.SaveModified(); });
+    SetOpenFileHandler([&files](const QString& path) { files.OpenFileFromOutside(path); });
 }
 
 void CMainFrame::SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate) {

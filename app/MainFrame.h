@@ -18,9 +18,11 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 
 class CMainDoc;
 class CMainToolBar;
+class MainCommands;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -29,10 +31,10 @@ class QMenu;
 class CMainFrame : public QMainWindow, public FrameHost {
     Q_OBJECT
 public:
-    using FrameHost::CommandHandler;
-    using FrameHost::OpenFileHandler;
-    using FrameHost::SaveModifiedHandler;
-    using FrameHost::UpdateHandler;
+    using CommandHandler = std::function<void()>;
+    using UpdateHandler = std::function<void(CmdUI&)>;
+    using SaveModifiedHandler = std::function<bool()>;
+    using OpenFileHandler = std::function<void(const QString& path)>;
 
     explicit CMainFrame(CMainDoc* doc, QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -43,13 +45,18 @@ public:
     // empty placeholder.
     void SetView(QWidget* view);
     QWidget* GetView() const { return m_pView; }
+    // The command groups beside the view (owned by the frame): their commands
+    // are wired to the menu and toolbar, the file commands are asked before
+    // the window closes and open the files handed to the window.
+    void SetCommands(std::unique_ptr<MainCommands> commands);
+    MainCommands* Commands() const { return m_commands.get(); }
 
     // --- commands ------------------------------------------------------------
     // The action of a menu or toolbar command; nullptr for an unknown ID.
     QAction* Action(int commandId) const;
     // Registers (or replaces) the handler of a command and its enabling; without
     // onUpdate the command is always enabled.
-    void SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate = {}) override;
+    void SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate = {});
     // Appends a command item to a menu (language items, for instance), or
     // to the window itself when menu is null; an item with the same ID is
     // removed first. The action belongs to the frame.
@@ -65,13 +72,13 @@ public:
 
     // The document's save-modified hook, asked before the window closes; without
     // one, the close prompt runs with the Save command as its save step.
-    void SetSaveModifiedHandler(SaveModifiedHandler handler) override { m_saveModified = std::move(handler); }
+    void SetSaveModifiedHandler(SaveModifiedHandler handler) { m_saveModified = std::move(handler); }
     bool SaveModified();
 
     // --- files from outside ------------------------------------------------------
     // A file dropped on the window or named on the command line: handed to
-    // the view, which opens it as File > Open does.
-    void SetOpenFileHandler(OpenFileHandler handler) override { m_openFile = std::move(handler); }
+    // the file commands, which open it as File > Open does.
+    void SetOpenFileHandler(OpenFileHandler handler) { m_openFile = std::move(handler); }
     void OpenFile(const QString& path);
 
     // --- port selector (for the view) ------------------------------------------
@@ -151,5 +158,7 @@ private:
     std::map<int, std::pair<CommandHandler, UpdateHandler>> m_handlers;
     SaveModifiedHandler m_saveModified;
     OpenFileHandler m_openFile;
+    // Declared last: gone before the handlers that call it and the view it works on.
+    std::unique_ptr<MainCommands> m_commands;
     bool m_destroyed = false;
 };

@@ -83,9 +83,10 @@ bool CSetupApp::ProcessShellCommand() {
     m_doc = std::make_unique<CMainDoc>();
     m_frame = std::make_unique<CMainFrame>(m_doc.get());
     if (m_viewFactory) {
-        QWidget* view = m_viewFactory(*m_frame, *m_doc);
-        if (!view) return false;
-        m_frame->SetView(view);
+        WindowContent content = m_viewFactory(*m_frame, *m_doc);
+        if (!content.view) return false;
+        m_frame->SetView(content.view);
+        m_frame->SetCommands(std::move(content.commands));
     } else {
         // Without a view, the selector shows the saved port as the view would.
         m_frame->SetPortSelection(ReadSetting(kConnectionPort));

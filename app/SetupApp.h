@@ -2,7 +2,7 @@
 // document with its frame and view, and shows the window as it was left.
 #pragma once
 
-#include "view/FrameHost.h"
+#include "view/MainCommands.h"
 
 #include <QWidget>
 #include <functional>
@@ -15,8 +15,9 @@ class MessagePresenter;
 
 class CSetupApp {
 public:
-    // Creates the view for the frame and document (the frame takes ownership).
-    using ViewFactory = std::function<QWidget*(FrameHost& frame, CMainDoc& doc)>;
+    // Creates the view and its commands for the frame and document (the
+    // frame takes ownership of both).
+    using ViewFactory = WindowContentFactory;
 
     CSetupApp();
     virtual ~CSetupApp();

@@ -2,7 +2,7 @@
 #include "app/FirstPaintExit.h"
 #include "app/SetupApp.h"
 #include "app/StartOptions.h"
-#include "view/MainView.h"
+#include "view/MainCommands.h"
 
 #include <QApplication>
 
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     for (const QString& line : options.ignored) Print(stderr, line + u'\n');
     InstallFirstPaintExit();
     CSetupApp theApp;
-    theApp.SetViewFactory(CMainView::Factory());
+    theApp.SetViewFactory(MainWindowContent());
     if (!theApp.InitInstance()) return 1;
     if (!options.openPath.isEmpty()) theApp.OpenDocumentFile(options.openPath);
     return theApp.ExitInstance(QApplication::exec());

@@ -1,12 +1,14 @@
-// What the view needs from the window that hosts it: a place to register its
-// commands and their enabling, the port selector, the title and the language
-// change. The main frame implements it; the view never sees the frame itself,
-// so the shell sits above the view and not beside it.
+// What the view and the command groups beside it need from the window that
+// hosts them: the enabling refresh, the port selector, the title, the status
+// bar and the language change. The main frame implements it; they never see
+// the frame itself, so the shell sits above the view and not beside it.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <vector>
 
 // What an enabling handler reports for one command.
 struct CmdUI {
@@ -21,25 +23,21 @@ struct CmdUI {
     }
 };
 
+// A command as a group offers it to the frame: its handler and its enabling
+// rule (none: always enabled). The frame wires them to its menu and toolbar.
+struct CommandBinding {
+    int id = 0;
+    std::function<void()> onCommand;
+    std::function<void(CmdUI&)> onUpdate;
+};
+using CommandBindings = std::vector<CommandBinding>;
+
 class FrameHost {
 public:
-    using CommandHandler = std::function<void()>;
-    using UpdateHandler = std::function<void(CmdUI&)>;
-    using SaveModifiedHandler = std::function<bool()>;
-    using OpenFileHandler = std::function<void(const QString& path)>;
-
-    // Registers (or replaces) the handler of a command and its enabling; without
-    // onUpdate the command is always enabled.
-    virtual void SetCommandHandler(int commandId, CommandHandler onCommand, UpdateHandler onUpdate = {}) = 0;
     // Refreshes enabling and check marks of every command now.
     virtual void UpdateCommandUI() = 0;
     // The same once the event being handled is done; a burst makes one refresh.
     virtual void RequestCommandUpdate() = 0;
-    // The document's save-modified hook, asked before the window closes.
-    virtual void SetSaveModifiedHandler(SaveModifiedHandler handler) = 0;
-    // Opens a file handed to the window from outside (dropped on it, named
-    // on the command line) as File > Open opens the one chosen in its dialog.
-    virtual void SetOpenFileHandler(OpenFileHandler handler) = 0;
 
     virtual int GetPortSelection() const = 0;  // -1 when no entry is selected
     virtual void SetPortSelection(int index) = 0;
@@ -56,3 +54,6 @@ public:
 protected:
     ~FrameHost() = default;
 };
+
+// A string-table text with its inserts as a status note; nothing without a frame.
+void ShowStatusNote(FrameHost* frame, unsigned id, const QStringList& inserts = {});

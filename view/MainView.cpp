@@ -1,25 +1,18 @@
-// CMainView: creation and destruction, layout and scrolling, painting, the
-// timer with the busy period, the view options, tooltips and the change notice.
+// CMainView: creation, layout and scrolling, painting, the view options,
+// tooltips and the change notice.
 #include "view/MainView.h"
 
 #include "base/SettingKeys.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
-#include "skin/SkinReadAhead.h"
-#include "view/ViewDialogs.h"
 
-#include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QPrinter>
 #include <QProxyStyle>
 #include <QScrollBar>
-#include <QTimer>
 #include <QToolTip>
-
-#include <chrono>
 
 namespace {
 
@@ -35,11 +28,6 @@ public:
     }
 };
 
-uint32_t SystemTicks() {
-    using namespace std::chrono;
-    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
 }  // namespace
 
 CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent, std::unique_ptr<CSkin> skin)
@@ -48,27 +36,28 @@ CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent, std::uniq
       m_pDoc(doc),
       m_skinHandedOver(skin != nullptr),
       m_skinStore(m_skinHandedOver ? std::move(skin) : std::make_unique<CSkin>()),
-      m_skin(*m_skinStore),
-      m_ticks(SystemTicks) {
+      m_skin(*m_skinStore) {
     setObjectName(QStringLiteral("MainView"));
-    SetDialogs(nullptr);
     OnCreate();
     SetUpKeyboard();
-    RegisterCommands();
     SetUpUndo();
     // Tooltip texts are fetched when the areas are built: build them again
     // in the new language.
     if (m_pFrame) m_pFrame->ConnectLanguageChanged(this, [this] { RefreshToolTips(true); });
 }
 
-CMainView::~CMainView() { OnDestroy(); }
+CMainView::~CMainView() = default;
 
-CMainView::ViewFactory CMainView::Factory() {
-    auto skin = std::make_shared<SkinReadAhead>(DefaultSkinPath(), CSkin::SkinPictures::Load);
-    return [skin](FrameHost& frame, CMainDoc& doc) -> QWidget* {
-        auto* view = new CMainView(&frame, &doc, nullptr, skin->Take());
-        view->OnInitialUpdate();
-        return view;
+CommandBindings CMainView::Bindings() {
+    return {
+        {ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); }, [this](CmdUI& ui) { ui.SetCheck(m_showToolTips); }},
+        {ID_VIEW_MESSAGES, [this] { OnToggleMessages(); }, [this](CmdUI& ui) { ui.SetCheck(m_showMessages); }},
+        {ID_EDIT_UNDO, [this] { OnEditUndo(); }, [this](CmdUI& ui) { ui.Enable(m_undo.CanUndo()); }},
+        {ID_EDIT_REDO, [this] { OnEditRedo(); }, [this](CmdUI& ui) { ui.Enable(m_undo.CanRedo()); }},
+        {ID_VIEW_ZOOM_IN, [this] { OnZoomIn(); }, [this](CmdUI& ui) { ui.Enable(ZoomPercent() < kZoomMaxPercent); }},
+        {ID_VIEW_ZOOM_OUT, [this] { OnZoomOut(); }, [this](CmdUI& ui) { ui.Enable(ZoomPercent() > kZoomMinPercent); }},
+        {ID_VIEW_ZOOM_RESET, [this] { OnZoomReset(); }, {}},
+        {ID_VIEW_ZOOM_FIT, [this] { OnZoomFit(); }, {}},
     };
 }
 
@@ -88,42 +77,16 @@ void CMainView::OnCreate() {
 
     m_showToolTips = ReadSetting(kViewToolTips) != 0;
     m_showMessages = ReadSetting(kViewMessages) != 0;
-    m_verifyWrite = ReadSetting(kViewVerifyWrite) != 0;
     m_zoom = ViewZoom(ReadSetting(kViewZoom));
-    m_port = ReadSetting(kConnectionPort);
     if (!m_skinHandedOver) m_skin.LoadSkin();
     ReportOpenErrors(m_skin.missingPictures());
-
-    m_timer = new QTimer(this);
-    connect(m_timer, &QTimer::timeout, this, &CMainView::OnTimer);
-    m_timer->start(kViewTimerMs);
-    m_timerId = m_timer->timerId();
 }
 
-void CMainView::OnInitialUpdate() {
-    if (!m_portShown && m_pFrame) {
-        m_pFrame->SetPortSelection(m_port);
-        m_portShown = true;
-    }
+void CMainView::OnInitialUpdate() { ShowNewConfiguration(); }
+
+void CMainView::ShowNewConfiguration() {
     BuildLayout();
     ResetHistory();
-}
-
-void CMainView::OnDestroy() {
-    if (m_destroyed) return;
-    m_destroyed = true;
-    if (m_timerId != 0) m_timer->stop();
-    m_timerId = 0;
-    // The port of the last Connect (or the one read at start), not whatever
-    // the selector shows now.
-    WriteSetting(kConnectionPort, m_port);
-}
-
-void CMainView::SetTickSource(TickSource ticks) { m_ticks = ticks ? std::move(ticks) : TickSource(SystemTicks); }
-
-void CMainView::SetDialogs(ViewDialogs* dialogs) {
-    if (!dialogs && !m_qtDialogs) m_qtDialogs = std::make_unique<QtViewDialogs>();
-    m_dialogs = dialogs ? dialogs : m_qtDialogs.get();
 }
 
 // --- layout and scrolling ---------------------------------------------------------
@@ -204,31 +167,6 @@ void CMainView::paintEvent(QPaintEvent* event) {
     PaintFocusMark(painter);
 }
 
-// --- timer and busy period -----------------------------------------------------------
-
-void CMainView::StartBusyPeriod(uint32_t periodMs) {
-    m_busySince = m_ticks();
-    m_busyPeriod = periodMs;
-    m_deviceReady = false;
-    DeviceStateChanged();
-}
-
-void CMainView::OnTimer() {
-    if (m_deviceReady) return;
-    // The difference is taken as a distance, so a tick count that wraps
-    // during the period still ends it.
-    uint32_t elapsed = m_ticks() - m_busySince;
-    if (elapsed > 0x80000000u) elapsed = 0u - elapsed;
-    if (elapsed >= m_busyPeriod) {
-        m_deviceReady = true;
-        m_busyPeriod = 0;
-        DeviceStateChanged();
-    }
-    // Not under another window's modal loop (the write's own message may
-    // still be open): the read-back then waits for the next tick.
-    if (m_deviceReady && m_verifyPending && !QApplication::activeModalWidget()) VerifyWritten();
-}
-
 // --- options, notice, tooltips ---------------------------------------------------------
 
 void CMainView::OnToggleToolTips() {
@@ -236,13 +174,6 @@ void CMainView::OnToggleToolTips() {
     WriteSetting(kViewToolTips, m_showToolTips ? 1 : 0);
     RefreshToolTips(true);
     if (m_pFrame) m_pFrame->RequestCommandUpdate();  // the check mark
-}
-
-void CMainView::OnToggleVerifyWrite() {
-    m_verifyWrite = !m_verifyWrite;
-    WriteSetting(kViewVerifyWrite, m_verifyWrite ? 1 : 0);
-    if (!m_verifyWrite) m_verifyPending = false;
-    if (m_pFrame) m_pFrame->RequestCommandUpdate();
 }
 
 void CMainView::OnToggleMessages() {

@@ -1,7 +1,8 @@
 // The configuration view: the one scrolling view of the main window. It shows
-// the document's configuration as skin pictures, runs the Device commands
-// (through the operation dialog), the File and Print commands, keeps the
-// busy period after a write or a time setting, and owns the tooltip areas.
+// the document's configuration as skin pictures, owns the tooltip areas, the
+// zoom and the undo history of the edits made in it. The Device, File and
+// safe-write commands live beside it (MainCommands) and call on it when the
+// configuration was replaced or saved.
 //
 // Mouse editing: a click selects and highlights what is linked, a drag links
 // keys, inputs and panel inputs or exchanges labels, a double click opens the
@@ -31,50 +32,31 @@
 #include <vector>
 
 class CMainDoc;
-class ConfigBackups;
-struct DeviceRead;
 class EditDialog;
 class QPainter;
 enum class KeyMove;
 class QMenu;
-class QPrinter;
 class QScrollBar;
-class QTimer;
-class ViewDialogs;
 
 // The dialog a double click on a place opens.
 enum class ItemEdit { None, Module, InputLabel, AudioChannel, OutputSignal, PanelLabel };
 
-// Timer period and busy periods, in milliseconds.
-constexpr int kViewTimerMs = 2000;
-constexpr uint32_t kBusyAfterWriteMs = 15000;
-constexpr uint32_t kBusyAfterTimeSetMs = 5000;
-
 class CMainView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    // A millisecond tick count that wraps at 32 bits, as the busy period measures it.
-    using TickSource = std::function<uint32_t()>;
     // Runs an edit dialog modally and returns IDOK when it was confirmed.
     using EditDialogRunner = std::function<int(EditDialog&)>;
 
-    // Creation: reads the view options and the saved port, loads the skin
-    // beside the executable (unless one already read is handed over),
-    // starts the timer and registers the view's commands and the
-    // save-modified hook with the frame (which may be null).
+    // Creation: reads the view options, loads the skin beside the
+    // executable (unless one already read is handed over). The frame (which
+    // may be null) gets the title, the enabling refresh and the language.
     CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent = nullptr, std::unique_ptr<CSkin> skin = nullptr);
-    ~CMainView() override;  // OnDestroy
+    ~CMainView() override;
 
-    // The factory the application uses: creates the view and runs its
-    // initial update. The skin is read from the moment the factory is made,
-    // while the window is built.
-    using ViewFactory = std::function<QWidget*(FrameHost& frame, CMainDoc& doc)>;
-    static ViewFactory Factory();
-
-    // First time: the saved port into the frame's selector. Every time: BuildLayout.
+    // BuildLayout, with an empty history.
     void OnInitialUpdate();
-    // Stops the timer and stores the port; runs once, at the latest on destruction.
-    void OnDestroy();
+    // The view's own commands: undo, redo, zoom, tooltips and messages.
+    CommandBindings Bindings();
 
     // --- what the rest of the view builds on --------------------------------------
     CMainDoc* GetDocument() const { return m_pDoc; }
@@ -86,6 +68,14 @@ public:
     // the title up to date, lays out (with its warnings), sets the scroll
     // size, rebuilds the tooltips and repaints.
     void BuildLayout();
+    // The configuration was replaced (read, opened, closed): BuildLayout,
+    // and the undo history starts again from it.
+    void ShowNewConfiguration();
+    // The configuration was saved: the undo history's clean point.
+    void MarkSaved();
+    // Runs change (a dialog, an import) as one step of the undo history; when
+    // it changed something, shows it as an edit is shown.
+    bool EditAsOneStep(EditHistory::StepText text, const std::function<bool()>& change);
     // Rebuilds the tooltip areas when forced or when the client size or the
     // scroll position changed since the last time.
     void RefreshToolTips(bool force);
@@ -153,18 +143,9 @@ public:
     // What a double click on hit edits.
     ItemEdit EditFor(SubItemRef hit) const;
 
-    // --- Device commands ---------------------------------------------------------
-    void OnConnect();
-    void OnLoadConfig();
-    void OnWriteConfig() { WriteConfig(); }
-    // Write configuration after its confirmation; true when the device took it.
-    bool WriteConfig();
-    void OnDiscardChanges();
-    void OnSyncTime();
+    // --- view options ---------------------------------------------------------------
     void OnToggleToolTips();
     void OnToggleMessages();
-    // Verify after writing: switches the read-back after a write on or off.
-    void OnToggleVerifyWrite();
 
     // --- zoom (View menu, Ctrl+wheel) ------------------------------------------------
     int ZoomPercent() const { return m_zoom.percent(); }
@@ -175,58 +156,14 @@ public:
     void OnZoomOut();
     void OnZoomReset();
     void OnZoomFit();
-    // Ends the busy period once it has run out; the view's timer calls it every 2 s.
-    void OnTimer();
-
-    // --- File commands -------------------------------------------------------------
-    void OnFileOpen();
-    void OnFileSave();
-    void OnFileSaveAs();
-    void OnFileClose();
-    void OnFilePrint();
-    void OnFilePrintPreview();
-    void OnFilePrintSetup();
-    // A file dropped on the window or named on the command line: the close
-    // prompt, then as Open after its dialog.
-    void OpenFileFromOutside(const QString& path);
-    // Open backup...: the open dialog in the backups folder, then as Open.
-    void OnFileOpenBackup();
-    // Compare with...: the displayed configuration against a file, or
-    // against the device when connected; the differences in a dialog.
-    void OnFileCompare();
-    // Export labels... / Import labels...: the labels as a spreadsheet (CSV);
-    // an import is one step of the undo history.
-    void OnFileExportLabels();
-    void OnFileImportLabels();
-    // The "not saved" prompt: true when the configuration may be dropped.
-    bool RunClosePrompt();
-    // Saves the document to path; shows why when it fails.
-    void SaveTo(const QString& path);
-    // The document's hook before the program closes: Write configuration first
-    // when connected and changed, then the close prompt.
-    bool SaveModified();
 
     // --- state and seams ---------------------------------------------------------------
-    int Port() const { return m_port; }
-    bool IsDeviceReady() const { return m_deviceReady; }
-    bool IsTimerRunning() const { return m_timerId != 0; }
     bool ShowsToolTips() const { return m_showToolTips; }
     bool ShowsMessages() const { return m_showMessages; }
-    bool VerifiesWrites() const { return m_verifyWrite; }
-    // A write waits to be read back once the device's busy period is over.
-    bool VerifyPending() const { return m_verifyPending; }
-    // Where Connect and Load configuration keep their backups (not owned;
-    // null restores the program's own folder).
-    void SetBackups(ConfigBackups* backups);
     bool ToolTipsActive() const { return m_toolTipsActive; }
     const std::vector<ToolArea>& ToolAreas() const { return m_toolAreas; }
     // The tooltip text shown at a client point; empty where there is none.
     QString ToolTipAt(QPoint clientPoint) const;
-    QPrinter& Printer();
-    // Replaces the clock of the busy period (tests run it without waiting).
-    void SetTickSource(TickSource ticks);
-    // Replaces the file, print and page set-up dialogs (not owned; null restores Qt's).
-    void SetDialogs(ViewDialogs* dialogs);
     // Replaces how the edit dialogs are run (tests answer them without a
     // modal loop); an empty runner restores DoModal.
     void SetEditDialogRunner(EditDialogRunner runner);
@@ -262,35 +199,10 @@ private:
     QRect FocusMarkViewRect() const;
     void ShowKeyboardCues(bool show);
     void PaintFocusMark(QPainter& painter) const;
-    void RegisterCommands();
-    void RegisterFileCommands();
-    void RegisterZoomCommands();
     QPoint ClientCentre() const;
     void UpdateScrollBars();
     QSize LayoutPage() const;
     void PageByTheLayout(QScrollBar* bar, int action);
-    // Connect and Load configuration after the port is chosen.
-    bool ReadFromDevice(bool force);
-    // Runs the part of a device command that talks to the device. Its dialogs
-    // run the event loop, which refreshes the enabling: the port selector is
-    // kept disabled until the exchange is over.
-    bool RunOperation(const std::function<bool()>& exchange);
-    // The enabling depends on the device state that changed.
-    void DeviceStateChanged();
-    void StartBusyPeriod(uint32_t periodMs);
-    // Reads the device in the operation dialog on m_port, with the audio
-    // kinds of the skin, into doc (when given) as Connect does.
-    DeviceRead ReadDevice(CMainDoc* doc = nullptr, bool force = false);
-    // Keeps the configuration just read from the device as a backup.
-    void KeepBackup(const ConfigImage& image);
-    // Reads the device back and compares it with what was written.
-    void VerifyWritten();
-    void ShowStatusNote(unsigned id, const QStringList& inserts = {});
-    // Opens path as Open does, after the close prompt.
-    void OpenChosenFile(const QString& path);
-    bool PrintOnePage(QPrinter& printer);
-    QString ConfigFileFilter() const;
-
     // After a change made with the mouse or a dialog.
     void OnMouseChange();
     // Undo: the recorder of the mouse edits and the two commands.
@@ -315,11 +227,6 @@ private:
     // Makes the drop of from onto to, as the mouse makes it.
     void LinkByMenu(SubItemRef from, SubItemRef to);
 
-    // Enabling rules.
-    bool CanConnect() const;
-    bool CanUseDevice() const;
-    bool HasConfig() const;
-
     FrameHost* m_pFrame;
     CMainDoc* m_pDoc;
     bool m_skinHandedOver;               // the skin came read (no LoadSkin at creation)
@@ -337,31 +244,11 @@ private:
     EditDialogRunner m_runEditDialog;
     UndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};
 
-    int m_port = 0;
-    QTimer* m_timer = nullptr;
-    int m_timerId = 0;
-    uint32_t m_busySince = 0;
-    uint32_t m_busyPeriod = 0;
-    bool m_deviceReady = true;
-    int m_operationDepth = 0;  // device exchanges running (RunOperation)
-    TickSource m_ticks;
-
     std::vector<ToolArea> m_toolAreas;
     bool m_toolTipsActive = false;
     QSize m_lastClient{-1, -1};
     QPoint m_lastScroll{-1, -1};
     bool m_showToolTips = true;
     bool m_showMessages = true;
-    bool m_verifyWrite = true;
-    bool m_verifyPending = false;
-    ConfigImage m_written{};   // what the last write sent, for verify
-    ConfigImage m_lastRead{};  // what the device held at the last read, for the write's confirmation
-    ConfigBackups* m_backups = nullptr;
     bool m_noticeShown = false;
-    bool m_portShown = false;
-    bool m_destroyed = false;
-
-    std::unique_ptr<ViewDialogs> m_qtDialogs;
-    ViewDialogs* m_dialogs = nullptr;
-    std::unique_ptr<QPrinter> m_printer;
 };

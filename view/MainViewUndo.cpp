@@ -16,10 +16,6 @@ void CMainView::SetUpUndo() {
     if (!m_pFrame) return;
     // The buttons follow the stack as it moves.
     connect(&m_undo.Stack(), &QUndoStack::indexChanged, this, [this] { m_pFrame->RequestCommandUpdate(); });
-    m_pFrame->SetCommandHandler(
-        ID_EDIT_UNDO, [this] { OnEditUndo(); }, [this](CmdUI& ui) { ui.Enable(m_undo.CanUndo()); });
-    m_pFrame->SetCommandHandler(
-        ID_EDIT_REDO, [this] { OnEditRedo(); }, [this](CmdUI& ui) { ui.Enable(m_undo.CanRedo()); });
 }
 
 EditState CMainView::CurrentEditState() const {
@@ -36,6 +32,14 @@ bool CMainView::RecordEdit(EditHistory::StepText text, const std::function<bool(
 }
 
 void CMainView::ResetHistory() { m_undo.Clear(CurrentEditState()); }
+
+void CMainView::MarkSaved() { m_undo.SetClean(CurrentEditState()); }
+
+bool CMainView::EditAsOneStep(EditHistory::StepText text, const std::function<bool()>& change) {
+    const bool changed = RecordEdit(std::move(text), change);
+    if (changed) OnMouseChange();
+    return changed;
+}
 
 // Shown as an edit shows its change. The selection goes: what it
 // highlighted may no longer be linked.

@@ -18,16 +18,6 @@ QRect CMainView::ToClient(const QRect& layoutRect) const {
 
 QPoint CMainView::ClientCentre() const { return QRect(QPoint(0, 0), ClientSize()).center(); }
 
-void CMainView::RegisterZoomCommands() {
-    if (!m_pFrame) return;
-    m_pFrame->SetCommandHandler(
-        ID_VIEW_ZOOM_IN, [this] { OnZoomIn(); }, [this](CmdUI& ui) { ui.Enable(ZoomPercent() < kZoomMaxPercent); });
-    m_pFrame->SetCommandHandler(
-        ID_VIEW_ZOOM_OUT, [this] { OnZoomOut(); }, [this](CmdUI& ui) { ui.Enable(ZoomPercent() > kZoomMinPercent); });
-    m_pFrame->SetCommandHandler(ID_VIEW_ZOOM_RESET, [this] { OnZoomReset(); });
-    m_pFrame->SetCommandHandler(ID_VIEW_ZOOM_FIT, [this] { OnZoomFit(); });
-}
-
 void CMainView::OnZoomIn() { ZoomTo(ZoomInStep(ZoomPercent()), ClientCentre()); }
 
 void CMainView::OnZoomOut() { ZoomTo(ZoomOutStep(ZoomPercent()), ClientCentre()); }

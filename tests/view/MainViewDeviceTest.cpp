@@ -64,10 +64,10 @@ TEST(MainView, StartsWithDefaultsWithoutSettingsFile) {
     CMainView& view = rig.view();
     EXPECT_TRUE(view.ShowsToolTips());
     EXPECT_TRUE(view.ShowsMessages());
-    EXPECT_EQ(view.Port(), 0);
+    EXPECT_EQ(rig.commands().Device().Port(), 0);
     EXPECT_EQ(rig.frame().GetPortSelection(), 0);
-    EXPECT_TRUE(view.IsTimerRunning());
-    EXPECT_TRUE(view.IsDeviceReady());
+    EXPECT_TRUE(rig.commands().Device().IsTimerRunning());
+    EXPECT_TRUE(rig.commands().Device().IsDeviceReady());
     EXPECT_FALSE(view.Skin().IsEmpty()) << "modules.xml beside the executable";
     EXPECT_TRUE(view.Layout().items().empty());
     EXPECT_EQ(view.Layout().size(), QSize(100, 100));
@@ -84,7 +84,7 @@ TEST(MainView, SettingsAreReadAtCreationAndThePortOfTheLastConnectSavedOnDestroy
     CMainView& view = rig.view();
     EXPECT_FALSE(view.ShowsToolTips());
     EXPECT_FALSE(view.ShowsMessages());
-    EXPECT_EQ(view.Port(), 2);
+    EXPECT_EQ(rig.commands().Device().Port(), 2);
     EXPECT_EQ(rig.frame().GetPortSelection(), 2);
 
     rig.frame().SetPortSelection(4);
@@ -100,7 +100,7 @@ TEST(MainView, ConnectShowsTheDeviceModulesWithTheirAudioSettings) {
     rig.frame().SetPortSelection(2);
     ASSERT_TRUE(rig.Connect());
     EXPECT_EQ(rig.ports.lastPortIndex(), 2);
-    EXPECT_EQ(rig.view().Port(), 2);
+    EXPECT_EQ(rig.commands().Device().Port(), 2);
     EXPECT_TRUE(rig.presenter->messages().empty());
     EXPECT_FALSE(rig.doc().IsModified());
     // Key panel, input panel, input modules slot 2..0, card, outputs 0..1.
@@ -187,7 +187,7 @@ TEST(MainView, ConnectWithoutASelectedPortReportsThePort) {
     ViewRig rig;
     rig.frame().SetPortSelection(-1);
     EXPECT_FALSE(rig.Connect());
-    EXPECT_EQ(rig.view().Port(), -1);
+    EXPECT_EQ(rig.commands().Device().Port(), -1);
     EXPECT_EQ(rig.presenter->ids(), std::vector<unsigned>{IDS_LINK_ERROR_BASE + 1});
 }
 
@@ -260,11 +260,11 @@ TEST(MainView, BusyPeriodEndsAlsoWhenTheTickCountWraps) {
     rig.ticks = 0xFFFFF000u;
     rig.presenter->Answer(IDYES);
     rig.Command(ID_DEVICE_WRITE);
-    ASSERT_FALSE(rig.view().IsDeviceReady());
+    ASSERT_FALSE(rig.commands().Device().IsDeviceReady());
     rig.AdvanceMs(14000);  // wraps past zero
-    EXPECT_FALSE(rig.view().IsDeviceReady());
+    EXPECT_FALSE(rig.commands().Device().IsDeviceReady());
     rig.AdvanceMs(1000);
-    EXPECT_TRUE(rig.view().IsDeviceReady());
+    EXPECT_TRUE(rig.commands().Device().IsDeviceReady());
 }
 
 TEST(MainView, LoadConfigurationKeepsTheDisplayedLinksAndLabels) {

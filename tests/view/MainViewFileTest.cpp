@@ -23,7 +23,7 @@ using namespace viewtest;
 
 namespace {
 
-class FileCommands : public ::testing::Test {
+class FileMenu : public ::testing::Test {
 protected:
     QString PathOf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
@@ -84,7 +84,7 @@ bool DropOnView(ViewRig& rig, const QList<QUrl>& urls, const QString& text = {})
 
 }  // namespace
 
-TEST_F(FileCommands, ClosePromptAnswers) {
+TEST_F(FileMenu, ClosePromptAnswers) {
     struct Case {
         const char* name;
         int answer;
@@ -112,7 +112,7 @@ TEST_F(FileCommands, ClosePromptAnswers) {
     }
 }
 
-TEST_F(FileCommands, ACancelledSaveDialogWithoutAFileKeepsTheConfigurationAndBothFlags) {
+TEST_F(FileMenu, ACancelledSaveDialogWithoutAFileKeepsTheConfigurationAndBothFlags) {
     const struct {
         const char* name;
         int command;
@@ -140,7 +140,7 @@ TEST_F(FileCommands, ACancelledSaveDialogWithoutAFileKeepsTheConfigurationAndBot
     }
 }
 
-TEST_F(FileCommands, ConnectWithAFileShownTakesTheDeviceModulesOnlyWhenTheyMatch) {
+TEST_F(FileMenu, ConnectWithAFileShownTakesTheDeviceModulesOnlyWhenTheyMatch) {
     const struct {
         const char* name;
         uint8_t deviceSlot2;  // the file has module 80 there
@@ -182,7 +182,7 @@ TEST_F(FileCommands, ConnectWithAFileShownTakesTheDeviceModulesOnlyWhenTheyMatch
     }
 }
 
-TEST_F(FileCommands, CloseWhileConnectedAndChangedOffersWriteFirst) {
+TEST_F(FileMenu, CloseWhileConnectedAndChangedOffersWriteFirst) {
     for (const int writeAnswer : {IDYES, IDNO}) {
         ViewRig rig;
         ASSERT_TRUE(rig.Connect());
@@ -201,14 +201,14 @@ TEST_F(FileCommands, CloseWhileConnectedAndChangedOffersWriteFirst) {
     }
 }
 
-TEST_F(FileCommands, ClosingTheWindowWithNothingToLoseAsksNothing) {
+TEST_F(FileMenu, ClosingTheWindowWithNothingToLoseAsksNothing) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
     EXPECT_TRUE(rig.CloseWindow());
     EXPECT_TRUE(rig.presenter->messages().empty());
 }
 
-TEST_F(FileCommands, ClosingTheWindowRunsTheSaveModifiedHook) {
+TEST_F(FileMenu, ClosingTheWindowRunsTheSaveModifiedHook) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
     rig.doc().SetOutputSignal(0, 3, 0);
@@ -223,7 +223,7 @@ TEST_F(FileCommands, ClosingTheWindowRunsTheSaveModifiedHook) {
               (std::vector<unsigned>{IDS_WRITE_CONFIRM, IDS_NOT_SAVED, IDS_WRITE_CONFIRM, IDS_NOT_SAVED}));
 }
 
-TEST_F(FileCommands, OpenReadsAVersion1File) {
+TEST_F(FileMenu, OpenReadsAVersion1File) {
     ViewRig rig;
     const QString path = PathOf("old studio.vkcfg");
     QFile file(path);
@@ -244,7 +244,7 @@ TEST_F(FileCommands, OpenReadsAVersion1File) {
     EXPECT_TRUE(rig.presenter->messages().empty());
 }
 
-TEST_F(FileCommands, OpenOfABadFileLeavesTheShownConfiguration) {
+TEST_F(FileMenu, OpenOfABadFileLeavesTheShownConfiguration) {
     ViewRig rig;
     const QString good = PathOf("good.vkcfg");
     ShowSavedConfiguration(rig, good);
@@ -262,7 +262,7 @@ TEST_F(FileCommands, OpenOfABadFileLeavesTheShownConfiguration) {
     EXPECT_EQ(rig.frame().windowTitle(), "VKX520Setup - good");
 }
 
-TEST_F(FileCommands, OpenIsCancelledByThePrompt) {
+TEST_F(FileMenu, OpenIsCancelledByThePrompt) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
     rig.doc().SetOutputSignal(0, 0, 2);
@@ -272,7 +272,7 @@ TEST_F(FileCommands, OpenIsCancelledByThePrompt) {
     EXPECT_TRUE(rig.doc().configModified());
 }
 
-TEST_F(FileCommands, SaveGoesToSaveAsOnceThenKeepsTheFile) {
+TEST_F(FileMenu, SaveGoesToSaveAsOnceThenKeepsTheFile) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
     const QString path = PathOf("studio.vkcfg");
@@ -289,7 +289,7 @@ TEST_F(FileCommands, SaveGoesToSaveAsOnceThenKeepsTheFile) {
     EXPECT_FALSE(rig.doc().IsModified());
 }
 
-TEST_F(FileCommands, PrintAndPreviewMakeOnePage) {
+TEST_F(FileMenu, PrintAndPreviewMakeOnePage) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
     rig.dialogs.pdfPath = PathOf("print.pdf");
@@ -309,10 +309,10 @@ TEST_F(FileCommands, PrintAndPreviewMakeOnePage) {
     EXPECT_EQ(rig.dialogs.asked, (QStringList{"print", "preview", "print", "setup"}));
 }
 
-TEST_F(FileCommands, QtPrintPreviewShowsOnePage) {
+TEST_F(FileMenu, QtPrintPreviewShowsOnePage) {
     ViewRig rig;
     ASSERT_TRUE(rig.Connect());
-    rig.view().SetDialogs(nullptr);
+    rig.commands().Files().SetDialogs(nullptr);
     int pages = -1;
     ViewRig::OnNextModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog& preview) {
         if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) pages = widget->pageCount();
@@ -322,7 +322,7 @@ TEST_F(FileCommands, QtPrintPreviewShowsOnePage) {
     EXPECT_EQ(pages, 1);
 }
 
-TEST_F(FileCommands, AFileDroppedOnTheWindowOpensAsOpenDoes) {
+TEST_F(FileMenu, AFileDroppedOnTheWindowOpensAsOpenDoes) {
     ViewRig rig;
     const QString first = PathOf("first.vkcfg");
     ShowSavedConfiguration(rig, first);
@@ -355,7 +355,7 @@ TEST_F(FileCommands, AFileDroppedOnTheWindowOpensAsOpenDoes) {
 
 // What main() does with "--open FILE": the messages of Open for a file that
 // is not there or not a configuration, the file and its title for one that is.
-TEST_F(FileCommands, AFileNamedOnTheCommandLineOpensAsOpenDoes) {
+TEST_F(FileMenu, AFileNamedOnTheCommandLineOpensAsOpenDoes) {
     const QString bad = PathOf("bad.vkcfg");
     QFile file(bad);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

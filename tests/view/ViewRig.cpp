@@ -74,14 +74,14 @@ ViewRig::ViewRig(const QByteArray& settings) {
     SetDefaultLinkEnvironment(&ports, &clock);
     device.LoadImage(DemoImage());
     app = std::make_unique<CSetupApp>();
-    app->SetViewFactory(CMainView::Factory());
+    app->SetViewFactory(MainWindowContent());
     EXPECT_TRUE(app->InitInstance());
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame()));
     // Installed after the program's own message boxes, so it answers instead.
     presenter = std::make_unique<RecordingPresenter>();
-    view().SetTickSource([this] { return ticks; });
-    view().SetDialogs(&dialogs);
-    view().SetBackups(&backups);
+    commands().Device().SetTickSource([this] { return ticks; });
+    commands().Files().SetDialogs(&dialogs);
+    commands().SafeWrites().SetBackups(&backups);
 }
 
 void ViewRig::Exit() {
@@ -109,7 +109,7 @@ bool ViewRig::Connect() {
 
 void ViewRig::AdvanceMs(uint32_t ms) {
     ticks += ms;
-    view().OnTimer();
+    commands().Device().OnTimer();
 }
 
 void ViewRig::ShowNormal(QSize size) const {

@@ -64,6 +64,7 @@ public:
     CMainFrame& frame() const { return *app->GetMainFrame(); }
     CMainView& view() const { return *static_cast<CMainView*>(frame().GetView()); }
     CMainDoc& doc() const { return *app->GetDocument(); }
+    MainCommands& commands() const { return *frame().Commands(); }
 
     // Runs a command as a menu click does; false when it is disabled.
     bool Command(int id) const { return frame().ExecuteCommand(id); }
