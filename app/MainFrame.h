@@ -4,13 +4,15 @@
 // its title in step with the document's file.
 //
 // Commands are QActions carrying their command ID (property "vkxCommandId").
-// Whoever handles a command (the view, the language menu) registers it with
-// SetCommandHandler; a command nobody handles stays disabled. Enabling and check
-// marks are refreshed by UpdateCommandUI: before a menu opens, after every
-// command and language change, through RequestCommandUpdate whenever
+// The frame wires the handlers and enabling rules of the command groups
+// (SetCommands) and of its own commands and the language menu with
+// SetCommandHandler; a command nobody handles stays disabled. Enabling and
+// check marks are refreshed by UpdateCommandUI: before a menu opens, after
+// every command and language change, through RequestCommandUpdate whenever
 // something the handlers look at changes (the document's state, a handler
-// registered, the toolbar shown or hidden, a view option), and by the view
-// itself as a device exchange starts or ends and as the busy period does.
+// registered, the toolbar shown or hidden, a view option), and by the device
+// commands themselves as a device exchange starts or ends and as the busy
+// period does.
 #pragma once
 
 #include "view/FrameHost.h"

@@ -6,6 +6,7 @@
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
+#include "view/ViewAccessible.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -39,7 +40,8 @@ CMainView::CMainView(FrameHost* frame, CMainDoc* doc, QWidget* parent, std::uniq
       m_skin(*m_skinStore) {
     setObjectName(QStringLiteral("MainView"));
     OnCreate();
-    SetUpKeyboard();
+    setFocusPolicy(Qt::StrongFocus);
+    InstallViewAccessibility();
     SetUpUndo();
     // Tooltip texts are fetched when the areas are built: build them again
     // in the new language.
@@ -50,7 +52,7 @@ CMainView::~CMainView() = default;
 
 CommandBindings CMainView::Bindings() {
     return {
-        {ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); }, [this](CmdUI& ui) { ui.SetCheck(m_showToolTips); }},
+        {ID_VIEW_TOOLTIPS, [this] { OnToggleToolTips(); }, [this](CmdUI& ui) { ui.SetCheck(m_toolTips.Shown()); }},
         {ID_VIEW_MESSAGES, [this] { OnToggleMessages(); }, [this](CmdUI& ui) { ui.SetCheck(m_showMessages); }},
         {ID_EDIT_UNDO, [this] { OnEditUndo(); }, [this](CmdUI& ui) { ui.Enable(m_undo.CanUndo()); }},
         {ID_EDIT_REDO, [this] { OnEditRedo(); }, [this](CmdUI& ui) { ui.Enable(m_undo.CanRedo()); }},
@@ -70,12 +72,10 @@ void CMainView::OnCreate() {
     // Moves without a button end a drag whose button was released elsewhere,
     // and choose the cursor.
     viewport()->setMouseTracking(true);
-    SetEditDialogRunner(nullptr);
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
         connect(bar, &QAbstractSlider::actionTriggered, this,
                 [this, bar](int action) { PageByTheLayout(bar, action); });
 
-    m_showToolTips = ReadSetting(kViewToolTips) != 0;
     m_showMessages = ReadSetting(kViewMessages) != 0;
     m_zoom = ViewZoom(ReadSetting(kViewZoom));
     if (!m_skinHandedOver) m_skin.LoadSkin();
@@ -164,14 +164,13 @@ void CMainView::paintEvent(QPaintEvent* event) {
     const QSize client = LayoutClientSize();
     EraseBackground(painter, m_layout, client, clip);
     PaintConfiguration(painter, m_layout, m_skin, *m_pDoc, client, clip, Selection(), true);
-    PaintFocusMark(painter);
+    m_keyboard.PaintFocusMark(painter);
 }
 
 // --- options, notice, tooltips ---------------------------------------------------------
 
 void CMainView::OnToggleToolTips() {
-    m_showToolTips = !m_showToolTips;
-    WriteSetting(kViewToolTips, m_showToolTips ? 1 : 0);
+    m_toolTips.Toggle();
     RefreshToolTips(true);
     if (m_pFrame) m_pFrame->RequestCommandUpdate();  // the check mark
 }
@@ -189,27 +188,13 @@ void CMainView::ShowChangeNotice() {
 }
 
 void CMainView::RefreshToolTips(bool force) {
-    const QSize client = ClientSize();
-    const QPoint scroll = ScrollPosition();
-    if (!force && client == m_lastClient && scroll == m_lastScroll) return;
-    m_lastClient = client;
-    m_lastScroll = scroll;
-    m_toolTipsActive = m_showToolTips;
-    m_toolAreas.clear();
-    QToolTip::hideText();
-    if (m_toolTipsActive) m_toolAreas = BuildToolAreas(m_layout, *m_pDoc, client, scroll, m_zoom);
-}
-
-QString CMainView::ToolTipAt(QPoint clientPoint) const {
-    if (!m_toolTipsActive) return {};
-    const ToolArea* area = FindToolArea(m_toolAreas, clientPoint);
-    return area ? ToolTipDisplayText(area->text) : QString();
+    if (m_toolTips.Refresh(force, m_layout, *m_pDoc, ClientSize(), ScrollPosition(), m_zoom)) QToolTip::hideText();
 }
 
 bool CMainView::viewportEvent(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
     const auto* help = static_cast<QHelpEvent*>(event);
-    const ToolArea* area = m_toolTipsActive ? FindToolArea(m_toolAreas, help->pos()) : nullptr;
+    const ToolArea* area = m_toolTips.At(help->pos());
     if (area)
         QToolTip::showText(help->globalPos(), ToolTipDisplayText(area->text), viewport(), area->rect);
     else

@@ -6,9 +6,9 @@
 //
 // Mouse editing: a click selects and highlights what is linked, a drag links
 // keys, inputs and panel inputs or exchanges labels, a double click opens the
-// edit dialog that fits. The rules live in MouseEdit and the hit testing in
-// HitTest.h; this class turns mouse events into calls on them, runs the
-// dialogs and repaints after a change.
+// edit dialog that fits. The rules live in MouseEdit, the hit testing in
+// HitTest.h, the dialogs in ItemEditor and the keys in KeyboardEdit; this
+// class turns events into calls on them and repaints after a change.
 #pragma once
 
 #include "model/ConfigImage.h"
@@ -16,37 +16,26 @@
 #include "skin/SkinLayout.h"
 #include "skin/Skin.h"
 #include "view/FrameHost.h"
+#include "view/ItemEditor.h"
+#include "view/KeyboardEdit.h"
 #include "view/MouseEdit.h"
 #include "view/ToolTipAreas.h"
 #include "view/UndoStack.h"
+#include "view/ViewCursors.h"
 #include "view/ViewZoom.h"
 
 #include <QAbstractScrollArea>
-#include <QCursor>
 #include <QRect>
 
-#include <array>
-#include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class CMainDoc;
-class EditDialog;
-class QPainter;
-enum class KeyMove;
-class QMenu;
 class QScrollBar;
-
-// The dialog a double click on a place opens.
-enum class ItemEdit { None, Module, InputLabel, AudioChannel, OutputSignal, PanelLabel };
 
 class CMainView : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    // Runs an edit dialog modally and returns IDOK when it was confirmed.
-    using EditDialogRunner = std::function<int(EditDialog&)>;
-
     // Creation: reads the view options, loads the skin beside the
     // executable (unless one already read is handed over). The frame (which
     // may be null) gets the title, the enabling refresh and the language.
@@ -58,16 +47,7 @@ public:
     // The view's own commands: undo, redo, zoom, tooltips and messages.
     CommandBindings Bindings();
 
-    // --- what the rest of the view builds on --------------------------------------
-    CMainDoc* GetDocument() const { return m_pDoc; }
-    FrameHost* GetMainFrame() const { return m_pFrame; }
-    const CSkin& Skin() const { return m_skin; }
-    SkinLayout& Layout() { return m_layout; }
-    const SkinLayout& Layout() const { return m_layout; }
-    // Rebuilds the items from the document: resets selection and drag, brings
-    // the title up to date, lays out (with its warnings), sets the scroll
-    // size, rebuilds the tooltips and repaints.
-    void BuildLayout();
+    // --- what the commands beside the view call ---------------------------------------
     // The configuration was replaced (read, opened, closed): BuildLayout,
     // and the undo history starts again from it.
     void ShowNewConfiguration();
@@ -76,11 +56,14 @@ public:
     // Runs change (a dialog, an import) as one step of the undo history; when
     // it changed something, shows it as an edit is shown.
     bool EditAsOneStep(EditHistory::StepText text, const std::function<bool()>& change);
-    // Rebuilds the tooltip areas when forced or when the client size or the
-    // scroll position changed since the last time.
-    void RefreshToolTips(bool force);
     // The once-per-run notice that changes reach the device only when written.
     void ShowChangeNotice();
+
+    // --- what the view shows ------------------------------------------------------------
+    CMainDoc* GetDocument() const { return m_pDoc; }
+    const CSkin& Skin() const { return m_skin; }
+    const SkinLayout& Layout() const { return m_layout; }
+    PaintSelection Selection() const;
     void RedrawAll();
     // Scroll position in pixels and the client size, as GetItemRect and the
     // painter take them.
@@ -91,82 +74,35 @@ public:
     QSize LayoutClientSize() const;
     // A rectangle of GetItemRect in the viewport's client coordinates.
     QRect ToClient(const QRect& layoutRect) const;
-    PaintSelection Selection() const;
-
-    // --- mouse editing (points are client points of the viewport) -------------------
-    // A press (doubleClick false) or a double click: selects what lies under
-    // the point, highlights its links and, on a double click, edits it.
-    void HandleClick(QPoint point, bool doubleClick);
-    // A move with the button held (drop false) or the release (drop true).
-    void HandleDrag(QPoint point, bool drop);
-    // The client point in view coordinates.
+    // The client point in view coordinates, and what lies there (see HitTest.h).
     QPoint ToLayout(QPoint point) const;
-    // Hit tests on view coordinates (see HitTest.h).
-    int HitItem(QPoint point, int sub) const;
-    int HitSubItem(int item, QPoint point) const;
     SubItemRef HitTest(QPoint point) const;
-    void ClearMasks();
+    int ZoomPercent() const { return m_zoom.percent(); }
+    // Sets the zoom and keeps the layout point under the client point anchor
+    // where it is; stores the zoom in the settings.
+    void ZoomTo(int percent, QPoint anchor);
+    const ToolTipAreas& ToolTips() const { return m_toolTips; }
+    bool ShowsMessages() const { return m_showMessages; }
+    // The cursor chosen for the mouse's last position (a ViewCursor).
+    int CursorIndex() const { return m_cursorIndex; }
+
+    // --- editing --------------------------------------------------------------------------
     // A click (with the edit of a double click) or a drag step on a hit,
-    // wherever the hit came from: the mouse and the keyboard share these.
+    // wherever the hit came from: the mouse, the keyboard and the context
+    // menu share these.
     void ClickOn(SubItemRef hit, bool doubleClick);
     void DragOver(SubItemRef hit, bool drop);
+    // Makes the drop of from onto to, as the mouse makes it (the context menu's links).
+    void LinkByMenu(SubItemRef from, SubItemRef to);
     const MouseEdit& MouseState() const { return m_mouse; }
-    // Sets the cursor for the mouse at a client point; the index chosen
-    // (a ViewCursor) is kept for CursorIndex.
-    void OnSetCursor(QPoint point);
-    int CursorIndex() const { return m_cursorIndex; }
-    // The shape of a cursor index (a ViewCursor other than CURSOR_DEFAULT).
-    const QCursor& ViewCursorShape(int index);
-
-    // --- keyboard editing (MainViewKeyboard.cpp) ---------------------------------
-    // Arrows move the selection between the places a double click edits or a
-    // drag starts from; Enter edits, Space picks up and drops, Escape puts
-    // back; after a pick-up the arrows move the drop target.
-    // Where the keyboard is: the drop target while one is shown, else the selection.
-    SubItemRef KeyboardPosition() const;
-    // The focus mark around the keyboard position, in client coordinates;
-    // empty while the view has no focus or nothing is selected, and until
-    // the keyboard is used in the view (again after a mouse press).
-    QRect FocusMarkRect() const;
-    // --- undo and redo -------------------------------------------------------------
+    const KeyboardEdit& Keyboard() const { return m_keyboard; }
+    ItemEditor& Editor() { return m_editor; }
     // Every change made with the mouse or a dialog is one step; reading,
     // loading or closing a configuration empties the history, saving marks
     // the clean point.
     void OnEditUndo();
     void OnEditRedo();
     const UndoStack& UndoSteps() const { return m_undo; }
-    // The view's context menu for what lies at hit (a right click's hit test,
-    // or the keyboard's place): the edit a double click on it opens, the
-    // links a drop of it could make (each target in a submenu, made as that
-    // drop), then Undo and Redo with the names of their steps.
-    std::unique_ptr<QMenu> CreateContextMenu(SubItemRef hit = {});
-    // What a double click on hit edits.
-    ItemEdit EditFor(SubItemRef hit) const;
-
-    // --- view options ---------------------------------------------------------------
-    void OnToggleToolTips();
-    void OnToggleMessages();
-
-    // --- zoom (View menu, Ctrl+wheel) ------------------------------------------------
-    int ZoomPercent() const { return m_zoom.percent(); }
-    // Sets the zoom and keeps the layout point under the client point anchor
-    // where it is; stores the zoom in the settings.
-    void ZoomTo(int percent, QPoint anchor);
-    void OnZoomIn();
-    void OnZoomOut();
-    void OnZoomReset();
-    void OnZoomFit();
-
-    // --- state and seams ---------------------------------------------------------------
-    bool ShowsToolTips() const { return m_showToolTips; }
-    bool ShowsMessages() const { return m_showMessages; }
-    bool ToolTipsActive() const { return m_toolTipsActive; }
-    const std::vector<ToolArea>& ToolAreas() const { return m_toolAreas; }
-    // The tooltip text shown at a client point; empty where there is none.
-    QString ToolTipAt(QPoint clientPoint) const;
-    // Replaces how the edit dialogs are run (tests answer them without a
-    // modal loop); an empty runner restores DoModal.
-    void SetEditDialogRunner(EditDialogRunner runner);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -185,27 +121,35 @@ protected:
 
 private:
     void OnCreate();
-    // Keyboard editing: focus policy and the accessible interface.
-    void SetUpKeyboard();
-    bool HandleKey(int key);
-    bool MoveByKey(KeyMove move);
-    bool PickUpOrDrop();
-    bool CancelByKey();
-    // Scrolls a rectangle in view coordinates into the window, as far as it fits.
-    void ScrollIntoView(const QRect& rect);
-    // After the keyboard moved: in sight, and announced.
-    void ShowKeyboardPosition();
-    QRect KeyboardPositionRect() const;  // view coordinates; empty when nothing is selected
-    QRect FocusMarkViewRect() const;
-    void ShowKeyboardCues(bool show);
-    void PaintFocusMark(QPainter& painter) const;
+    // Rebuilds the items from the document: resets selection and drag, brings
+    // the title up to date, lays out (with its warnings), sets the scroll
+    // size, rebuilds the tooltips and repaints.
+    void BuildLayout();
+    // Rebuilds the tooltip areas when forced or when the client size or the
+    // scroll position changed since the last time.
+    void RefreshToolTips(bool force);
+    void OnToggleToolTips();
+    void OnToggleMessages();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomReset();
+    void OnZoomFit();
     QPoint ClientCentre() const;
     void UpdateScrollBars();
     QSize LayoutPage() const;
     void PageByTheLayout(QScrollBar* bar, int action);
+    // A press (doubleClick false) or a double click at a client point of the
+    // viewport: selects what lies there, highlights its links and, on a
+    // double click, edits it.
+    void HandleClick(QPoint point, bool doubleClick);
+    // A move with the button held (drop false) or the release (drop true).
+    void HandleDrag(QPoint point, bool drop);
+    // Sets the cursor for the mouse at a client point; the index chosen is
+    // kept for CursorIndex.
+    void OnSetCursor(QPoint point);
     // After a change made with the mouse or a dialog.
     void OnMouseChange();
-    // Undo: the recorder of the mouse edits and the two commands.
+    // Undo: the recorder of the mouse edits and the buttons following the stack.
     void SetUpUndo();
     EditState CurrentEditState() const;
     void ApplyEditState(const EditState& state);
@@ -213,19 +157,6 @@ private:
     bool RecordEdit(EditHistory::StepText text, const std::function<bool()>& change);
     // The configuration was replaced: the history starts again from it.
     void ResetHistory();
-    // The double-click edit of a hit; true when the view must show a change.
-    bool OpenEditDialog(SubItemRef hit);
-    bool EditModule(ViewItem& item);
-    bool EditPanelLabel(const ViewItem& item, int panelInput);
-    bool EditInputLabel(const ViewItem& item, int localInput);
-    bool EditAudioChannel(const ViewItem& item, int channel);
-    bool EditOutputSignal(const ViewItem& item, int output);
-    bool RunEditDialog(EditDialog& dialog);
-    // The context menu's parts: the edit of hit, and its links (as drops).
-    void AddEditCommand(QMenu& menu, SubItemRef hit);
-    void AddLinkCommands(QMenu& menu, SubItemRef hit);
-    // Makes the drop of from onto to, as the mouse makes it.
-    void LinkByMenu(SubItemRef from, SubItemRef to);
 
     FrameHost* m_pFrame;
     CMainDoc* m_pDoc;
@@ -237,18 +168,13 @@ private:
 
     // Selection, drop target and drag state; BuildLayout resets them.
     MouseEdit m_mouse{m_layout, *m_pDoc};
-    std::array<QCursor, kViewCursorCount> m_cursors;  // made on first use (ViewCursorShape)
-    bool m_cursorsMade = false;
-    bool m_keyboardCues = false;  // the focus mark shows (the keyboard was used)
+    ViewCursorSet m_cursors;  // made on first use
     int m_cursorIndex = CURSOR_DEFAULT;
-    EditDialogRunner m_runEditDialog;
+    ItemEditor m_editor{*m_pDoc, m_layout, m_skin, this};
+    KeyboardEdit m_keyboard{*this, m_mouse};
     UndoStack m_undo{[this](const EditState& state) { ApplyEditState(state); }};
 
-    std::vector<ToolArea> m_toolAreas;
-    bool m_toolTipsActive = false;
-    QSize m_lastClient{-1, -1};
-    QPoint m_lastScroll{-1, -1};
-    bool m_showToolTips = true;
+    ToolTipAreas m_toolTips;
     bool m_showMessages = true;
     bool m_noticeShown = false;
 };

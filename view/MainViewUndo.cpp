@@ -49,7 +49,7 @@ void CMainView::ApplyEditState(const EditState& state) {
     for (std::size_t i = 0; i < items.size() && i < state.configIndexes.size(); ++i)
         items[i].configIndex = state.configIndexes[i];
     m_mouse.Reset();
-    ClearMasks();
+    ::ClearMasks(m_layout);
     OnMouseChange();
     if (m_pDoc->TakeInputLimitWarning()) ShowWarnings({IDS_INPUT_LIMIT});
 }

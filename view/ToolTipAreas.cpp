@@ -1,5 +1,6 @@
 #include "view/ToolTipAreas.h"
 
+#include "base/SettingKeys.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "model/ConfigImage.h"
@@ -100,4 +101,31 @@ QString ToolTipDisplayText(const QString& text) {
         shown += text[i];
     }
     return shown;
+}
+
+ToolTipAreas::ToolTipAreas() : m_shown(ReadSetting(kViewToolTips) != 0) {}
+
+void ToolTipAreas::Toggle() {
+    m_shown = !m_shown;
+    WriteSetting(kViewToolTips, m_shown ? 1 : 0);
+}
+
+bool ToolTipAreas::Refresh(bool force, const SkinLayout& layout, const CMainDoc& doc, QSize client, QPoint scroll,
+                           const ViewZoom& zoom) {
+    if (!force && client == m_lastClient && scroll == m_lastScroll) return false;
+    m_lastClient = client;
+    m_lastScroll = scroll;
+    m_active = m_shown;
+    m_areas.clear();
+    if (m_active) m_areas = BuildToolAreas(layout, doc, client, scroll, zoom);
+    return true;
+}
+
+const ToolArea* ToolTipAreas::At(QPoint clientPoint) const {
+    return m_active ? FindToolArea(m_areas, clientPoint) : nullptr;
+}
+
+QString ToolTipAreas::TextAt(QPoint clientPoint) const {
+    const ToolArea* area = At(clientPoint);
+    return area ? ToolTipDisplayText(area->text) : QString();
 }

@@ -134,7 +134,7 @@ public:
         const int kind = m_view->Layout().items()[std::size_t(m_ref.item)].kind;
         state.focusable = state.selectable = m_ref.sub != -1 || IsModule(kind);
         state.selected = m_view->MouseState().Selection() == m_ref;
-        state.focused = m_view->hasFocus() && m_view->KeyboardPosition() == m_ref;
+        state.focused = m_view->hasFocus() && m_view->Keyboard().Position() == m_ref;
         const QRect client(m_view->viewport()->mapToGlobal(QPoint(0, 0)), m_view->ClientSize());
         state.offscreen = !rect().intersects(client);
         state.invisible = !m_view->isVisible();
@@ -178,11 +178,11 @@ public:
     QAccessibleInterface* childAt(int x, int y) const override {
         const CMainView* view = View();
         const QPoint point = view->ToLayout(view->viewport()->mapFromGlobal(QPoint(x, y)));
-        const int item = view->HitItem(point, SUBITEM_WHOLE);
+        const int item = HitItem(view->Layout(), point, SUBITEM_WHOLE, view->LayoutClientSize());
         return item == -1 ? nullptr : Node({item, -1});
     }
     QAccessibleInterface* focusChild() const override {
-        const SubItemRef at = View()->KeyboardPosition();
+        const SubItemRef at = View()->Keyboard().Position();
         if (!View()->hasFocus()) return nullptr;
         return at.IsSet() && at.item != -1 ? Node(at) : const_cast<ViewAccessible*>(this);
     }

@@ -166,3 +166,11 @@ std::array<QCursor, 5> LoadViewCursors() {
     for (int i = 0; i < kViewCursorCount; ++i) cursors[std::size_t(i)] = MakeViewCursor(i);
     return cursors;
 }
+
+const QCursor& ViewCursorSet::Shape(int index) {
+    if (!m_made) {
+        m_cursors = LoadViewCursors();
+        m_made = true;
+    }
+    return m_cursors[std::size_t(index)];
+}

@@ -22,3 +22,16 @@ CursorShape DrawViewCursor(int index);
 // The cursor built from the drawing as a bitmap and a mask.
 QCursor MakeViewCursor(int index);
 std::array<QCursor, 5> LoadViewCursors();
+
+// The cursors the view shows, drawn the first time one is asked for rather
+// than with the view: the window comes up sooner, and most starts never
+// need them.
+class ViewCursorSet {
+public:
+    // index: a ViewCursor other than CURSOR_DEFAULT.
+    const QCursor& Shape(int index);
+
+private:
+    std::array<QCursor, 5> m_cursors;
+    bool m_made = false;
+};

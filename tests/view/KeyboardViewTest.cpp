@@ -51,14 +51,14 @@ TEST(KeyboardView, TheViewHasTheFocusAndTabReachesThePortSelector) {
     EXPECT_EQ(QApplication::focusWidget(), ports);
     QTest::keyClick(ports, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &rig.v());
-    EXPECT_TRUE(rig.v().FocusMarkRect().isEmpty()) << "nothing to select yet";
+    EXPECT_TRUE(rig.v().Keyboard().FocusMarkRect().isEmpty()) << "nothing to select yet";
 
     ASSERT_TRUE(rig.Connect());
     rig.Activate();  // after the operation dialog
     rig.v().clearFocus();
     rig.v().setFocus(Qt::TabFocusReason);
     EXPECT_EQ(Selected(rig.v()), (SubItemRef{kComputer, -1})) << "tabbing in starts at the first place";
-    EXPECT_FALSE(rig.v().FocusMarkRect().isEmpty());
+    EXPECT_FALSE(rig.v().Keyboard().FocusMarkRect().isEmpty());
 }
 
 TEST(KeyboardView, ArrowsMoveTheSelectionAndKeepItInTheWindow) {
@@ -70,11 +70,11 @@ TEST(KeyboardView, ArrowsMoveTheSelectionAndKeepItInTheWindow) {
     EXPECT_EQ(rig.Mask(kSdi), (1u << (kAudio0 + 1)) | (1u << 1)) << "its links show as after a click";
     Press(rig.v(), {Qt::Key_End});
     EXPECT_EQ(Selected(rig.v()), (SubItemRef{kKeys, 15}));
-    EXPECT_TRUE(rig.v().viewport()->rect().contains(rig.v().FocusMarkRect())) << "scrolled to the last key";
+    EXPECT_TRUE(rig.v().viewport()->rect().contains(rig.v().Keyboard().FocusMarkRect())) << "scrolled to the last key";
     Press(rig.v(), {Qt::Key_Home});
     EXPECT_EQ(Selected(rig.v()), (SubItemRef{kComputer, -1}));
     // The body is the whole plate, taller than the window: its top is shown.
-    EXPECT_TRUE(rig.v().viewport()->rect().contains(rig.v().FocusMarkRect().topLeft()));
+    EXPECT_TRUE(rig.v().viewport()->rect().contains(rig.v().Keyboard().FocusMarkRect().topLeft()));
     EXPECT_EQ(rig.CountMessages(IDS_CHANGE_NOTICE), 0) << "moving changes nothing";
 }
 
@@ -95,7 +95,7 @@ TEST(KeyboardView, APickedUpKeyShowsItsTargetAsAMouseDragDoes) {
     const PaintSelection byKeys = rig.v().Selection();
     EXPECT_EQ(std::tie(byKeys.selItem, byKeys.selSubItem, byKeys.dropItem, byKeys.dropSubItem),
               std::tie(byMouse.selItem, byMouse.selSubItem, byMouse.dropItem, byMouse.dropSubItem));
-    EXPECT_EQ(rig.v().KeyboardPosition(), (SubItemRef{kKeys, 4})) << "the focus mark is on the target";
+    EXPECT_EQ(rig.v().Keyboard().Position(), (SubItemRef{kKeys, 4})) << "the focus mark is on the target";
 }
 
 TEST(KeyboardView, SpaceEnterAndEscapeLinkAsADropDoes) {
@@ -189,10 +189,10 @@ TEST(KeyboardView, EnterOpensTheDialogADoubleClickOpens) {
 TEST(KeyboardView, TheFocusMarkShowsOnceTheKeyboardIsUsed) {
     KeyboardRig rig;
     rig.Select({kKeys, 9});
-    EXPECT_TRUE(rig.v().FocusMarkRect().isEmpty()) << "after a click";
+    EXPECT_TRUE(rig.v().Keyboard().FocusMarkRect().isEmpty()) << "after a click";
     Press(rig.v(), {Qt::Key_Right, Qt::Key_Left});
     ASSERT_EQ(Selected(rig.v()), (SubItemRef{kKeys, 9}));
-    const QRect mark = rig.v().FocusMarkRect();
+    const QRect mark = rig.v().Keyboard().FocusMarkRect();
     ASSERT_TRUE(mark.contains(ClientCentre(rig.v(), kKeys, 9)));
     const QImage shot = rig.v().viewport()->grab().toImage();
     int white = 0, black = 0;
@@ -208,10 +208,10 @@ TEST(KeyboardView, TheFocusMarkShowsOnceTheKeyboardIsUsed) {
     // drawn exactly as without the focus.
     Click(rig.v(), ClientCentre(rig.v(), kPanel, 0));
     ASSERT_EQ(Selected(rig.v()), (SubItemRef{kPanel, -1}));
-    EXPECT_TRUE(rig.v().FocusMarkRect().isEmpty());
+    EXPECT_TRUE(rig.v().Keyboard().FocusMarkRect().isEmpty());
     const QImage clicked = Grab(rig.v());
     rig.v().clearFocus();
-    EXPECT_TRUE(rig.v().FocusMarkRect().isEmpty());
+    EXPECT_TRUE(rig.v().Keyboard().FocusMarkRect().isEmpty());
     EXPECT_EQ(Grab(rig.v()), clicked);
 }
 
@@ -227,6 +227,6 @@ TEST(KeyboardView, TheFocusMarkAndScrollingFollowTheZoom) {
     QRect key;
     ASSERT_TRUE(rig.v().Layout().GetItemRect(kKeys, key, 15, rig.v().LayoutClientSize()));
     const QRect shown = rig.v().ToClient(key);
-    EXPECT_TRUE(rig.v().FocusMarkRect().contains(shown));
-    EXPECT_TRUE(rig.v().viewport()->rect().contains(rig.v().FocusMarkRect())) << "scrolled to the last key";
+    EXPECT_TRUE(rig.v().Keyboard().FocusMarkRect().contains(shown));
+    EXPECT_TRUE(rig.v().viewport()->rect().contains(rig.v().Keyboard().FocusMarkRect())) << "scrolled to the last key";
 }

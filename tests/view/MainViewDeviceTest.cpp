@@ -62,7 +62,7 @@ TEST(MainView, StartsWithDefaultsWithoutSettingsFile) {
     ViewRig rig;
     EXPECT_FALSE(rig.profile.Exists()) << "nothing is written at start";
     CMainView& view = rig.view();
-    EXPECT_TRUE(view.ShowsToolTips());
+    EXPECT_TRUE(view.ToolTips().Shown());
     EXPECT_TRUE(view.ShowsMessages());
     EXPECT_EQ(rig.commands().Device().Port(), 0);
     EXPECT_EQ(rig.frame().GetPortSelection(), 0);
@@ -82,7 +82,7 @@ TEST(MainView, StartsWithDefaultsWithoutSettingsFile) {
 TEST(MainView, SettingsAreReadAtCreationAndThePortOfTheLastConnectSavedOnDestroy) {
     ViewRig rig("[View]\nToolTips=0\nMessages=0\n[Connection]\nPort=2\n");
     CMainView& view = rig.view();
-    EXPECT_FALSE(view.ShowsToolTips());
+    EXPECT_FALSE(view.ToolTips().Shown());
     EXPECT_FALSE(view.ShowsMessages());
     EXPECT_EQ(rig.commands().Device().Port(), 2);
     EXPECT_EQ(rig.frame().GetPortSelection(), 2);

@@ -28,7 +28,7 @@ QStringList Entries(const QComboBox* list) {
 
 int AreasWithText(const CMainView& view, unsigned textId) {
     int count = 0;
-    for (const ToolArea& area : view.ToolAreas()) count += area.textId == textId ? 1 : 0;
+    for (const ToolArea& area : view.ToolTips().Areas()) count += area.textId == textId ? 1 : 0;
     return count;
 }
 

@@ -73,7 +73,7 @@ bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 DialogScript::DialogScript(CMainView& view) : m_view(view) {
-    view.SetEditDialogRunner([this](EditDialog& dialog) {
+    view.Editor().SetRunner([this](EditDialog& dialog) {
         opened.push_back(dialog.DialogId());
         dialog.show();
         const int result = answer ? answer(dialog) : IDCANCEL;
@@ -82,7 +82,7 @@ DialogScript::DialogScript(CMainView& view) : m_view(view) {
     });
 }
 
-DialogScript::~DialogScript() { m_view.SetEditDialogRunner(nullptr); }
+DialogScript::~DialogScript() { m_view.Editor().SetRunner(nullptr); }
 
 int Confirm(EditDialog& dialog) {
     dialog.accept();

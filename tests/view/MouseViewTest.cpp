@@ -90,10 +90,10 @@ TEST(MouseView, ClickingTheSameSubItemTwiceDoesNotRedraw) {
     paints.Take();
     Click(rig.v(), ClientCentre(rig.v(), kKeys, 9));
     EXPECT_GT(paints.Take(), 0) << "a new selection is drawn";
-    const std::vector<ToolArea> areas = rig.v().ToolAreas();
+    const std::vector<ToolArea> areas = rig.v().ToolTips().Areas();
     Click(rig.v(), ClientCentre(rig.v(), kKeys, 9));
     EXPECT_EQ(paints.Take(), 0);
-    EXPECT_EQ(rig.v().ToolAreas().size(), areas.size());
+    EXPECT_EQ(rig.v().ToolTips().Areas().size(), areas.size());
     Click(rig.v(), QPoint(3, 3));  // empty space drops the selection
     EXPECT_GT(paints.Take(), 0);
     EXPECT_EQ(rig.v().Selection().selItem, -1);
@@ -229,7 +229,7 @@ TEST(MouseView, ToolTipsFollowTheLanguage) {
     MouseRig rig;
     ASSERT_TRUE(rig.Connect());
     auto keyTip = [&] {
-        for (const ToolArea& area : rig.v().ToolAreas())
+        for (const ToolArea& area : rig.v().ToolTips().Areas())
             if (area.textId == IDS_TIP_KEY) return area.text;
         return QString();
     };

@@ -24,7 +24,7 @@ int AreasIn(const CMainView& view, int item, unsigned textId) {
     view.Layout().GetItemRect(item, itemRect, SUBITEM_WHOLE, view.ClientSize());
     itemRect.translate(-view.ScrollPosition());
     int count = 0;
-    for (const ToolArea& area : view.ToolAreas())
+    for (const ToolArea& area : view.ToolTips().Areas())
         if (area.textId == textId && itemRect.contains(area.rect)) ++count;
     return count;
 }
@@ -38,7 +38,8 @@ int ItemOf(const CMainView& view, int kind, int slot) {
 
 std::vector<unsigned> FirstTextIds(const CMainView& view, std::size_t count) {
     std::vector<unsigned> ids;
-    for (std::size_t i = 0; i < count && i < view.ToolAreas().size(); ++i) ids.push_back(view.ToolAreas()[i].textId);
+    for (std::size_t i = 0; i < count && i < view.ToolTips().Areas().size(); ++i)
+        ids.push_back(view.ToolTips().Areas()[i].textId);
     return ids;
 }
 
@@ -49,7 +50,7 @@ TEST(ToolTips, EveryUsableAreaOfTheDemoConfigurationHasItsText) {
     ShowEverything(rig);
     ASSERT_TRUE(rig.Connect());
     const CMainView& view = rig.view();
-    ASSERT_TRUE(view.ToolTipsActive());
+    ASSERT_TRUE(view.ToolTips().Active());
     // Module areas first, in item order: inputs slot 2, 1, 0, then outputs 0, 1.
     EXPECT_EQ(FirstTextIds(view, 5), (std::vector<unsigned>{IDS_TIP_MODULE, IDS_TIP_MODULE, IDS_TIP_MODULE,
                                                             IDS_TIP_OUTPUT_MODULE, IDS_TIP_OUTPUT_MODULE}));
@@ -73,7 +74,8 @@ TEST(ToolTips, EveryUsableAreaOfTheDemoConfigurationHasItsText) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(AreasIn(view, ItemOf(view, row.kind, row.slot), row.textId), row.count) << row.what;
-    for (std::size_t i = 0; i < view.ToolAreas().size(); ++i) EXPECT_EQ(view.ToolAreas()[i].id, int(i) + 1);
+    for (std::size_t i = 0; i < view.ToolTips().Areas().size(); ++i)
+        EXPECT_EQ(view.ToolTips().Areas()[i].id, int(i) + 1);
 }
 
 TEST(ToolTips, OnlyTheVisiblePartAndRebuiltWhenScrolled) {
@@ -82,7 +84,7 @@ TEST(ToolTips, OnlyTheVisiblePartAndRebuiltWhenScrolled) {
     ASSERT_TRUE(rig.Connect());
     CMainView& view = rig.view();
     const QRect client(QPoint(0, 0), view.ClientSize());
-    const auto before = view.ToolAreas();
+    const auto before = view.ToolTips().Areas();
     ASSERT_FALSE(before.empty());
     for (const ToolArea& area : before) {
         EXPECT_TRUE(area.rect.intersects(client));
@@ -93,7 +95,7 @@ TEST(ToolTips, OnlyTheVisiblePartAndRebuiltWhenScrolled) {
     view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
     view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
     view.viewport()->repaint();  // painting notices the new scroll position
-    const auto after = view.ToolAreas();
+    const auto after = view.ToolTips().Areas();
     ASSERT_FALSE(after.empty());
     EXPECT_NE(after.front().rect, before.front().rect);
     for (const ToolArea& area : after) EXPECT_TRUE(area.rect.intersects(client));
@@ -105,21 +107,21 @@ TEST(ToolTips, TheOptionSwitchesThemOffAndOn) {
     ShowEverything(rig);
     ASSERT_TRUE(rig.Connect());
     CMainView& view = rig.view();
-    const auto all = view.ToolAreas();
+    const auto all = view.ToolTips().Areas();
     ASSERT_FALSE(all.empty());
     const QPoint onModule = all.front().rect.center();
-    ASSERT_EQ(view.ToolTipAt(onModule), "Doubleclick to change module type and/or number of inputs.");
+    ASSERT_EQ(view.ToolTips().TextAt(onModule), "Doubleclick to change module type and/or number of inputs.");
 
     ASSERT_TRUE(rig.Command(ID_VIEW_TOOLTIPS));
-    EXPECT_FALSE(view.ToolTipsActive());
-    EXPECT_TRUE(view.ToolAreas().empty());
-    EXPECT_EQ(view.ToolTipAt(onModule), QString());
+    EXPECT_FALSE(view.ToolTips().Active());
+    EXPECT_TRUE(view.ToolTips().Areas().empty());
+    EXPECT_EQ(view.ToolTips().TextAt(onModule), QString());
     EXPECT_EQ(rig.profile.Int("View", "ToolTips"), 0);
     EXPECT_FALSE(rig.frame().Action(ID_VIEW_TOOLTIPS)->isChecked());
 
     ASSERT_TRUE(rig.Command(ID_VIEW_TOOLTIPS));
-    EXPECT_TRUE(view.ToolTipsActive());
-    EXPECT_EQ(view.ToolAreas().size(), all.size());
+    EXPECT_TRUE(view.ToolTips().Active());
+    EXPECT_EQ(view.ToolTips().Areas().size(), all.size());
     EXPECT_EQ(rig.profile.Int("View", "ToolTips"), 1);
     EXPECT_TRUE(rig.frame().Action(ID_VIEW_TOOLTIPS)->isChecked());
 }
@@ -130,7 +132,7 @@ TEST(ToolTips, HoveringAKeyShowsItsText) {
     ASSERT_TRUE(rig.Connect());
     CMainView& view = rig.view();
     const ToolArea* key = nullptr;
-    for (const ToolArea& area : view.ToolAreas())
+    for (const ToolArea& area : view.ToolTips().Areas())
         if (area.textId == IDS_TIP_KEY) key = &area;
     ASSERT_NE(key, nullptr);
     const QPoint at = key->rect.center();

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include "view/ViewContextMenu.h"
+
 #include <gtest/gtest.h>
 
 using namespace mousetest;
@@ -276,7 +278,7 @@ QStringList Texts(const QMenu& menu) {
 TEST(Undo, TheContextMenuNamesTheStepsAndRunsThem) {
     MouseRig rig;
     ASSERT_TRUE(rig.Connect());
-    EXPECT_EQ(Texts(*rig.v().CreateContextMenu()), QStringList({"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)"}));
+    EXPECT_EQ(Texts(*CreateContextMenu(rig.v())), QStringList({"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)"}));
     DragOnto(rig, {kKeys, 2}, {kSdi, 4});
 
     // A right click opens it where the mouse is.
@@ -292,10 +294,10 @@ TEST(Undo, TheContextMenuNamesTheStepsAndRunsThem) {
     QApplication::sendEvent(rig.v().viewport(), &event);
     EXPECT_EQ(shown, QStringList({"&Undo Link key 3 to input 5\tCtrl+Z", "&Redo\tCtrl+Shift+Z (off)"}));
 
-    const auto menu = rig.v().CreateContextMenu();
+    const auto menu = CreateContextMenu(rig.v());
     menu->actions()[0]->trigger();
     EXPECT_FALSE(rig.v().UndoSteps().CanUndo());
-    EXPECT_EQ(Texts(*rig.v().CreateContextMenu()),
+    EXPECT_EQ(Texts(*CreateContextMenu(rig.v())),
               QStringList({"&Undo\tCtrl+Z (off)", "&Redo Link key 3 to input 5\tCtrl+Shift+Z"}));
 }
 
@@ -307,16 +309,16 @@ TEST(Undo, TheContextMenuOffersTheEditAndTheLinksOfThePlace) {
     const QStringList undoRedo{"", "&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Shift+Z (off)"};
     const QStringList links{"Link to &panel input", "Link to &input", "Link to the embedded &audio of input"};
     EXPECT_EQ(
-        Texts(*rig.v().CreateContextMenu({kAnalog, 0})),
+        Texts(*CreateContextMenu(rig.v(), {kAnalog, 0})),
         QStringList({"&Edit input label...", "Link to &key", links[0], "E&xchange label with", links[2]}) + undoRedo);
-    EXPECT_EQ(Texts(*rig.v().CreateContextMenu({kKeys, 2})),
+    EXPECT_EQ(Texts(*CreateContextMenu(rig.v(), {kKeys, 2})),
               QStringList({"E&xchange inputs with key"}) + links + undoRedo);
-    EXPECT_EQ(Texts(*rig.v().CreateContextMenu({kHdmiOut, 2})), QStringList({"&Edit output signal..."}) + undoRedo);
-    EXPECT_EQ(Texts(*rig.v().CreateContextMenu({kSdi, SUBITEM_WHOLE})),
+    EXPECT_EQ(Texts(*CreateContextMenu(rig.v(), {kHdmiOut, 2})), QStringList({"&Edit output signal..."}) + undoRedo);
+    EXPECT_EQ(Texts(*CreateContextMenu(rig.v(), {kSdi, SUBITEM_WHOLE})),
               QStringList({"&Edit module configuration..."}) + undoRedo);
 
     // A link is the drop it names: one step.
-    const auto menu = rig.v().CreateContextMenu({kAnalog, 0});
+    const auto menu = CreateContextMenu(rig.v(), {kAnalog, 0});
     QMenu* keys = menu->actions()[1]->menu();
     ASSERT_TRUE(keys && keys->actions().size() == 16);
     keys->actions()[2]->trigger();

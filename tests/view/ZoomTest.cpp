@@ -108,7 +108,7 @@ TEST(ViewZoom, ClicksTooltipsCursorsAndDragsFollowTheZoom) {
             Click(rig.v(), at);
             EXPECT_EQ(rig.v().Selection().selItem, row.item);
             EXPECT_EQ(rig.v().Selection().selSubItem, row.sub);
-            EXPECT_EQ(rig.v().ToolTipAt(at), ToolTipDisplayText(LoadUiString(row.tip)));
+            EXPECT_EQ(rig.v().ToolTips().TextAt(at), ToolTipDisplayText(LoadUiString(row.tip)));
             EXPECT_EQ(rig.v().CursorIndex(), CURSOR_OPEN_HAND);
         }
         // Key 3 onto analog input 2 (input number 9): that input takes key 3.

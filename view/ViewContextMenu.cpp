@@ -1,9 +1,4 @@
-// CMainView: the context menu. It offers what the mouse can do with the place
-// under it, so that editing can be found without knowing the gestures: the
-// dialog a double click opens, the links a drop of that place makes (one
-// submenu per kind of target), then Undo and Redo. Each command runs the
-// mouse's own code: a double click, or a press, a move and a release.
-#include "view/MainView.h"
+#include "view/ViewContextMenu.h"
 
 #include "base/CodePage.h"
 #include "lang/UiText.h"
@@ -11,6 +6,7 @@
 #include "res/resource.h"
 #include "view/KeyboardNavigation.h"
 #include "view/LinkTable.h"
+#include "view/MainView.h"
 
 #include <QContextMenuEvent>
 #include <QKeySequence>
@@ -67,48 +63,44 @@ bool DropChangesSomething(const CMainDoc& doc, LinkEnd from, LinkEnd to) {
     return DropLink(trial, from, to) != DropResult::Nothing;
 }
 
-}  // namespace
-
-void CMainView::AddEditCommand(QMenu& menu, SubItemRef hit) {
-    const unsigned text = EditText(EditFor(hit));
+void AddEditCommand(CMainView& view, QMenu& menu, SubItemRef hit) {
+    const unsigned text = EditText(view.Editor().EditFor(hit));
     if (text == 0) return;
-    connect(menu.addAction(LoadUiString(text)), &QAction::triggered, this, [this, hit] { ClickOn(hit, true); });
+    QObject::connect(menu.addAction(LoadUiString(text)), &QAction::triggered, &view,
+                     [&view, hit] { view.ClickOn(hit, true); });
 }
 
-void CMainView::AddLinkCommands(QMenu& menu, SubItemRef hit) {
-    const LinkEnd from = ClassifySubItem(m_layout, *m_pDoc, hit);
+void AddLinkCommands(CMainView& view, QMenu& menu, SubItemRef hit) {
+    const SkinLayout& layout = view.Layout();
+    const CMainDoc& doc = *view.GetDocument();
+    const LinkEnd from = ClassifySubItem(layout, doc, hit);
     if (from.role == LinkRole::None || from.role == LinkRole::Output) return;
     // Every enabled place a drop could reach, by role and number.
     std::map<LinkRole, std::map<int, SubItemRef>> targets;
-    for (int item = 0; item < int(m_layout.items().size()); ++item)
-        for (int sub : EnabledSubItems(m_layout, *m_pDoc, item)) {
+    for (int item = 0; item < int(layout.items().size()); ++item)
+        for (int sub : EnabledSubItems(layout, doc, item)) {
             const SubItemRef ref{item, sub};
-            const LinkEnd end = ClassifySubItem(m_layout, *m_pDoc, ref);
+            const LinkEnd end = ClassifySubItem(layout, doc, ref);
             if (ref != hit && end.number >= 0) targets[end.role].emplace(end.number, ref);
         }
     for (LinkRole role : kTargetRoles) {
         QMenu* submenu = nullptr;
         for (const auto& [number, ref] : targets[role]) {
             const LinkEnd to{role, number};
-            if (!DropChangesSomething(*m_pDoc, from, to)) continue;
+            if (!DropChangesSomething(doc, from, to)) continue;
             if (!submenu) submenu = menu.addMenu(LoadUiString(LinkMenuText(from.role, role)));
-            connect(submenu->addAction(TargetText(*m_pDoc, to)), &QAction::triggered, this,
-                    [this, hit, target = ref] { LinkByMenu(hit, target); });
+            QObject::connect(submenu->addAction(TargetText(doc, to)), &QAction::triggered, &view,
+                             [&view, hit, target = ref] { view.LinkByMenu(hit, target); });
         }
     }
 }
 
-void CMainView::LinkByMenu(SubItemRef from, SubItemRef to) {
-    if (m_mouse.IsDragging() && m_mouse.CancelDrag()) RedrawAll();
-    ClickOn(from, false);
-    DragOver(to, false);
-    DragOver(to, true);
-}
+}  // namespace
 
-std::unique_ptr<QMenu> CMainView::CreateContextMenu(SubItemRef hit) {
-    auto menu = std::make_unique<QMenu>(this);
-    AddEditCommand(*menu, hit);
-    AddLinkCommands(*menu, hit);
+std::unique_ptr<QMenu> CreateContextMenu(CMainView& view, SubItemRef hit) {
+    auto menu = std::make_unique<QMenu>(&view);
+    AddEditCommand(view, *menu, hit);
+    AddLinkCommands(view, *menu, hit);
     if (!menu->isEmpty()) menu->addSeparator();
     const auto add = [&](const QString& step, unsigned named, unsigned plain, const QKeySequence& keys,
                          void (CMainView::*run)()) {
@@ -116,21 +108,11 @@ std::unique_ptr<QMenu> CMainView::CreateContextMenu(SubItemRef hit) {
         if (!step.isEmpty()) FormatUiString(text, named, {step});
         QAction* action = menu->addAction(text + u'\t' + keys.toString(QKeySequence::NativeText));
         action->setEnabled(!step.isEmpty());
-        connect(action, &QAction::triggered, this, run);
+        QObject::connect(action, &QAction::triggered, &view, run);
     };
-    add(m_undo.UndoText(), IDS_UNDO_STEP, IDS_UNDO_NOTHING, QKeySequence(Qt::CTRL | Qt::Key_Z), &CMainView::OnEditUndo);
-    add(m_undo.RedoText(), IDS_REDO_STEP, IDS_REDO_NOTHING, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+    const UndoStack& undo = view.UndoSteps();
+    add(undo.UndoText(), IDS_UNDO_STEP, IDS_UNDO_NOTHING, QKeySequence(Qt::CTRL | Qt::Key_Z), &CMainView::OnEditUndo);
+    add(undo.RedoText(), IDS_REDO_STEP, IDS_REDO_NOTHING, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
         &CMainView::OnEditRedo);
     return menu;
-}
-
-// With the menu key the menu is for the keyboard's place, shown beside it.
-void CMainView::contextMenuEvent(QContextMenuEvent* event) {
-    const bool byKey = event->reason() == QContextMenuEvent::Keyboard;
-    const SubItemRef hit = byKey ? KeyboardPosition() : HitTest(ToLayout(event->pos()));
-    QPoint where = event->globalPos();
-    if (const QRect place = KeyboardPositionRect(); byKey && !place.isEmpty())
-        where = viewport()->mapToGlobal(ToClient(place).center());
-    CreateContextMenu(hit)->exec(where);
-    event->accept();
 }

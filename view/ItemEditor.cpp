@@ -1,13 +1,14 @@
-// CMainView: the double-click edits. Each dialog is filled from the document
-// and the skin, run, and on OK its result goes into the document through the
-// document's operations.
-#include "view/MainView.h"
+#include "view/ItemEditor.h"
 
 #include "base/CodePage.h"
 #include "lang/UiText.h"
 #include "model/CMainDoc.h"
 #include "res/resource.h"
+#include "view/EditDialog.h"
 #include "view/EditDialogLogic.h"
+#include "view/HitTest.h"
+#include "skin/Skin.h"
+#include "skin/SkinLayout.h"
 #include "view/EmbeddedAudioDlg.h"
 #include "view/InputLabelDlg.h"
 #include "view/ModuleConfigDlg.h"
@@ -35,20 +36,23 @@ bool ShowsFallBack(const ViewItem& item) {
 
 }  // namespace
 
-void CMainView::SetEditDialogRunner(EditDialogRunner runner) {
-    if (!runner) runner = [](EditDialog& dialog) { return dialog.DoModal(); };
-    m_runEditDialog = std::move(runner);
+ItemEditor::ItemEditor(CMainDoc& doc, SkinLayout& layout, const CSkin& skin, QWidget* parent)
+    : m_doc(doc), m_layout(layout), m_skin(skin), m_parent(parent) {
+    SetRunner(nullptr);
 }
 
-bool CMainView::RunEditDialog(EditDialog& dialog) { return m_runEditDialog(dialog) == IDOK; }
+void ItemEditor::SetRunner(Runner runner) {
+    if (!runner) runner = [](EditDialog& dialog) { return dialog.DoModal(); };
+    m_run = std::move(runner);
+}
 
-ItemEdit CMainView::EditFor(SubItemRef hit) const {
+bool ItemEditor::RunEditDialog(EditDialog& dialog) { return m_run(dialog) == IDOK; }
+
+ItemEdit ItemEditor::EditFor(SubItemRef hit) const {
     if (hit.item < 0 || std::size_t(hit.item) >= m_layout.items().size()) return ItemEdit::None;
     const ViewItem& item = m_layout.items()[std::size_t(hit.item)];
     const int sub = hit.sub;
-    const auto usable = [&](int local) {
-        return m_pDoc->GetInputNumber(item.slot, local) < m_pDoc->GetTotalInputs(false);
-    };
+    const auto usable = [&](int local) { return m_doc.GetInputNumber(item.slot, local) < m_doc.GetTotalInputs(false); };
     switch (item.kind) {
     case ITEM_INPUT_MODULE:
         if (sub == -1) return ItemEdit::Module;
@@ -63,7 +67,7 @@ ItemEdit CMainView::EditFor(SubItemRef hit) const {
     }
 }
 
-bool CMainView::OpenEditDialog(SubItemRef hit) {
+bool ItemEditor::Open(SubItemRef hit) {
     const ItemEdit edit = EditFor(hit);
     if (edit == ItemEdit::None) return false;
     ViewItem& item = m_layout.items()[std::size_t(hit.item)];
@@ -78,20 +82,20 @@ bool CMainView::OpenEditDialog(SubItemRef hit) {
     return false;
 }
 
-bool CMainView::EditModule(ViewItem& item) {
+bool ItemEditor::EditModule(ViewItem& item) {
     if (ShowsFallBack(item)) {
         UiMessageBox(IDS_UNKNOWN_MODULE, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     const bool input = item.kind == ITEM_INPUT_MODULE;
-    CModuleConfigDlg dialog(this);
+    CModuleConfigDlg dialog(m_parent);
     dialog.m_moduleNumber = Decimal(item.slot + 1);
     dialog.m_moduleType = item.module->m_type;
     dialog.m_configNames = SkinConfigNames(*item.module);
     dialog.m_configIndex = item.configIndex;
     if (input) {
         dialog.m_inputRanges = SkinInputRanges(*item.module);
-        dialog.m_inputsIndex = m_pDoc->GetInputCount(item.slot) - item.config()->m_minInputs;
+        dialog.m_inputsIndex = m_doc.GetInputCount(item.slot) - item.config()->m_minInputs;
     } else {
         dialog.m_inputsIndex = 0;
         dialog.m_hideInputs = true;
@@ -103,33 +107,33 @@ bool CMainView::EditModule(ViewItem& item) {
     if (chosen && count >= 0) {
         item.configIndex = dialog.m_configIndex;
         if (input)
-            m_pDoc->SetInputModule(item.slot, chosen->m_id, count);
+            m_doc.SetInputModule(item.slot, chosen->m_id, count);
         else
-            m_pDoc->SetOutputModuleCode(item.slot, chosen->m_id);
-        ClearMasks();
+            m_doc.SetOutputModuleCode(item.slot, chosen->m_id);
+        ::ClearMasks(m_layout);
     }
     return true;
 }
 
-bool CMainView::EditPanelLabel(const ViewItem& item, int panelInput) {
-    CInputLabelDlg dialog(this);
+bool ItemEditor::EditPanelLabel(const ViewItem& item, int panelInput) {
+    CInputLabelDlg dialog(m_parent);
     dialog.m_inputNumber = Decimal(panelInput + 1);
     dialog.m_inputType = AreaType(item, panelInput, false);
-    dialog.m_label = FromCodePage(m_pDoc->GetPanelLabel(panelInput, false));
+    dialog.m_label = FromCodePage(m_doc.GetPanelLabel(panelInput, false));
     if (!RunEditDialog(dialog)) return false;
-    if (!m_pDoc->SetPanelLabel(panelInput, ToCodePage(dialog.m_label)))
+    if (!m_doc.SetPanelLabel(panelInput, ToCodePage(dialog.m_label)))
         UiMessageBox(IDS_DUPLICATE_LABEL, MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 
-bool CMainView::EditInputLabel(const ViewItem& item, int localInput) {
-    const int input = m_pDoc->GetInputNumber(item.slot, localInput);
-    CInputLabelDlg dialog(this);
+bool ItemEditor::EditInputLabel(const ViewItem& item, int localInput) {
+    const int input = m_doc.GetInputNumber(item.slot, localInput);
+    CInputLabelDlg dialog(m_parent);
     dialog.m_inputNumber = Decimal(input + 1);
     dialog.m_inputType = AreaType(item, localInput, false);
-    dialog.m_label = FromCodePage(m_pDoc->GetInputLabel(input, false));
+    dialog.m_label = FromCodePage(m_doc.GetInputLabel(input, false));
     if (!RunEditDialog(dialog)) return false;
-    if (!m_pDoc->SetInputLabel(input, ToCodePage(dialog.m_label)))
+    if (!m_doc.SetInputLabel(input, ToCodePage(dialog.m_label)))
         UiMessageBox(IDS_DUPLICATE_LABEL, MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
@@ -137,24 +141,24 @@ bool CMainView::EditInputLabel(const ViewItem& item, int localInput) {
 // The audio setting is not part of the drawing and has no tooltip: its edit
 // goes into the document (which counts as modified) but asks for no redraw
 // and no change notice.
-bool CMainView::EditAudioChannel(const ViewItem& item, int channel) {
-    const int input = m_pDoc->GetInputNumber(item.slot, channel);
-    CEmbeddedAudioDlg dialog(this);
+bool ItemEditor::EditAudioChannel(const ViewItem& item, int channel) {
+    const int input = m_doc.GetInputNumber(item.slot, channel);
+    CEmbeddedAudioDlg dialog(m_parent);
     dialog.m_inputNumber = Decimal(input + 1);
     dialog.m_inputType = AreaType(item, channel, true);
-    dialog.SetSetting(uint8_t(m_pDoc->GetAudioSetting(item.slot, channel)));
+    dialog.SetSetting(uint8_t(m_doc.GetAudioSetting(item.slot, channel)));
     if (!RunEditDialog(dialog)) return false;
-    m_pDoc->SetAudioSetting(item.slot, channel, dialog.Setting());
+    m_doc.SetAudioSetting(item.slot, channel, dialog.Setting());
     return false;
 }
 
-bool CMainView::EditOutputSignal(const ViewItem& item, int output) {
-    COutputSignalDlg dialog(this);
+bool ItemEditor::EditOutputSignal(const ViewItem& item, int output) {
+    COutputSignalDlg dialog(m_parent);
     dialog.m_signalNames = m_skin.signalNames();
     dialog.m_outputNumber = Decimal(output + 1);
     dialog.m_outputType = AreaType(item, output, false);
-    dialog.m_signal = m_pDoc->GetOutputSignal(item.slot, output);
+    dialog.m_signal = m_doc.GetOutputSignal(item.slot, output);
     if (!RunEditDialog(dialog)) return false;
-    if (dialog.m_signal >= 0) m_pDoc->SetOutputSignal(item.slot, output, dialog.m_signal);
+    if (dialog.m_signal >= 0) m_doc.SetOutputSignal(item.slot, output, dialog.m_signal);
     return true;
 }
