@@ -17,14 +17,19 @@ using namespace viewtest;
 
 namespace {
 
-// Connects, sets an input count and a signal, writes and waits out the busy period.
-void WriteAChange(ViewRig& rig, int count, int signal) {
+// Connects, sets an input count and a signal, and writes.
+void StartWritingAChange(ViewRig& rig, int count, int signal) {
     ASSERT_TRUE(rig.Connect());
     rig.doc().SetInputModule(1, rig.doc().GetModuleCode(1), count);
     rig.doc().SetOutputSignal(0, 1, signal);
     rig.presenter->Clear();
     rig.presenter->Answer(IDYES);
     ASSERT_TRUE(rig.Command(ID_DEVICE_WRITE));
+}
+
+// The same, then waits out the busy period.
+void WriteAChange(ViewRig& rig, int count, int signal) {
+    StartWritingAChange(rig, count, signal);
     rig.AdvanceMs(kBusyAfterWriteMs);
 }
 
@@ -89,10 +94,7 @@ TEST(SafeWritesView, AReadBackThatStopsAtTheAudioStepComparesNothing) {
 // message left open): the read-back comes at a later tick, not never.
 TEST(SafeWritesView, AReadBackHeldUpByAModalWindowComesAtALaterTick) {
     ViewRig rig;
-    ASSERT_TRUE(rig.Connect());
-    rig.doc().SetOutputSignal(0, 1, 3);
-    rig.presenter->Answer(IDYES);
-    ASSERT_TRUE(rig.Command(ID_DEVICE_WRITE));
+    StartWritingAChange(rig, 2, 3);
     auto modal = std::make_unique<QDialog>(&rig.frame());
     modal->setWindowModality(Qt::ApplicationModal);
     modal->show();
