@@ -138,7 +138,7 @@ int RunWrite(const QStringList& args) {
         return LINK_ERR_ABORTED;
     }
     if (many) return WriteManyUnits(units, mode, skin);
-    CliLink link(options.port);
+    CliLink link(options.port, mode.firstStart());
     TerminalOutput terminal;
     return WriteUnit(doc.image(), mode, options.port, link, skin, terminal).status;
 }
