@@ -97,8 +97,11 @@ int OpenLogFile(const QString& path, const char** why) {
 }
 
 // Appends the line with every other writer denied; drops it when the file is
-// busy or cannot be opened.
+// busy or cannot be opened. The program's own threads (several units written
+// at once) take turns, so that only another program's hold drops a line.
 void AppendExclusive(const QString& path, const QByteArray& line) {
+    static std::mutex appending;
+    std::lock_guard turn(appending);
     const char* why = nullptr;
     const int fd = OpenLogFile(path, &why);
     if (fd < 0) {

@@ -39,7 +39,7 @@ class CliLink : public OperationRunner {
 public:
     // A COM name means what the desktop program's first start makes it mean.
     // A verb that changes the device stores that mapping as the first start
-    // would; one that only looks (diff) leaves the settings as they are.
+    // would; one that only looks (diff, a dry run) leaves the settings as they are.
     enum class FirstStart { StoreMapping, LeaveSettings };
     explicit CliLink(const QString& port, FirstStart firstStart = FirstStart::StoreMapping);
 

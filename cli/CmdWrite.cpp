@@ -11,6 +11,7 @@
 #include "cli/TerminalPresenter.h"
 #include "lang/UiText.h"
 #include "link/DeviceOperation.h"
+#include "model/ConfigFile.h"
 #include "res/resource.h"
 
 #include "skin/Skin.h"
@@ -29,7 +30,6 @@ constexpr VerbSyntax kWriteSyntax{
 
 // An inventory is a short text; anything larger is not one.
 constexpr qint64 kMaxInventoryBytes = 1 << 20;
-constexpr qint64 kMaxTemplateBytes = 1 << 20;
 
 // Asks the desktop program's question when someone is at the terminal.
 bool ConfirmWrite(bool assumeYes) {
@@ -61,12 +61,11 @@ int CollectUnits(const VerbOptions& options, const ConfigImage& templateImage, c
         for (const InventoryUnit& unit : *inventory) {
             UnitTarget target{unit.port, templateImage};
             if (!unit.patch.isEmpty()) {
+                // The template as loaded, not the file read again: every unit
+                // starts from the same image. Labels never reach the device.
                 if (!templateJson) {
-                    QByteArray bytes;
-                    if (const int status = ReadInputArg(options.files.first(), kMaxTemplateBytes, bytes);
-                        status != EXIT_OK)
-                        return status;
-                    templateJson = ConfigFileToJson(bytes, skin);
+                    const char noLabels[kInputLabelBytes] = {};
+                    templateJson = ConfigFileToJson(SerializeConfigFile(templateImage, noLabels, noLabels), skin);
                 }
                 const JsonImport patched = templateJson ? ApplyUnitPatch(*templateJson, unit.patch) : JsonImport{};
                 const std::optional<ConfigFileContents> file =
@@ -139,7 +138,7 @@ int RunWrite(const QStringList& args) {
         return LINK_ERR_ABORTED;
     }
     if (many) return WriteManyUnits(units, mode, skin);
-    CliLink link(options.port);
+    CliLink link(options.port, mode.firstStart());
     TerminalOutput terminal;
     return WriteUnit(doc.image(), mode, options.port, link, skin, terminal).status;
 }

@@ -95,7 +95,7 @@ void Print(FILE* stream, const QString& port, const QStringList& lines) {
 int WriteManyUnits(const std::vector<UnitTarget>& units, const UnitWriteMode& mode, const CSkin& skin) {
     // Built here, one after the other: a COM name may store the port mapping.
     std::vector<std::unique_ptr<CliLink>> links;
-    for (const UnitTarget& unit : units) links.push_back(std::make_unique<CliLink>(unit.port));
+    for (const UnitTarget& unit : units) links.push_back(std::make_unique<CliLink>(unit.port, mode.firstStart()));
     std::vector<UnitReport> reports(units.size());
     std::vector<UnitOutcome> outcomes(units.size());
     std::vector<char> started(units.size(), 0);  // not vector<bool>: each worker writes its own

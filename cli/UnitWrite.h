@@ -2,6 +2,7 @@
 // write verb reaches the device path, once per unit.
 #pragma once
 
+#include "cli/CliDevice.h"
 #include "model/ConfigImage.h"
 #include "model/ConfigParts.h"
 
@@ -9,7 +10,6 @@
 
 #include <vector>
 
-class CliLink;
 class CSkin;
 
 // Where one unit's lines go: to the terminal when one unit is written, into
@@ -35,6 +35,11 @@ struct UnitWriteMode {
     bool readFirst = false;     // read the unit first (needed for parts and a dry run); a backup is kept
     bool dryRun = false;        // only read, and list what a write would change
     bool verify = false;        // read back after the write and compare
+
+    // A dry run only looks: a COM name's first-start mapping is used, not stored.
+    CliLink::FirstStart firstStart() const {
+        return dryRun ? CliLink::FirstStart::LeaveSettings : CliLink::FirstStart::StoreMapping;
+    }
 };
 
 enum class UnitStage { Reading, Writing, Verifying, Done };

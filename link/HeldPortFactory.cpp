@@ -24,7 +24,10 @@ std::unique_ptr<LinkPort> HeldPortFactory::OpenPort(int portIndex) {
 }
 
 std::unique_ptr<LinkPort> HeldPortFactory::OpenPortExplained(int portIndex, PortOpenFailure& why) {
-    if (m_held && portIndex == m_heldIndex) {
+    // A line that went away (a connection the server closed) is opened
+    // afresh, as a step opening its own port would.
+    PortOpenFailure loss;
+    if (m_held && portIndex == m_heldIndex && !m_held->ExplainLoss(loss)) {
         m_held->Purge();
     } else {
         Release();

@@ -12,8 +12,9 @@ public:
     // ports must outlive this factory.
     explicit HeldPortFactory(LinkPortFactory& ports) : m_ports(ports) {}
 
-    // The held port when it is the same index; otherwise the held port is
-    // closed and the index opened. nullptr when it cannot be opened.
+    // The held port when it is the same index and its line is still there;
+    // otherwise the held port is closed and the index opened. nullptr when it
+    // cannot be opened.
     std::unique_ptr<LinkPort> OpenPort(int portIndex) override;
     std::unique_ptr<LinkPort> OpenPortExplained(int portIndex, PortOpenFailure& why) override;
     // Closes the held port (also done on destruction). Ports handed out must

@@ -1,8 +1,12 @@
 // vkx520ctl's argument handling: options in any order, both spellings of a
 // value, and every kind of usage error; port names; answers to a question.
 #include "cli/CliArgs.h"
+#include "cli/CliCommands.h"
 #include "cli/CliDevice.h"
 #include "cli/TerminalPresenter.h"
+#include "link/SerialPorts.h"
+#include "model/ConfigFile.h"
+#include "support/TempProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +106,37 @@ TEST(PortArgument, ComNamesAreIndexesAndEverythingElseAPath) {
         EXPECT_EQ(choice.index, c.index) << c.arg;
         EXPECT_EQ(choice.devicePath, QLatin1String(c.path)) << c.arg;
     }
+}
+
+// A COM name means what a first start makes it mean; a command that only
+// looks at the device (write --dry-run, as diff) does not store that mapping.
+TEST(PortArgument, ADryRunLeavesAFirstStartsMappingUnstored) {
+    TempProfile profile;
+    struct UsbAdapter : PortDiscovery {
+        QList<SerialPortRecord> AvailablePorts() override {
+            SerialPortRecord port;
+            port.device = QStringLiteral("/nonexistent/ttyUSB0");
+            port.hasUsbIds = true;
+            return {port};
+        }
+    } found;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("template.vkcfg"));
+    ConfigImage image;
+    image.Clear();
+    const char noLabels[kInputLabelBytes] = {};
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(SerializeConfigFile(image, noLabels, noLabels));
+    file.close();
+    SetDefaultPortDiscovery(&found);
+    const int status = RunWrite({path, QStringLiteral("--port"), QStringLiteral("COM1"), QStringLiteral("--dry-run")});
+    SetDefaultPortDiscovery(nullptr);
+    EXPECT_EQ(status, LINK_ERR_PORT) << "COM1 is the adapter, which is not there";
+    ForgetProfileCache();
+    EXPECT_EQ(
+        AppProfile().GetString(QStringLiteral("Ports"), QStringLiteral("COM1"), QStringLiteral("-")).toStdString(),
+        "-");
 }
 
 TEST(TerminalQuestion, OnlyYesMeansYes) {

@@ -185,4 +185,28 @@ TEST_F(ManyUnits, DryRunAndAWrongInventorySendNoChange) {
     }
 }
 
+// A unit's patch applies to the template as it was loaded, whatever the
+// file holds after the configuration: the units differ only in their patches.
+TEST(ManyUnitsTemplate, APatchTakesTheTemplateAsLoaded) {
+    QTemporaryDir dir;
+    ConfigImage image;
+    image.Clear();
+    SetDefaultKeyMap(image);
+    const char noLabels[kInputLabelBytes] = {};
+    QFile file(dir.filePath(QStringLiteral("template.vkcfg")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(SerializeConfigFile(image, noLabels, noLabels) + QByteArray(2 << 20, '\0'));
+    file.close();
+    QFile inventory(dir.filePath(QStringLiteral("units.txt")));
+    ASSERT_TRUE(inventory.open(QIODevice::WriteOnly));
+    inventory.write("/nonexistent/tty1 {\"keyMap[0]\": 2, \"keyMap[1]\": 1}\n/nonexistent/tty2\n");
+    inventory.close();
+    // Both units are tried (neither port opens): none is refused for its patch.
+    const CtlResult dry = RunCtl({QStringLiteral("write"), file.fileName(), QStringLiteral("--units"),
+                                  inventory.fileName(), QStringLiteral("--dry-run")});
+    EXPECT_EQ(dry.exitCode, EXIT_SOME_UNITS_FAILED) << qPrintable(dry.err);
+    EXPECT_TRUE(dry.out.contains(QStringLiteral("/nonexistent/tty1: failed (status 1) while reading")))
+        << qPrintable(dry.out);
+}
+
 }  // namespace

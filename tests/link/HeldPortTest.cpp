@@ -63,4 +63,45 @@ TEST(HeldPort, AnotherIndexOrAFailedOpeningReplacesTheHeldPort) {
     EXPECT_EQ(rig.ports.openCount(), 4);
 }
 
+// Ports whose line can go away, as a network server closing the connection
+// takes it.
+class LosablePorts : public LinkPortFactory {
+public:
+    class Port : public LinkPort {
+    public:
+        explicit Port(bool& lost) : m_lost(lost) {}
+        bool Write(const uint8_t*, std::size_t) override { return !m_lost; }
+        int Read(uint8_t*, std::size_t, int) override { return m_lost ? -1 : 0; }
+        void Cancel() override {}
+        bool ExplainLoss(PortOpenFailure& why) const override {
+            if (m_lost) why.problem = PortProblem::ConnectionClosed;
+            return m_lost;
+        }
+
+    private:
+        bool& m_lost;
+    };
+    std::unique_ptr<LinkPort> OpenPort(int) override {
+        ++opened;
+        lost = false;
+        return std::make_unique<Port>(lost);
+    }
+    int opened = 0;
+    bool lost = false;
+};
+
+TEST(HeldPort, ALineThatWentAwayIsOpenedAgain) {
+    LosablePorts lines;
+    HeldPortFactory ports(lines);
+    ASSERT_NE(ports.OpenPort(0), nullptr);
+    ASSERT_NE(ports.OpenPort(0), nullptr);
+    EXPECT_EQ(lines.opened, 1);
+    lines.lost = true;
+    const std::unique_ptr<LinkPort> reopened = ports.OpenPort(0);
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_EQ(lines.opened, 2);
+    const uint8_t byte = 0;
+    EXPECT_TRUE(reopened->Write(&byte, 1));
+}
+
 }  // namespace
