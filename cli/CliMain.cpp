@@ -138,7 +138,7 @@ Exit status:
          import: rows are refused, each named; write --units: a line of
          the inventory is wrong, named with its reason; nothing is sent)
   66     an input file cannot be opened
-  73     an output file cannot be created
+  73     an output file cannot be created, or standard output cannot be written
 )";
 
 // Where this copy keeps its files: beside it, or for an installed copy the

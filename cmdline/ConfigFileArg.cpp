@@ -7,7 +7,9 @@
 
 #include <QDir>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // The file's bytes; when it cannot be read, the open error is reported.
@@ -39,8 +41,11 @@ int ReadInputArg(const QString& path, qint64 limit, QByteArray& bytes) {
 
 int WriteOutputArg(const QString& path, const QByteArray& bytes) {
     if (path.isEmpty() || path == QLatin1String("-")) {
-        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-        return EXIT_OK;
+        const std::size_t size = std::size_t(bytes.size());
+        if (std::fwrite(bytes.constData(), 1, size, stdout) == size && std::fflush(stdout) == 0) return EXIT_OK;
+        std::fprintf(stderr, "vkx520ctl: standard output: %s\n", std::strerror(errno));
+        std::clearerr(stdout);  // said here, with its reason
+        return EXIT_CANNOT_CREATE;
     }
     return SaveFileArg(path, bytes);
 }

@@ -15,10 +15,12 @@ struct CtlResult {
     QString err;
 };
 
-// Runs vkx520ctl (or another executable) to its end; standard input is empty.
-inline CtlResult RunProgram(const QString& program, const QStringList& args) {
+// Runs vkx520ctl (or another executable) to its end; standard input is
+// empty, standard output goes to outputFile when one is named.
+inline CtlResult RunProgram(const QString& program, const QStringList& args, const QString& outputFile = {}) {
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
+    if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
     process.start(program, args);
     CtlResult result;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
@@ -32,7 +34,9 @@ inline CtlResult RunProgram(const QString& program, const QStringList& args) {
     return result;
 }
 
-inline CtlResult RunCtl(const QStringList& args) { return RunProgram(BinaryPath("vkx520ctl"), args); }
+inline CtlResult RunCtl(const QStringList& args, const QString& outputFile = {}) {
+    return RunProgram(BinaryPath("vkx520ctl"), args, outputFile);
+}
 
 // vkx520sim for the length of a test; port() is its terminal once started.
 class SimProcess {

@@ -71,6 +71,21 @@ TEST(SpecialFiles, SavingKeepsHardLinksOwnerAndMode) {
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
+// A full disk behind standard output: what was printed did not arrive, so
+// the command fails, whether it printed a little or a lot.
+TEST(SpecialFiles, AFullStandardOutputFailsTheCommand) {
+    if (!QFileInfo::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full here";
+    SpecialFiles special;
+    const QString rack = special.Path("rack.vkcfg");
+    ASSERT_EQ(RunProgram(BinaryPath("vkx520sim"), {QStringLiteral("--write-demo"), rack}).exitCode, 0);
+    for (const QStringList& args : {Args({"export", rack}), Args({"show", rack}), Args({"--version"})}) {
+        const CtlResult result = RunCtl(args, QStringLiteral("/dev/full"));
+        EXPECT_EQ(result.exitCode, 73) << qPrintable(args.join(u' '));
+        EXPECT_EQ(result.err.count(QLatin1String("vkx520ctl: standard output: No space left on device")), 1)
+            << qPrintable(result.err);
+    }
+}
+
 // The settings and language files the command-line tool reads beside itself.
 TEST(SpecialFiles, AsSettingsAndLanguageFilesBesideTheProgram) {
     SpecialFiles special;
