@@ -73,10 +73,10 @@ bool ItemEditor::Open(SubItemRef hit) {
     ViewItem& item = m_layout.items()[std::size_t(hit.item)];
     switch (edit) {
     case ItemEdit::Module: return EditModule(item);
-    case ItemEdit::InputLabel: return EditInputLabel(item, hit.sub);
+    case ItemEdit::InputLabel: return EditLabel(item, hit.sub, false);
     case ItemEdit::AudioChannel: return EditAudioChannel(item, hit.sub - SUBITEM_AUDIO);
     case ItemEdit::OutputSignal: return EditOutputSignal(item, hit.sub);
-    case ItemEdit::PanelLabel: return EditPanelLabel(item, hit.sub);
+    case ItemEdit::PanelLabel: return EditLabel(item, hit.sub, true);
     case ItemEdit::None: break;
     }
     return false;
@@ -115,25 +115,15 @@ bool ItemEditor::EditModule(ViewItem& item) {
     return true;
 }
 
-bool ItemEditor::EditPanelLabel(const ViewItem& item, int panelInput) {
-    CInputLabelDlg dialog(m_parent);
-    dialog.m_inputNumber = Decimal(panelInput + 1);
-    dialog.m_inputType = AreaType(item, panelInput, false);
-    dialog.m_label = FromCodePage(m_doc.GetPanelLabel(panelInput, false));
-    if (!RunEditDialog(dialog)) return false;
-    if (!m_doc.SetPanelLabel(panelInput, ToCodePage(dialog.m_label)))
-        UiMessageBox(IDS_DUPLICATE_LABEL, MB_OK | MB_ICONEXCLAMATION);
-    return true;
-}
-
-bool ItemEditor::EditInputLabel(const ViewItem& item, int localInput) {
-    const int input = m_doc.GetInputNumber(item.slot, localInput);
+bool ItemEditor::EditLabel(const ViewItem& item, int area, bool panel) {
+    const int input = panel ? area : m_doc.GetInputNumber(item.slot, area);
     CInputLabelDlg dialog(m_parent);
     dialog.m_inputNumber = Decimal(input + 1);
-    dialog.m_inputType = AreaType(item, localInput, false);
-    dialog.m_label = FromCodePage(m_doc.GetInputLabel(input, false));
+    dialog.m_inputType = AreaType(item, area, false);
+    dialog.m_label = FromCodePage(panel ? m_doc.GetPanelLabel(input, false) : m_doc.GetInputLabel(input, false));
     if (!RunEditDialog(dialog)) return false;
-    if (!m_doc.SetInputLabel(input, ToCodePage(dialog.m_label)))
+    const std::string label = ToCodePage(dialog.m_label);
+    if (!(panel ? m_doc.SetPanelLabel(input, label) : m_doc.SetInputLabel(input, label)))
         UiMessageBox(IDS_DUPLICATE_LABEL, MB_OK | MB_ICONEXCLAMATION);
     return true;
 }

@@ -35,8 +35,8 @@ public:
 
 private:
     bool EditModule(ViewItem& item);
-    bool EditPanelLabel(const ViewItem& item, int panelInput);
-    bool EditInputLabel(const ViewItem& item, int localInput);
+    // An input's label, or with panel a panel input's; area is its place on the item.
+    bool EditLabel(const ViewItem& item, int area, bool panel);
     bool EditAudioChannel(const ViewItem& item, int channel);
     bool EditOutputSignal(const ViewItem& item, int output);
     bool RunEditDialog(EditDialog& dialog);
