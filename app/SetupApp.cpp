@@ -88,7 +88,7 @@ bool CSetupApp::ProcessShellCommand() {
         m_frame->SetView(content.view);
         m_frame->SetCommands(std::move(content.commands));
     } else {
-        // Without a view, the selector shows the saved port as the view would.
+        // Without a view, the selector shows the saved port as the device commands would.
         m_frame->SetPortSelection(ReadSetting(kConnectionPort));
     }
     return true;

@@ -36,8 +36,6 @@ DeviceCommands::DeviceCommands(FrameHost* frame, CMainDoc& doc, CMainView& view)
 DeviceCommands::~DeviceCommands() { OnDestroy(); }
 
 void DeviceCommands::OnDestroy() {
-    if (m_destroyed) return;
-    m_destroyed = true;
     m_timer->stop();
     // The port of the last Connect (or the one read at start), not whatever
     // the selector shows now.

@@ -37,8 +37,6 @@ public:
     // null) and starts the timer.
     DeviceCommands(FrameHost* frame, CMainDoc& doc, CMainView& view);
     ~DeviceCommands() override;  // OnDestroy
-    // Stops the timer and stores the port; runs once, at the latest on destruction.
-    void OnDestroy();
 
     CommandBindings Bindings();
 
@@ -78,6 +76,8 @@ Q_SIGNALS:
     void timerChecked();
 
 private:
+    // Stops the timer and stores the port, as the window goes.
+    void OnDestroy();
     bool ReadFromDevice(bool force);
     // The enabling depends on the device state that changed.
     void DeviceStateChanged();
@@ -93,6 +93,5 @@ private:
     bool m_deviceReady = true;
     int m_operationDepth = 0;  // device exchanges running (RunOperation)
     TickSource m_ticks;
-    bool m_destroyed = false;
     ConfigImage m_lastRead{};  // what the device held at the last read, for the write's confirmation
 };

@@ -130,7 +130,7 @@ QPrinter& FileCommands::Printer() {
 
 bool FileCommands::PrintOnePage(QPrinter& printer) {
     if (PrintConfiguration(printer, m_view.Layout(), m_view.Skin(), m_doc)) return true;
-    LogMessage("CMainView::PrintOnePage(): the printer could not be started");
+    LogMessage("FileCommands::PrintOnePage(): the printer could not be started");
     return false;
 }
 
