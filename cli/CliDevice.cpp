@@ -97,8 +97,7 @@ OperationOutcome CliLink::RunSteps(DeviceOperation& operation) {
 }
 
 void TellOperationOutcome(DeviceCommand command, const OperationOutcome& outcome) {
-    const OutcomeMessage message = OutcomeMessageOf(command, outcome);
-    if (message.textId != 0) UiMessageBoxDetailed(message.textId, message.style, message.detail);
+    ShowNotice(OutcomeMessageOf(command, outcome));
 }
 
 OperationOutcome CliLink::Run(DeviceOperation& operation) {
