@@ -15,11 +15,7 @@ std::shared_future<AudioKindTable> Ready(const AudioKindTable& table) {
 DeviceRead ReadImageFromDevice(OperationRunner& runner, std::shared_future<AudioKindTable> audioKinds) {
     DeviceRead read;
     read.image.Clear();
-    const OperationOutcome outcome = RunOperationOn(runner, OPER_READ_CONFIG, read.image);
-    read.result = outcome.result;
-    read.reason = outcome.openFailure;
-    read.anyStepDone = outcome.anyStepDone;
-    read.checksumWarning = outcome.checksumWarning;
+    read.result = RunOperationOn(runner, OPER_READ_CONFIG, read.image).result;
     if (read.result != LINK_OK) return read;
     if (ApplyAudioKinds(audioKinds.get(), read.image)) {
         read.audioResult = RunOperationOn(runner, OPER_READ_MODULE_DATA, read.image).result;
