@@ -147,8 +147,7 @@ private:
 };
 
 // RunOperationOn with the blocking runner. checksumWarning (optional) is set when a whole read replaced bad link
-// tables; anyStepDone (optional) when some step went well; openFailure
-// (optional) receives why the port did not open.
+// tables; openFailure (optional) receives why the port did not open.
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
                                   const OperationObserver& observer = {}, bool* checksumWarning = nullptr,
-                                  bool* anyStepDone = nullptr, PortOpenFailure* openFailure = nullptr);
+                                  PortOpenFailure* openFailure = nullptr);
