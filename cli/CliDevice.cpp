@@ -96,13 +96,9 @@ OperationOutcome CliLink::RunSteps(DeviceOperation& operation) {
     return BlockingOperationRunner(m_choice.index, {&m_ports, &SystemLinkClock()}, observer).Run(operation);
 }
 
-void TellOperationOutcome(DeviceCommand command, const OperationOutcome& outcome) {
-    ShowNotice(OutcomeMessageOf(command, outcome));
-}
-
 OperationOutcome CliLink::Run(DeviceOperation& operation) {
     const OperationOutcome outcome = RunSteps(operation);
-    TellOperationOutcome(operation.command(), outcome);
+    ShowNotice(OutcomeMessageOf(operation.command(), outcome));
     return outcome;
 }
 
