@@ -7,7 +7,6 @@
 #include "link/DeviceOperation.h"
 #include "link/SerialPorts.h"
 #include "base/DiagLog.h"
-#include "res/resource.h"
 
 #include "link/DeviceRead.h"
 #include "model/ConfigBackups.h"
