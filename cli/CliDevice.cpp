@@ -7,7 +7,6 @@
 #include "link/DeviceOperation.h"
 #include "link/SerialPorts.h"
 #include "base/DiagLog.h"
-#include "res/resource.h"
 
 #include "link/DeviceRead.h"
 #include "model/ConfigBackups.h"
@@ -96,14 +95,9 @@ OperationOutcome CliLink::RunSteps(DeviceOperation& operation) {
     return BlockingOperationRunner(m_choice.index, {&m_ports, &SystemLinkClock()}, observer).Run(operation);
 }
 
-void TellOperationOutcome(DeviceCommand command, const OperationOutcome& outcome) {
-    const OutcomeMessage message = OutcomeMessageOf(command, outcome);
-    if (message.textId != 0) UiMessageBoxDetailed(message.textId, message.style, message.detail);
-}
-
 OperationOutcome CliLink::Run(DeviceOperation& operation) {
     const OperationOutcome outcome = RunSteps(operation);
-    TellOperationOutcome(operation.command(), outcome);
+    ShowNotice(OutcomeMessageOf(operation.command(), outcome));
     return outcome;
 }
 

@@ -70,11 +70,6 @@ private:
     QuietRunner m_quiet{*this};
 };
 
-// Tells the outcome of an operation as the operation dialog's runner does:
-// the error with its detail line, or the checksum warning; nothing on plain
-// success.
-void TellOperationOutcome(DeviceCommand command, const OperationOutcome& outcome);
-
 struct VerbSyntax;
 // A verb that only needs a port: parses, runs the operation with an image it
 // does not need, and prints the text doneTextId (0: none) on success.

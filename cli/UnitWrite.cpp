@@ -90,8 +90,7 @@ UnitOutcome WriteUnit(const ConfigImage& image, const UnitWriteMode& mode, const
         }
         KeepBackup(read.image, port, out);
     }
-    ConfigImage buffer = toWrite;  // the operation fills in the link tables' checksums
-    if (const int code = link.Run(OPER_WRITE_CONFIG, buffer); code != LINK_OK) return {code, UnitStage::Writing};
+    if (const int code = link.Run(OPER_WRITE_CONFIG, toWrite); code != LINK_OK) return {code, UnitStage::Writing};
     out.Note(LoadUiString(IDS_WRITE_DONE));
     if (!mode.verify) return {};
     return {VerifyWritten(link, toWrite, skin, out), UnitStage::Verifying};

@@ -158,31 +158,31 @@ private:
                  QStringLiteral("%1 is not its place %2").arg(QString::fromUtf8(QJsonDocumentText(given))).arg(slot));
     }
 
+    // A module table: per slot an object with its place, its module's code, a
+    // name (not read back) and field, what the module's side adds, which
+    // detail reads into the slot.
+    template <typename Slot, typename Detail>
+    void ModuleTable(const QString& table, Slot (&slots)[kSlotCount], const QString& field, Detail detail) {
+        const QJsonArray entries = Array(m_json.value(table), table, kSlotCount);
+        const QSet<QString> fields = {QStringLiteral("slot"), QStringLiteral("code"), field, QStringLiteral("name")};
+        for (int s = 0; s < kSlotCount && !Failed(); ++s) {
+            const QString path = table + QStringLiteral("[%1]").arg(s);
+            const QJsonObject entry = Object(entries[s], path, fields);
+            SlotNumber(entry, path, s);
+            slots[s].code = Byte(entry.value(QStringLiteral("code")), path + QStringLiteral(".code"));
+            detail(slots[s], entry.value(field), path + u'.' + field);
+        }
+    }
+
     void Modules() {
-        const QString inPath = QStringLiteral("inputModules");
-        const QJsonArray inputs = Array(m_json.value(inPath), inPath, kSlotCount);
-        const QSet<QString> inputFields = {QStringLiteral("slot"), QStringLiteral("code"), QStringLiteral("inputs"),
-                                           QStringLiteral("name")};
-        for (int s = 0; s < kSlotCount && !Failed(); ++s) {
-            const QString path = inPath + QStringLiteral("[%1]").arg(s);
-            const QJsonObject entry = Object(inputs[s], path, inputFields);
-            SlotNumber(entry, path, s);
-            m_image.inputModules[s].code = Byte(entry.value(QStringLiteral("code")), path + QStringLiteral(".code"));
-            m_image.inputModules[s].count =
-                Byte(entry.value(QStringLiteral("inputs")), path + QStringLiteral(".inputs"));
-        }
-        const QString outPath = QStringLiteral("outputModules");
-        const QJsonArray outputs = Array(m_json.value(outPath), outPath, kSlotCount);
-        const QSet<QString> outputFields = {QStringLiteral("slot"), QStringLiteral("code"), QStringLiteral("signals"),
-                                            QStringLiteral("name")};
-        for (int s = 0; s < kSlotCount && !Failed(); ++s) {
-            const QString path = outPath + QStringLiteral("[%1]").arg(s);
-            const QJsonObject entry = Object(outputs[s], path, outputFields);
-            SlotNumber(entry, path, s);
-            m_image.outputModules[s].code = Byte(entry.value(QStringLiteral("code")), path + QStringLiteral(".code"));
-            Bytes(entry.value(QStringLiteral("signals")), path + QStringLiteral(".signals"),
-                  m_image.outputModules[s].signal, kOutputsPerModule);
-        }
+        ModuleTable(QStringLiteral("inputModules"), m_image.inputModules, QStringLiteral("inputs"),
+                    [this](InputModuleSlot& slot, const QJsonValue& value, const QString& path) {
+                        slot.count = Byte(value, path);
+                    });
+        ModuleTable(QStringLiteral("outputModules"), m_image.outputModules, QStringLiteral("signals"),
+                    [this](OutputModuleSlot& slot, const QJsonValue& value, const QString& path) {
+                        Bytes(value, path, slot.signal, kOutputsPerModule);
+                    });
     }
 
     void Tables() {

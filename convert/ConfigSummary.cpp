@@ -23,27 +23,16 @@ QJsonArray ArrayOf(const Value* values, int count) {
 
 QString LabelText(const char* field) { return FromCodePage(std::string_view(field, strnlen(field, kLabelSize - 1))); }
 
-QJsonArray InputModulesJson(const ConfigImage& image, const CSkin& skin) {
+// One entry per slot: its place, its module's code and name, and field, what
+// the module's side adds (an input module's inputs, an output module's signals).
+template <typename Slot, typename Detail>
+QJsonArray ModulesJson(const Slot (&slots)[kSlotCount], const CSkin& skin, const QString& field, Detail detail) {
     QJsonArray modules;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const InputModuleSlot& entry = image.inputModules[slot];
+    for (int slot = 0; slot < kSlotCount; ++slot)
         modules.append(QJsonObject{{QStringLiteral("slot"), slot},
-                                   {QStringLiteral("code"), entry.code},
-                                   {QStringLiteral("inputs"), entry.count},
-                                   {QStringLiteral("name"), ModuleName(skin, entry.code)}});
-    }
-    return modules;
-}
-
-QJsonArray OutputModulesJson(const ConfigImage& image, const CSkin& skin) {
-    QJsonArray modules;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const OutputModuleSlot& entry = image.outputModules[slot];
-        modules.append(QJsonObject{{QStringLiteral("slot"), slot},
-                                   {QStringLiteral("code"), entry.code},
-                                   {QStringLiteral("signals"), ArrayOf(entry.signal, kOutputsPerModule)},
-                                   {QStringLiteral("name"), ModuleName(skin, entry.code)}});
-    }
+                                   {QStringLiteral("code"), slots[slot].code},
+                                   {field, detail(slots[slot])},
+                                   {QStringLiteral("name"), ModuleName(skin, slots[slot].code)}});
     return modules;
 }
 
@@ -76,8 +65,11 @@ QJsonObject ConfigToJson(const ConfigImage& image, const char* inputLabels, cons
     for (int p = 0; p < kPanelInputCount; ++p) panelLabels.append(LabelText(panelLabelFields + p * kLabelSize));
     return QJsonObject{
         {QStringLiteral("version"), qint64(version)},
-        {QStringLiteral("inputModules"), InputModulesJson(image, skin)},
-        {QStringLiteral("outputModules"), OutputModulesJson(image, skin)},
+        {QStringLiteral("inputModules"), ModulesJson(image.inputModules, skin, QStringLiteral("inputs"),
+                                                     [](const InputModuleSlot& entry) { return entry.count; })},
+        {QStringLiteral("outputModules"),
+         ModulesJson(image.outputModules, skin, QStringLiteral("signals"),
+                     [](const OutputModuleSlot& entry) { return ArrayOf(entry.signal, kOutputsPerModule); })},
         {QStringLiteral("panelInputMap"), ArrayOf(image.panelInputMap, kUsableInputs)},
         {QStringLiteral("keyMap"), ArrayOf(image.keyMap, kUsableInputs)},
         {QStringLiteral("audio"), AudioJson(image)},

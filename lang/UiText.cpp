@@ -151,7 +151,7 @@ void ShowNotice(const UiNotice& notice) {
     if (notice.fileErrorCode != 0)
         ReportFileError(notice.fileErrorCode, notice.path);
     else if (notice.id != 0)
-        UiMessageBox(notice.id, notice.style);
+        UiMessageBoxDetailed(notice.id, notice.style, notice.detail);
 }
 
 void ShowWarnings(const std::vector<unsigned>& ids) {

@@ -65,14 +65,17 @@ int UiMessageBoxDetailed(unsigned id, unsigned style, const QString& detail);
 void FormatUiString(QString& text, unsigned id, const QStringList& inserts);
 void LoadUiPrompt(unsigned id, QString& text);
 void LoadUiTooltip(unsigned id, QString& text);
-// A message chosen where nobody is talked to (the document), handed to the
-// layer that talks to the user: a file error (ReportFileError's code and the
-// path) or a string shown with a style. An empty notice shows nothing.
+// A message chosen where nobody is talked to (the document, a device
+// operation's outcome), handed to the layer that talks to the user: a file
+// error (ReportFileError's code and the path) or a string shown with a style,
+// with detail on a line under it when there is any. An empty notice shows
+// nothing.
 struct UiNotice {
     int fileErrorCode = 0;
     QString path;
     unsigned id = 0;
     unsigned style = 0;
+    QString detail = {};
     bool IsEmpty() const { return fileErrorCode == 0 && id == 0; }
 };
 void ShowNotice(const UiNotice& notice);

@@ -22,16 +22,16 @@ unsigned LinkErrorTextId(LinkResult code) {
     return code == LINK_ERR_NO_THREAD ? unsigned(IDS_NO_LINK_THREAD) : IDS_LINK_ERROR_BASE + unsigned(code);
 }
 
-OutcomeMessage OutcomeMessageOf(DeviceCommand command, const OperationOutcome& outcome) {
+UiNotice OutcomeMessageOf(DeviceCommand command, const OperationOutcome& outcome) {
     if (outcome.result == LINK_OK)
-        return outcome.checksumWarning ? OutcomeMessage{IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION, {}}
-                                       : OutcomeMessage{};
+        return outcome.checksumWarning ? UiNotice{0, {}, IDS_CHECKSUM_WARNING, MB_OK | MB_ICONEXCLAMATION, {}}
+                                       : UiNotice{};
     QString detail;
     if (outcome.result == LINK_ERR_PORT || outcome.openFailure.problem == PortProblem::ConnectionClosed)
         detail = PortOpenDetail(outcome.openFailure);
     if (outcome.result != LINK_ERR_PORT && command == OPER_WRITE_CONFIG && outcome.anyStepDone)
         detail += (detail.isEmpty() ? QString() : QStringLiteral("\n")) + LoadUiString(IDS_WRITE_PARTIAL);
-    return {LinkErrorTextId(outcome.result), MB_OK | MB_ICONSTOP, detail};
+    return {0, {}, LinkErrorTextId(outcome.result), MB_OK | MB_ICONSTOP, detail};
 }
 
 DeviceOperation::DeviceOperation(DeviceCommand command, const ConfigImage& image) : m_command(command), m_image(image) {

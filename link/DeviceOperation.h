@@ -5,11 +5,10 @@
 // wrong comes back as an OperationOutcome for the caller to tell.
 #pragma once
 
+#include "lang/UiText.h"
 #include "link/LinkThread.h"
 #include "link/PortOpenFailure.h"
 #include "model/ConfigImage.h"
-
-#include <QString>
 
 #include <array>
 #include <functional>
@@ -62,18 +61,13 @@ struct OperationOutcome {
 // The message of a failed operation: string 21108 + code for the link's own
 // codes, a string of its own when no worker could be started.
 unsigned LinkErrorTextId(LinkResult code);
-// What the user is told of an outcome (textId 0: nothing, a plain success):
-// the link message as an error, with a line under it where more is known
-// (why a port would not open or a connection closed, or, for a write that
-// failed after some of its steps went well, that the device may hold part of
-// the new configuration and that the backup taken at Connect can be written
-// back); or the checksum warning after a whole read.
-struct OutcomeMessage {
-    unsigned textId = 0;
-    unsigned style = 0;
-    QString detail;
-};
-OutcomeMessage OutcomeMessageOf(DeviceCommand command, const OperationOutcome& outcome);
+// What the user is told of an outcome (an empty notice: nothing, a plain
+// success): the link message as an error, with a line under it where more is
+// known (why a port would not open or a connection closed, or, for a write
+// that failed after some of its steps went well, that the device may hold
+// part of the new configuration and that the backup taken at Connect can be
+// written back); or the checksum warning after a whole read.
+UiNotice OutcomeMessageOf(DeviceCommand command, const OperationOutcome& outcome);
 
 class DeviceOperation {
 public:
@@ -153,8 +147,7 @@ private:
 };
 
 // RunOperationOn with the blocking runner. checksumWarning (optional) is set when a whole read replaced bad link
-// tables; anyStepDone (optional) when some step went well; openFailure
-// (optional) receives why the port did not open.
+// tables; openFailure (optional) receives why the port did not open.
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
                                   const OperationObserver& observer = {}, bool* checksumWarning = nullptr,
-                                  bool* anyStepDone = nullptr, PortOpenFailure* openFailure = nullptr);
+                                  PortOpenFailure* openFailure = nullptr);

@@ -15,20 +15,10 @@ std::shared_future<AudioKindTable> Ready(const AudioKindTable& table) {
 DeviceRead ReadImageFromDevice(OperationRunner& runner, std::shared_future<AudioKindTable> audioKinds) {
     DeviceRead read;
     read.image.Clear();
-    {
-        DeviceOperation config(OPER_READ_CONFIG, read.image);
-        const OperationOutcome outcome = runner.Run(config);
-        read.image = config.image();
-        read.result = outcome.result;
-        read.reason = outcome.openFailure;
-        read.anyStepDone = outcome.anyStepDone;
-        read.checksumWarning = outcome.checksumWarning;
-    }
+    read.result = RunOperationOn(runner, OPER_READ_CONFIG, read.image).result;
     if (read.result != LINK_OK) return read;
     if (ApplyAudioKinds(audioKinds.get(), read.image)) {
-        DeviceOperation audio(OPER_READ_MODULE_DATA, read.image);
-        read.audioResult = runner.Run(audio).result;
-        read.image = audio.image();
+        read.audioResult = RunOperationOn(runner, OPER_READ_MODULE_DATA, read.image).result;
         read.audioMissing = read.audioResult != LINK_OK;
     }
     return read;

@@ -16,11 +16,6 @@ class CMainDoc;
 
 struct DeviceRead {
     LinkResult result = LINK_ERR_ABORTED;  // of the configuration read; nothing else happens unless LINK_OK
-    // Why the configuration read failed, as far as known: why the port did
-    // not open or the connection closed.
-    PortOpenFailure reason;
-    bool anyStepDone = false;      // some step of the configuration read went well
-    bool checksumWarning = false;  // the read replaced bad link tables by their defaults
     // The embedded audio settings could not be read. The configuration is
     // still worth having: the slots not read keep their audio bytes 0.
     bool audioMissing = false;

@@ -14,7 +14,7 @@ bool OperationStepLoop::End(LinkResult result) {
 }
 
 OperationOutcome OperationStepLoop::Outcome(const PortOpenFailure& openFailure) const {
-    return {m_result, checksumWarning(), m_anyStepDone, openFailure};
+    return {m_result, m_completed && m_operation.checksumWarning(), m_anyStepDone, openFailure};
 }
 
 bool OperationStepLoop::PrepareStep(LinkStep& step) {

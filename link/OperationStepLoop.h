@@ -32,13 +32,8 @@ public:
 
     // LINK_ERR_ABORTED until the loop has ended.
     LinkResult result() const { return m_result; }
-    // The loop ended because the plan did, not on a failed step or on Abort:
-    // only then does the operation's checksum warning count.
-    bool completed() const { return m_completed; }
-    bool checksumWarning() const { return m_completed && m_operation.checksumWarning(); }
-    bool anyStepDone() const { return m_anyStepDone; }
-    // The result with the warning and the partial-write fact; openFailure is
-    // the runner's, filled in by the worker.
+    // The result with the warning (only when the whole plan ran) and the
+    // partial-write fact; openFailure is the runner's, filled in by the worker.
     OperationOutcome Outcome(const PortOpenFailure& openFailure = {}) const;
 
 private:
@@ -50,6 +45,8 @@ private:
     std::size_t m_next = 0;  // the plan's step prepared next, or running
     int m_position = 0;      // where the bar is
     LinkResult m_result = LINK_ERR_ABORTED;
+    // The loop ended because the plan did, not on a failed step or on Abort:
+    // only then does the operation's checksum warning count.
     bool m_completed = false;
     bool m_anyStepDone = false;
 };

@@ -28,12 +28,11 @@ OperationOutcome BlockingOperationRunner::Run(DeviceOperation& operation) {
 }
 
 LinkResult RunDeviceOperationSync(DeviceCommand command, int portIndex, ConfigImage& image, const LinkEnvironment& env,
-                                  const OperationObserver& observer, bool* checksumWarning, bool* anyStepDone,
+                                  const OperationObserver& observer, bool* checksumWarning,
                                   PortOpenFailure* openFailure) {
     BlockingOperationRunner runner(portIndex, env, observer);
     const OperationOutcome outcome = RunOperationOn(runner, command, image);
     if (checksumWarning) *checksumWarning = outcome.checksumWarning;
-    if (anyStepDone) *anyStepDone = outcome.anyStepDone;
     if (openFailure) *openFailure = outcome.openFailure;
     return outcome.result;
 }

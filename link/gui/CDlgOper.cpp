@@ -147,8 +147,7 @@ void CDlgOper::EndLater(LinkResult result) {
 }
 
 void ShowOperationOutcome(DeviceCommand command, const OperationOutcome& outcome) {
-    const OutcomeMessage message = OutcomeMessageOf(command, outcome);
-    if (message.textId != 0) UiMessageBoxDetailed(message.textId, message.style, message.detail);
+    ShowNotice(OutcomeMessageOf(command, outcome));
 }
 
 DialogOperationRunner::DialogOperationRunner(int port, QWidget* parent, WorkerThreads& threads)

@@ -30,7 +30,6 @@ public:
     // Called before the dialog is shown; the operation must outlive the dialog.
     void StartCommand(DeviceOperation& operation, int port);
 
-    LinkResult resultCode() const { return m_nResult; }
     // How the operation ended, with why the port did not open.
     OperationOutcome Outcome() const;
 

@@ -188,8 +188,7 @@ TEST(NetworkPort, RefusedOrUnconfirmedSettingsAndSilenceEndAsTheLinkCodesSay) {
         ConfigImage image;
         image.Clear();
         PortOpenFailure why;
-        EXPECT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 0, image, {&ports, &SystemLinkClock()}, {}, nullptr, nullptr,
-                                         &why),
+        EXPECT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 0, image, {&ports, &SystemLinkClock()}, {}, nullptr, &why),
                   c.code)
             << qPrintable(c.port);
         EXPECT_EQ(why.problem, c.problem) << qPrintable(c.port);

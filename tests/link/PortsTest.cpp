@@ -173,9 +173,8 @@ TEST(PortOpenFailure, TravelsUpWithTheLinkError) {
     ConfigImage image;
     image.Clear();
     PortOpenFailure why;
-    EXPECT_EQ(
-        RunDeviceOperationSync(OPER_READ_CONFIG, 0, image, {&held, &SystemLinkClock()}, {}, nullptr, nullptr, &why),
-        LINK_ERR_PORT);
+    EXPECT_EQ(RunDeviceOperationSync(OPER_READ_CONFIG, 0, image, {&held, &SystemLinkClock()}, {}, nullptr, &why),
+              LINK_ERR_PORT);
     EXPECT_EQ(why.problem, PortProblem::PermissionDenied);
     EXPECT_EQ(why.group, "dialout");
 }
