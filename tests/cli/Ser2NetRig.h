@@ -93,8 +93,11 @@ public:
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.start();
         if (!m_process.waitForStarted(5000)) return false;
+        // Generous: a loaded machine (sanitizer builds, parallel tests) starts it slowly.
+        constexpr int kListenTimeoutMs = 10000;
         return WaitUntil(
-            [&] { return m_process.state() == QProcess::Running && ProcessListensOn(m_process.processId(), ports); });
+            [&] { return m_process.state() == QProcess::Running && ProcessListensOn(m_process.processId(), ports); },
+            kListenTimeoutMs);
     }
     qint64 pid() const { return m_process.processId(); }
     // What it printed so far (kept for a failure message).
@@ -127,6 +130,17 @@ public:
     // waiting for more bytes before sending), or with ser2net's defaults.
     explicit Ser2NetRig(const QStringList& simArgs = {}, bool serverDefaults = false) : m_sim(simArgs) {
         if (m_sim.port().isEmpty()) return;
+        // A port found free may be taken (as another connection's own end)
+        // before the server binds it: then again with other ports.
+        for (int attempt = 0; attempt < 3 && !m_ok; ++attempt) {
+            m_server.Stop();
+            m_ok = StartServer(serverDefaults);
+        }
+    }
+    ~Ser2NetRig() { Stop(); }
+
+private:
+    bool StartServer(bool serverDefaults) {
         m_rawPort = FreeLoopbackPort();
         m_telnetPort = FreeLoopbackPort();
         const QString tcp = serverDefaults ? QStringLiteral("tcp") : QStringLiteral("tcp(nodelay)");
@@ -148,16 +162,16 @@ public:
                                    .arg(m_sim.port(), options);
         const QString configPath = m_dir.filePath(QStringLiteral("ser2net.yaml"));
         QFile file(configPath);
-        if (!file.open(QIODevice::WriteOnly) || file.write(config.toUtf8()) < 0) return;
+        if (!file.open(QIODevice::WriteOnly) || file.write(config.toUtf8()) < 0) return false;
         file.close();
         // In the foreground, without lock files, with its process file here.
-        m_ok = m_server.Start(QStringLiteral("ser2net"),
+        return m_server.Start(QStringLiteral("ser2net"),
                               {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-c"), configPath,
                                QStringLiteral("-P"), m_dir.filePath(QStringLiteral("ser2net.pid"))},
                               {m_rawPort, m_telnetPort});
     }
-    ~Ser2NetRig() { Stop(); }
 
+public:
     bool ok() const { return m_ok; }
     // Why ok() is false, for the test's failure message.
     QString Why() {
